@@ -1,0 +1,14 @@
+#include "app/programstate.h"
+#include "screens/registerwindows.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(vt::kAppTitle);
+    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vandreltessaron.VandrelTessaron"));
+    vt::RegisterWindows();
+    vt::Windows().show(QStringLiteral("frmSplash"));
+    return QApplication::exec();
+}

@@ -1,0 +1,69 @@
+// The program-wide state, kept in one visible place: the average pillar stress
+// of the evaluation in progress, the loaded modelling results, the picture
+// counter of the slideshows and the window registry.
+#pragma once
+
+#include "results/modellingresults.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace vt {
+
+inline const QString kAppTitle = QStringLiteral("Vandrel Tessaron");
+
+// Every window exists at most once, is known by name, is created on first use
+// and loses its state when closed (it is deleted); hiding keeps it.
+class WindowRegistry {
+public:
+    using Factory = std::function<QWidget*()>;
+
+    void registerFactory(const QString& name, Factory factory);
+    bool hasFactory(const QString& name) const;
+
+    // The window, created (not shown) if it does not exist.
+    QWidget* window(const QString& name);
+    template <class T> T* window(const QString& name) { return dynamic_cast<T*>(window(name)); }
+    // The window if it exists, else nullptr.
+    QWidget* existing(const QString& name) const;
+    template <class T> T* existing(const QString& name) const {
+        return dynamic_cast<T*>(existing(name));
+    }
+    // Create if needed, show without modality, bring to the front.
+    QWidget* show(const QString& name);
+    // Close (and so destroy) the window if it exists and is not already closing.
+    void close(const QString& name);
+
+    // A window that is being closed is left alone by further closes.
+    static void markClosing(QWidget* window);
+    static bool isClosing(const QWidget* window);
+
+private:
+    std::map<QString, Factory> factories_;
+    std::map<QString, QPointer<QWidget>> windows_;
+};
+
+struct ProgramState {
+    float AveragePillarStress = 0.0f;       // MPa; written by the stress steps
+    std::int16_t PictureCounter = 0;        // next picture of both slideshows
+    results::ModellingResults ModellingResults;
+    WindowRegistry Windows;
+    std::function<void()> endProgram;       // replaced by tests; default quits
+};
+
+ProgramState& State();
+inline WindowRegistry& Windows() { return State().Windows; }
+
+// Closes every window but the start-up window, in the fixed order. A nested
+// call (a closing screen closes all again) changes nothing more.
+void CloseAllWindows();
+
+// Ends the program at once (the event loop exits).
+void EndProgram();
+
+} // namespace vt

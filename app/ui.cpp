@@ -1,0 +1,87 @@
+#include "app/ui.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+namespace vt {
+
+QFont ArialFont(double points, bool bold, bool italic) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    if (qobject_cast<QLabel*>(widget) || qobject_cast<QGroupBox*>(widget)) {
+        widget->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, colour);
+    } else {
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Button, colour);
+        palette.setColor(QPalette::Window, colour);
+    }
+    widget->setPalette(palette);
+}
+
+QColor Background(const QWidget* widget) {
+    if (qobject_cast<const QLabel*>(widget) || qobject_cast<const QGroupBox*>(widget))
+        return widget->palette().color(QPalette::Window);
+    return widget->palette().color(QPalette::Base);
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QRect& twips,
+                     const QFont& captionFont) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setFont(captionFont);
+    frame->setGeometry(twips);
+    return frame;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items,
+                     const QString& text, const QString& toolTip) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setEditText(text);
+    combo->setToolTip(toolTip);
+    return combo;
+}
+
+QLabel* MakeResultLabel(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    SetBackground(label, kLightGrey);
+    return label;
+}
+
+QLineEdit* MakeReadOnlyBox(QWidget* parent, const QString& name, const QString& text,
+                           const QColor& background) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    SetBackground(box, background);
+    return box;
+}
+
+QStringList Counting(int from, int to) {
+    QStringList list;
+    for (int i = from; i <= to; ++i)
+        list << QString::number(i);
+    return list;
+}
+
+} // namespace vt

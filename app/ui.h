@@ -1,0 +1,60 @@
+// Small helpers shared by every window: twips, the program's colours, and
+// the captioned frames, lists and result fields the forms are built from.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace vt {
+
+// 15 twips make one pixel at 96 dpi; Qt scales for high-DPI screens.
+constexpr int Twips(int twips) { return (twips + 7) / 15; }
+inline QRect TwipsRect(int left, int top, int width, int height) {
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
+}
+
+inline const QColor kLightGrey(224, 224, 224);
+inline const QColor kWhite(255, 255, 255);
+inline const QColor kWarningRed(255, 0, 0);
+inline const QColor kPlanBlue(0, 0, 192);
+inline const QColor kCurveBlue(0, 0, 255);
+inline const QColor kNavy(0, 0, 128);
+inline const QColor kMaroon(128, 0, 0);
+inline const QColor kPurple(128, 0, 128);
+
+// Arial of the given size (points) and style; fontconfig maps Arial to
+// Liberation Sans on Linux.
+QFont ArialFont(double points, bool bold = false, bool italic = false);
+
+// Background of a label (its window colour) or of a text box (its base colour).
+void SetBackground(QWidget* widget, const QColor& colour);
+QColor Background(const QWidget* widget);
+
+// A captioned frame at a place given in twips.
+QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QRect& twips,
+                     const QFont& captionFont);
+
+// An editable drop-down: no completer, no inserting on Enter.
+QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items,
+                     const QString& text, const QString& toolTip);
+
+// A read-only result label with a single border, bold, centred, light grey.
+QLabel* MakeResultLabel(QWidget* parent, const QString& name);
+
+// A read-only text box.
+QLineEdit* MakeReadOnlyBox(QWidget* parent, const QString& name, const QString& text,
+                           const QColor& background);
+
+// "1" .. "n".
+QStringList Counting(int from, int to);
+
+} // namespace vt

@@ -1,0 +1,58 @@
+// The modelling-results record: one loaded modelling-results file, its table of
+// (depth, stress) readings, ranges and chart scales. Plain data, no widgets.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vt::results {
+
+// A table addressed like the file: rows from 1, columns from 0. Out-of-range
+// access is a programming error (asserted in debug builds).
+class Table {
+public:
+    Table() = default;
+    Table(int rows, int columns) { resize(rows, columns); }
+
+    void resize(int rows, int columns) {
+        rows_ = rows;
+        columns_ = columns;
+        cells_.assign(static_cast<std::size_t>(rows + 1) * static_cast<std::size_t>(columns + 1),
+                      0.0);
+    }
+    int rows() const { return rows_; }
+    int columns() const { return columns_; }
+    double& operator()(int row, int column) { return cells_[index(row, column)]; }
+    double operator()(int row, int column) const { return cells_[index(row, column)]; }
+
+private:
+    std::size_t index(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_ + 1) +
+               static_cast<std::size_t>(column);
+    }
+    int rows_ = 0;
+    int columns_ = 0;
+    std::vector<double> cells_;
+};
+
+inline constexpr double kMissingReading = -1.0;
+
+struct ModellingResults {
+    std::string FileName;
+    std::string FileText;
+    static constexpr const char* LineSeparator = "\r\n";
+    std::int16_t LineCount = 0;
+    std::int16_t FieldCount = 0;
+    std::vector<double> Header; // positions 0..FieldCount; 0 unused
+    Table Readings;             // rows 1..LineCount, columns 0..FieldCount
+    Table ChartPoints;          // rows 1..LineCount, columns 1..FieldCount
+    double MaxDepth = 0;
+    double MinDepth = 0;
+    double MaxStress = 0;
+    double MinStress = 0;
+    double DepthScale = 0;
+    double StressScale = 0;
+};
+
+} // namespace vt::results

@@ -1,0 +1,72 @@
+// Test support: a recorder for message boxes and a fixture that starts every
+// test from a fresh program state (no windows, stress 0, counter 0).
+#pragma once
+
+#include "app/messages.h"
+#include "app/programstate.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vt::test {
+
+struct RecordedMessage {
+    QString text;
+    QString title;
+    bool operator==(const RecordedMessage&) const = default;
+};
+
+// Records every message box instead of showing it; answers questions with
+// `answer`.
+class MessageRecorder final : public MessageService {
+public:
+    MessageRecorder() { SetMessageService(this); }
+    ~MessageRecorder() override { SetMessageService(nullptr); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    void show(const QString& text, const QString& title) override {
+        shown.push_back({text, title});
+    }
+    bool ask(const QString& text, const QString& title) override {
+        asked.push_back({text, title});
+        return answer;
+    }
+    const RecordedMessage& last() const { return shown.back(); }
+
+    std::vector<RecordedMessage> shown;
+    std::vector<RecordedMessage> asked;
+    bool answer = false;
+};
+
+// Closes every window (splash included), deletes them, resets the program
+// state and counts requests to end the program instead of ending it.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs pending deferred deletions so closed windows are really gone.
+    static void flushDeletes();
+
+    MessageRecorder messages;
+    int endRequests = 0;
+};
+
+// Sets a locale for the lifetime of the object.
+class LocaleScope {
+public:
+    explicit LocaleScope(const QLocale& locale) : saved_(QLocale()) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(saved_); }
+    LocaleScope(const LocaleScope&) = delete;
+    LocaleScope& operator=(const LocaleScope&) = delete;
+
+private:
+    QLocale saved_;
+};
+
+} // namespace vt::test
