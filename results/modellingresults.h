@@ -43,6 +43,9 @@ struct ModellingResults {
     std::string FileText;
     static constexpr const char* LineSeparator = "\r\n";
     std::int16_t LineCount = 0;
+    // True once ReadModellingText has read the whole file into FileText; a
+    // text cut short by a failed read is never parsed.
+    bool TextComplete = false;
     std::int16_t FieldCount = 0;
     std::vector<double> Header; // positions 0..FieldCount; 0 unused
     Table Readings;             // rows 1..LineCount, columns 0..FieldCount

@@ -1,0 +1,227 @@
+// Reading the modelling-results file into the record and parsing its text.
+#include "results/core/modellingfile.h"
+
+#include "engine/engine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace vt::results {
+
+namespace {
+
+constexpr double kAxisUnits = 400.0;
+
+// Number of tab-separated fields of a line; an empty line has none.
+std::size_t FieldsOf(std::string_view line) {
+    if (line.empty())
+        return 0;
+    return static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1;
+}
+
+// Hands out the tab-separated fields of a line from the left.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view line)
+        : line_(line) {}
+    std::string_view next() {
+        const std::size_t tab = line_.find('\t', pos_);
+        const std::size_t end = tab == std::string_view::npos ? line_.size() : tab;
+        const std::string_view field = line_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        return field;
+    }
+
+private:
+    std::string_view line_;
+    std::size_t pos_ = 0;
+};
+
+// Splits FileText back into the lines it was built from; false when it does
+// not hold exactly `count` lines each followed by the separator.
+bool SplitKeptText(const std::string& text, int count, std::vector<std::string_view>& lines) {
+    const std::string_view all(text);
+    const std::string_view separator(ModellingResults::LineSeparator);
+    lines.clear();
+    lines.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    std::size_t pos = 0;
+    while (pos < all.size()) {
+        const std::size_t end = all.find(separator, pos);
+        if (end == std::string_view::npos)
+            return false;
+        lines.push_back(all.substr(pos, end - pos));
+        pos = end + separator.size();
+    }
+    return static_cast<int>(lines.size()) == count;
+}
+
+void WidenRange(double value, double& maximum, double& minimum) {
+    if (!IsValidReading(value))
+        return;
+    if (value > maximum)
+        maximum = value;
+    if (value < minimum)
+        minimum = value;
+}
+
+// 400 / (maximum - minimum), with its sign; 0 when there is no usable range.
+double ScaleFor(double maximum, double minimum, double units) {
+    if (!(maximum > minimum))
+        return 0;
+    const double range = maximum - minimum;
+    const double scale = units / range;
+    if (!std::isfinite(range) || !std::isfinite(scale) || scale == 0)
+        return 0;
+    return scale;
+}
+
+bool Fail(ModellingResults& record) {
+    record.DepthScale = 0;
+    record.StressScale = 0;
+    return false;
+}
+
+} // namespace
+
+bool ReadModellingText(ModellingResults& record, const std::string& path) {
+    record.FileName = path;
+    record.FileText.clear();
+    record.LineCount = 0;
+    record.TextComplete = false;
+
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string bytes;
+    {
+        char chunk[1 << 16];
+        while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+            bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (in.bad())
+            return false;
+    }
+
+    record.FileText.reserve(bytes.size() + bytes.size() / 16 + 2);
+    const std::string_view all(bytes);
+    std::size_t pos = 0;
+    int count = 0;
+    while (pos < all.size()) {
+        const std::size_t cr = all.find('\r', pos);
+        const std::size_t end = cr == std::string_view::npos ? all.size() : cr;
+        record.FileText.append(all.substr(pos, end - pos));
+        record.FileText.append(ModellingResults::LineSeparator);
+        pos = end + 1;
+        if (cr != std::string_view::npos && pos < all.size() && all[pos] == '\n')
+            ++pos; // CR LF ends a line as one
+        if (count == kMaxLines)
+            return false; // the counter would overflow: one line too many
+        ++count;
+        record.LineCount = static_cast<std::int16_t>(count);
+    }
+    record.TextComplete = true;
+    return true;
+}
+
+bool ParseModellingResults(ModellingResults& record) {
+    record.MaxDepth = kRangeStartMax;
+    record.MaxStress = kRangeStartMax;
+    record.MinDepth = kRangeStartMin;
+    record.MinStress = kRangeStartMin;
+    record.DepthScale = 0;
+    record.StressScale = 0;
+    record.FieldCount = 0;
+    record.Header.assign(1, 0.0);
+    record.Readings = Table();
+    record.ChartPoints = Table();
+
+    if (!record.TextComplete || record.LineCount < 1)
+        return Fail(record);
+    const int lineCount = record.LineCount;
+    std::vector<std::string_view> lines;
+    if (!SplitKeptText(record.FileText, lineCount, lines))
+        return Fail(record);
+
+    // Every line is checked before the table is sized, so that the table can
+    // never outgrow the text it comes from.
+    const std::size_t headerFields = FieldsOf(lines[0]);
+    if (headerFields > static_cast<std::size_t>(kMaxFields) || headerFields % 2 != 0)
+        return Fail(record);
+    const int fieldCount = static_cast<int>(headerFields);
+    for (int r = 2; r <= lineCount; ++r) {
+        const std::size_t fields = FieldsOf(lines[static_cast<std::size_t>(r - 1)]);
+        if (fields < headerFields || fields > static_cast<std::size_t>(kMaxFields))
+            return Fail(record);
+    }
+    record.FieldCount = static_cast<std::int16_t>(fieldCount);
+
+    record.Header.assign(static_cast<std::size_t>(fieldCount) + 1, 0.0);
+    FieldReader header(lines[0]);
+    for (int p = 1; p <= fieldCount; ++p) {
+        const double value = ParseLeadingNumber(header.next());
+        if (!std::isfinite(value))
+            return Fail(record);
+        record.Header[static_cast<std::size_t>(p)] = value;
+    }
+
+    record.Readings.resize(lineCount, fieldCount);
+    for (int r = 2; r <= lineCount; ++r) {
+        FieldReader fields(lines[static_cast<std::size_t>(r - 1)]);
+        for (int p = 1; p + 1 <= fieldCount; p += 2) {
+            const double depth = ParseLeadingNumber(fields.next());
+            const double stress = ParseLeadingNumber(fields.next());
+            if (!std::isfinite(depth) || !std::isfinite(stress))
+                return Fail(record);
+            record.Readings(r, p) = depth;
+            record.Readings(r, p + 1) = stress;
+            WidenRange(depth, record.MaxDepth, record.MinDepth);
+            WidenRange(stress, record.MaxStress, record.MinStress);
+        }
+    }
+
+    const double depthScale = ScaleFor(record.MaxDepth, record.MinDepth, kAxisUnits);
+    const double stressScale = ScaleFor(record.MaxStress, record.MinStress, -kAxisUnits);
+    if (depthScale == 0 || stressScale == 0)
+        return Fail(record);
+
+    record.ChartPoints.resize(lineCount, fieldCount);
+    for (int r = 2; r <= lineCount; ++r) {
+        for (int p = 1; p + 1 <= fieldCount; p += 2) {
+            const double x = (record.Readings(r, p) - record.MinDepth) * depthScale;
+            const double y = (record.Readings(r, p + 1) - record.MinStress) * stressScale;
+            if (!std::isfinite(x) || !std::isfinite(y))
+                return Fail(record);
+            record.ChartPoints(r, p) = x;
+            record.ChartPoints(r, p + 1) = y;
+        }
+    }
+    record.DepthScale = depthScale;
+    record.StressScale = stressScale;
+    return true;
+}
+
+std::vector<std::string> WidthListTexts(const ModellingResults& record,
+                                        const std::string& decimalSeparator) {
+    std::vector<std::string> texts;
+    const int last = std::min<int>(record.FieldCount, static_cast<int>(record.Header.size()) - 1);
+    for (int p = 1; p <= last; p += 2) {
+        // Up to 15 significant digits, then the shortest text of that value.
+        const double width = record.Header[static_cast<std::size_t>(p)];
+        char buffer[64];
+        double rounded = width;
+        const auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, width, std::chars_format::scientific, 14);
+        if (ec == std::errc())
+            std::from_chars(buffer, end, rounded);
+        texts.push_back(engine::ShortestText(rounded, decimalSeparator));
+    }
+    return texts;
+}
+
+} // namespace vt::results

@@ -1,0 +1,66 @@
+// Reading and parsing the modelling-results file.
+//
+// The file is tab-separated text. Line 1 holds pairs (pillar width, unused
+// number); every further line holds pairs (depth in m, average pillar stress in
+// MPa), one pair of columns per modelled pillar width, -1 filling the end of a
+// shorter curve. A line ends at CR LF or at a lone CR; a lone LF is part of the
+// line.
+//
+// ReadModellingText reads the file once into the record's FileText;
+// ParseModellingResults turns that text into the table, the ranges and the
+// chart scales. Interpolation then works on the kept table, never on the disk.
+#pragma once
+
+#include "results/modellingresults.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vt::results {
+
+// 16-bit signed counters bound the number of lines and of fields per line.
+inline constexpr int kMaxLines = 32767;
+inline constexpr int kMaxFields = 32767;
+
+// The sentinels the ranges start from, so that the first valid reading
+// replaces each.
+inline constexpr double kRangeStartMax = -1.7e308;
+inline constexpr double kRangeStartMin = 1.7e308;
+
+// The leading number of a text: blanks, tabs and line feeds are ignored
+// wherever they stand, "." is the decimal point in every locale, an exponent
+// may follow (E or D, "1.5E3" is 1500), "&H"/"&O" lead a hexadecimal/octal
+// integer, and reading stops at the first character that cannot continue the
+// number. A text without a leading number reads as 0 ("12,5" reads as 12,
+// "1 000" as 1000). A number too large for a double reads as +/-infinity, which
+// callers reject; one too small reads as 0.
+double ParseLeadingNumber(std::string_view text);
+
+// Sets FileName to path, empties FileText and LineCount, then appends every
+// line of the file followed by "\r\n" and counts it. False when the file cannot
+// be opened or read, or when it has more than 32 767 lines; what was collected
+// up to the failure stays in the record.
+bool ReadModellingText(ModellingResults& record, const std::string& path);
+
+// Parses the text left by the last successful ReadModellingText: FieldCount,
+// Header, Readings (rows 2..LineCount), the ranges of the valid (not -1)
+// depths and stresses, DepthScale, StressScale and ChartPoints. False when the
+// text is incomplete, the header has an odd number of fields, a reading line has
+// fewer fields than the header, a line has more than 32 767 fields, a field is a
+// number too large to hold, there is no valid depth or stress, all valid
+// depths or all valid stresses are equal, or the scales would not be finite.
+// The record may then be partly filled, but its scales are never inf or NaN.
+bool ParseModellingResults(ModellingResults& record);
+
+// The width list of the interpolation screen: the header widths in file order,
+// each as its shortest decimal text with the given decimal separator.
+std::vector<std::string> WidthListTexts(const ModellingResults& record,
+                                        const std::string& decimalSeparator = ".");
+
+// Whether a table value is a reading (anything but -1).
+inline bool IsValidReading(double value) {
+    return value != kMissingReading;
+}
+
+} // namespace vt::results

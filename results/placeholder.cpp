@@ -1,1 +1,0 @@
-#include "results/modellingresults.h"
