@@ -1,11 +1,12 @@
 #include "dialogs/registerdialogs.h"
 
-#include "dialogs/report.h"
+#include "app/programstate.h"
+#include "dialogs/frmprint.h"
 
 namespace vt {
 
-void RegisterDialogWindows() {}
-
-void RequestReport(const ReportRequest&) {}
+void RegisterDialogWindows() {
+    Windows().registerFactory(QStringLiteral("frmPrint"), [] { return new frmPrint; });
+}
 
 } // namespace vt
