@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/rounding.h"
 
+#include <cfenv>
 #include <charconv>
 #include <cmath>
 
@@ -34,11 +35,32 @@ template <class T> std::string PlainText(T value, const std::string& decimalSepa
     return text;
 }
 
+// Shown text must not depend on a rounding mode some library left behind:
+// the scaling, the rounding and the narrowing run in round-to-nearest.
+class NearestRounding {
+public:
+    NearestRounding()
+        : saved_(std::fegetround()) {
+        if (saved_ != FE_TONEAREST)
+            std::fesetround(FE_TONEAREST);
+    }
+    ~NearestRounding() {
+        if (saved_ != FE_TONEAREST)
+            std::fesetround(saved_);
+    }
+    NearestRounding(const NearestRounding&) = delete;
+    NearestRounding& operator=(const NearestRounding&) = delete;
+
+private:
+    int saved_;
+};
+
 } // namespace
 
 std::string FormatResult(float value, int decimals, const std::string& decimalSeparator) {
     if (!std::isfinite(value))
         return {};
+    const NearestRounding nearest;
     const double rounded = detail::RoundToDecimals(static_cast<double>(value), decimals);
     return PlainText(static_cast<float>(rounded), decimalSeparator);
 }
@@ -46,6 +68,7 @@ std::string FormatResult(float value, int decimals, const std::string& decimalSe
 std::string FormatResult(double value, int decimals, const std::string& decimalSeparator) {
     if (!std::isfinite(value))
         return {};
+    const NearestRounding nearest;
     return PlainText(detail::RoundToDecimals(value, decimals), decimalSeparator);
 }
 
