@@ -1,0 +1,260 @@
+// Stress interpolation in the kept modelling-results table.
+#include "results/core/interpolation.h"
+
+#include "engine/engine.h"
+#include "results/core/modellingfile.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vt::results {
+
+namespace {
+
+// Rounds to the nearest whole number, a tie going to the even one.
+double RoundTiesEven(double x) {
+    if (!(std::fabs(x) < 4503599627370496.0)) // 2^52: already whole
+        return x;
+    const double below = std::floor(x);
+    const double fraction = x - below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
+        return below + 1.0;
+    return below;
+}
+
+InterpolationOutcome Failure(std::string message, std::string title) {
+    InterpolationOutcome outcome;
+    outcome.message = std::move(message);
+    outcome.title = std::move(title);
+    return outcome;
+}
+
+InterpolationOutcome Unusable(const std::string& message) {
+    return Failure(message, kUnusableDataTitle);
+}
+
+std::string ForWidth(double width) {
+    return "The modelling data for a pillar width of " + engine::ShortestText(width) + " m";
+}
+
+// The table as the file reads: row 1 the header, rows 2.. the readings.
+class Curves {
+public:
+    explicit Curves(const ModellingResults& record)
+        : record_(record) {}
+    double at(int row, int column) const {
+        return row == 1 ? record_.Header[static_cast<std::size_t>(column)]
+                        : record_.Readings(row, column);
+    }
+    // Rows 1..LineCount of a column that hold a value other than -1; with -1
+    // only at a curve's end this is the row of its last reading.
+    int validCount(int column) const {
+        int n = 0;
+        for (int r = 1; r <= record_.LineCount; ++r)
+            if (IsValidReading(at(r, column)))
+                ++n;
+        return n;
+    }
+
+private:
+    const ModellingResults& record_;
+};
+
+bool TableIsComplete(const ModellingResults& record) {
+    return record.LineCount >= 1 && record.FieldCount >= 0 &&
+           record.Readings.rows() >= record.LineCount &&
+           record.Readings.columns() >= record.FieldCount &&
+           record.Header.size() > static_cast<std::size_t>(record.FieldCount);
+}
+
+// Why curve c (depth column c, stress column c + 1, last reading at row n)
+// cannot be used by the method; empty when it can.
+std::string CurveDefect(const Curves& curves, int c, int n) {
+    const double width = curves.at(1, c);
+    if (n < 3)
+        return ForWidth(width) + " has fewer than two readings";
+    for (int r = 2; r <= n; ++r)
+        if (!IsValidReading(curves.at(r, c)) || !IsValidReading(curves.at(r, c + 1)))
+            return ForWidth(width) + " has a missing reading before its last reading";
+    for (int r = 2; r < n; ++r) {
+        if (curves.at(r + 1, c) == curves.at(r, c))
+            return ForWidth(width) + " repeats a depth";
+        if (curves.at(r + 1, c) < curves.at(r, c))
+            return ForWidth(width) + " has depths that do not rise";
+    }
+    return {};
+}
+
+struct Bracket {
+    double lowDepth = -1;
+    double lowStress = 0;
+    double highDepth = -1;
+    double highStress = 0;
+    bool hasLow() const { return lowDepth != -1; }
+    bool hasHigh() const { return highDepth != -1; }
+};
+
+Bracket DepthBracket(const Curves& curves, int c, int n, double D) {
+    Bracket b;
+    if (D >= curves.at(2, c)) {
+        if (D > curves.at(n, c)) {
+            b.lowDepth = curves.at(n, c);
+            b.lowStress = curves.at(n, c + 1);
+        } else {
+            for (int r = 2; b.lowDepth == -1 && r + 1 <= n; ++r) {
+                if (curves.at(r, c) <= D && D <= curves.at(r + 1, c)) {
+                    b.lowDepth = curves.at(r, c);
+                    b.lowStress = curves.at(r, c + 1);
+                    b.highDepth = curves.at(r + 1, c);
+                    b.highStress = curves.at(r + 1, c + 1);
+                }
+            }
+        }
+    } else {
+        b.highDepth = curves.at(2, c);
+        b.highStress = curves.at(2, c + 1);
+    }
+    return b;
+}
+
+// Slope of the straight extension through rows r1 and r2 of curve c: the
+// stress difference rounded to a whole number (ties to even, 16-bit) over the
+// depth difference.
+std::optional<double> ExtensionSlope(const Curves& curves, int c, int r1, int r2) {
+    const double difference = curves.at(r2, c + 1) - curves.at(r1, c + 1);
+    if (!std::isfinite(difference))
+        return std::nullopt;
+    const double rounded = RoundTiesEven(difference);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    const double slope = rounded / (curves.at(r2, c) - curves.at(r1, c));
+    if (!std::isfinite(slope))
+        return std::nullopt;
+    return slope;
+}
+
+std::string TooSteep(double width) {
+    return ForWidth(width) + " changes its stress too much between its end readings to be " +
+           "extended";
+}
+
+} // namespace
+
+InterpolationOutcome InterpolatePillarStress(const ModellingResults& record, double W, double D) {
+    if (!TableIsComplete(record))
+        return Unusable("No modelling data is loaded");
+    if (!std::isfinite(W))
+        return Failure(kWidthOutOfBounds, kWidthOutOfBoundsTitle);
+    if (!std::isfinite(D))
+        return Failure(kDepthOutOfBounds, kOutOfBoundsTitle);
+
+    const Curves curves(record);
+    const int fieldCount = record.FieldCount;
+
+    // Width bracket: the first pair of adjacent header widths that holds W,
+    // whichever way the widths run.
+    int a = 0;
+    for (int p = 1; a == 0 && p + 2 <= fieldCount; p += 2) {
+        const double first = curves.at(1, p);
+        const double second = curves.at(1, p + 2);
+        if ((first <= W && W <= second) || (second <= W && W <= first))
+            a = p;
+    }
+    if (a == 0)
+        return Failure(kWidthOutOfBounds, kWidthOutOfBoundsTitle);
+    const int b = a + 2;
+    const double widthA = curves.at(1, a);
+    const double widthB = curves.at(1, b);
+    if (widthA == widthB)
+        return Unusable("The modelling data has two adjacent pillar widths of " +
+                        engine::ShortestText(widthA) + " m");
+
+    const int nA = curves.validCount(a);
+    const int nB = curves.validCount(b);
+    if (std::string defect = CurveDefect(curves, a, nA); !defect.empty())
+        return Unusable(defect);
+    if (std::string defect = CurveDefect(curves, b, nB); !defect.empty())
+        return Unusable(defect);
+
+    Bracket curveA = DepthBracket(curves, a, nA, D);
+    Bracket curveB = DepthBracket(curves, b, nB, D);
+    if ((!curveA.hasLow() && !curveB.hasLow()) || (!curveA.hasHigh() && !curveB.hasHigh()))
+        return Failure(kDepthOutOfBounds, kOutOfBoundsTitle);
+
+    int extension = -1;
+    if (!curveA.hasLow()) {
+        const auto k = ExtensionSlope(curves, a, 2, 3);
+        if (!k)
+            return Unusable(TooSteep(widthA));
+        curveA.lowDepth = curveB.lowDepth;
+        curveA.lowStress = curveA.highStress + *k * (curveA.lowDepth - curveA.highDepth);
+        extension = 1;
+    } else if (!curveA.hasHigh()) {
+        const auto k = ExtensionSlope(curves, a, nA - 1, nA);
+        if (!k)
+            return Unusable(TooSteep(widthA));
+        curveA.highDepth = curveB.highDepth;
+        curveA.highStress = curveA.lowStress + *k * (curveA.highDepth - curveA.lowDepth);
+        extension = 2;
+    }
+    if (!curveB.hasLow()) {
+        const auto k = ExtensionSlope(curves, b, 2, 3);
+        if (!k)
+            return Unusable(TooSteep(widthB));
+        curveB.lowDepth = curveA.lowDepth;
+        curveB.lowStress = curveB.highStress + *k * (curveB.lowDepth - curveB.highDepth);
+        extension = 3;
+    } else if (!curveB.hasHigh()) {
+        const auto k = ExtensionSlope(curves, b, nB - 1, nB);
+        if (!k)
+            return Unusable(TooSteep(widthB));
+        curveB.highDepth = curveA.highDepth;
+        curveB.highStress = curveB.lowStress + *k * (curveB.highDepth - curveB.lowDepth);
+        extension = 4;
+    }
+
+    const auto along = [D](const Bracket& c) {
+        const double u = (c.highDepth - D) / (c.highDepth - c.lowDepth);
+        return c.lowStress * u + (1 - u) * c.highStress;
+    };
+    const double sA = along(curveA);
+    const double sB = along(curveB);
+    const double t = (widthA - W) / (widthA - widthB);
+    const double S = sB * t + sA * (1 - t);
+    const std::string incalculable =
+        "The pillar stress cannot be interpolated in this modelling data";
+    if (!std::isfinite(sA) || !std::isfinite(sB) || !std::isfinite(S))
+        return Unusable(incalculable);
+
+    if (extension != -1) {
+        const bool first = extension == 1 || extension == 3;
+        const int rowA = first ? 2 : nA;
+        const int rowB = first ? 2 : nB;
+        const double depthA = curves.at(rowA, a);
+        const double stressA = curves.at(rowA, a + 1);
+        const double depthB = curves.at(rowB, b);
+        const double stressB = curves.at(rowB, b + 1);
+        const double m = (stressA - stressB) / (depthA - depthB);
+        const double L = m * D + (stressA - m * depthA);
+        if (!std::isfinite(L))
+            return Unusable(incalculable);
+        const bool belowCurveA = extension == 1 || extension == 2;
+        if (belowCurveA ? S > L : S < L)
+            return Failure(kStressOutOfBounds, kOutOfBoundsTitle);
+    }
+
+    InterpolationOutcome outcome;
+    outcome.stress = S;
+    return outcome;
+}
+
+std::optional<float> ExtractionForModelledBords(double W, double L) {
+    constexpr float kModelledBord = 12.0f;
+    const auto e = engine::CalculatePercentageExtraction(
+        static_cast<float>(W), static_cast<float>(L), kModelledBord, kModelledBord);
+    if (!e)
+        return std::nullopt;
+    return e.value();
+}
+
+} // namespace vt::results
