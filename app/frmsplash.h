@@ -1,0 +1,72 @@
+// The start-up window: the disclaimer to accept, then the choice of the way
+// the average pillar stress is found, which opens that calculation screen.
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QPixmap>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace vt {
+
+// Our short disclaimer, shown on the start-up window and in the about box.
+extern const QString kDisclaimer;
+
+// Picture `index` (0..3) of the slideshows: stress contours around the pillars.
+QPixmap ShellPicture(int index);
+
+// Moves the window so that it is centred on its screen.
+void CentreOnScreen(QWidget* window);
+
+// One slideshow step on the program's picture counter n: picture n is shown,
+// the one before it (3 before 0) hidden, and n moves on, from 3 back to 0.
+void ShowNextPicture(const QList<QLabel*>& pictures);
+
+class frmSplash : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+public slots:
+    // Esc: treated like closing the window (which ends the program), never
+    // just hiding it.
+    void reject() override;
+
+private:
+    void cmdAccept_Click();
+    void cmdDecline_Click();
+    void cmdCancel_Click();
+    void cmdTributaryTheory_Click();
+    void cmdModelledStress_Click();
+    void cmdInterpolation_Click();
+    void Timer1_Timer();
+
+    // Shows the named calculation screen and closes this window.
+    QWidget* OpenScreen(const QString& name, const QString& title);
+
+    QLabel* Label2 = nullptr;
+    QList<QLabel*> Image1;
+    QPushButton* cmdCancel = nullptr;
+    QLabel* lblWarning = nullptr;
+    QLabel* lblPlatform = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblMessage1 = nullptr;
+    QPushButton* cmdAccept = nullptr;
+    QPushButton* cmdDecline = nullptr;
+    QGroupBox* frmChoices = nullptr;
+    QPushButton* cmdTributaryTheory = nullptr;
+    QPushButton* cmdModelledStress = nullptr;
+    QPushButton* cmdInterpolation = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+// Loads the default modelling-results file into the interpolation screen; on
+// any failure reports the installation error and returns to a fresh start-up
+// window. False on failure.
+bool LoadDefaultModellingResults(QWidget* screen);
+
+} // namespace vt
