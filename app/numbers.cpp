@@ -15,8 +15,11 @@ namespace {
 // Turns typed text into plain ASCII number text with a point, or nothing.
 std::optional<std::string> Normalise(const QString& text) {
     QString t = text.trimmed();
-    if (t.startsWith(QLatin1Char('+')))
+    if (t.startsWith(QLatin1Char('+'))) {
         t.remove(0, 1);
+        if (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-')))
+            return std::nullopt; // "+-3" is not a number
+    }
     const QString localePoint = QLocale().decimalPoint();
     if (localePoint != QLatin1String(".") && localePoint != QLatin1String(","))
         t.replace(localePoint, QLatin1String("."));
