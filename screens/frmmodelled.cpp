@@ -1,0 +1,187 @@
+#include "screens/frmmodelled.h"
+
+#include "app/numbers.h"
+#include "app/programstate.h"
+#include "app/ui.h"
+
+#include <QPushButton>
+
+namespace vt {
+
+namespace {
+
+const QString kExtractionResult = QStringLiteral("lblPercentageExtraction");
+
+// What changes of each input empty. Unlike the tributary screen, every change
+// also empties the formula sentence txtFormula (txtComment keeps it).
+const QStringList kTab0Results = {
+    QStringLiteral("lblPercentageExtraction"),
+    QStringLiteral("lblWHratio"),
+    QStringLiteral("lblPillarStrength"),
+    QStringLiteral("lblFOS"),
+    QStringLiteral("txtFormula"),
+};
+const QStringList kDimensionResults = QStringList{QStringLiteral("cboPillarWidth")} + kTab0Results;
+const QStringList kStrengthResults = {
+    QStringLiteral("lblWHratio"),
+    QStringLiteral("lblPillarStrength"),
+    QStringLiteral("lblFOS"),
+    QStringLiteral("txtFormula"),
+};
+
+// The mirror-and-invalidate table: input, its Final Results copy, the results
+// a change empties; every change also resets the warning colours.
+std::vector<InputRule> ModelledRules() {
+    return {
+        {QStringLiteral("cboPillarWidth1"), QStringLiteral("txtFRPillarWidth"), kDimensionResults},
+        {QStringLiteral("cboPillarLength"), QStringLiteral("txtFRPillarLength"), kDimensionResults},
+        {QStringLiteral("cboBordWidth"), QStringLiteral("txtFRBordWidth"), kTab0Results},
+        {QStringLiteral("cboBordWidth2"), QStringLiteral("txtFRBordWidth2"), kTab0Results},
+        {QStringLiteral("txtDepth"), QStringLiteral("txtFRDepth"), kTab0Results},
+        {QStringLiteral("txtPillarStress"), QStringLiteral("lblFRPillarStress"), kTab0Results},
+        {QStringLiteral("cboPillarHeight"), QStringLiteral("txtFRPillarHeight"), kStrengthResults},
+        {QStringLiteral("cboK"), QStringLiteral("txtFRK"), kStrengthResults},
+        {QStringLiteral("cboAlpha"), QStringLiteral("txtFRAlpha"), kStrengthResults},
+        {QStringLiteral("cboBeta"), QStringLiteral("txtFRBeta"), kStrengthResults},
+        {QStringLiteral("cboSquatPillarEffect"), QStringLiteral("txtFRSquatPillarEffect"),
+         kStrengthResults},
+        {QStringLiteral("cboStrengthIncrease"), QStringLiteral("txtFRStrengthIncrease"),
+         kStrengthResults},
+    };
+}
+
+} // namespace
+
+frmModelled::frmModelled(QWidget* parent)
+    : CalculationScreen(ScreenLayout{QStringLiteral("Modelled Stress"), QSize(4575, 6675),
+                                     QRect(0, 0, 4575, 6675)},
+                        parent) {
+    buildPillarStressTab();
+    buildStrengthTab(
+        {{QStringLiteral("4.5"), QStringLiteral("7.2"), QStringLiteral("10"), QStringLiteral("20"),
+          QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),
+          QStringLiteral("70"), QStringLiteral("80"), QStringLiteral("90"), QStringLiteral("100")},
+         QStringLiteral("Pillar strength (MPa)")});
+    buildResultsTab(
+        {QStringLiteral("Bord width 1 (m)"), QStringLiteral("Bord width 2 (m)"), kWhite});
+    installRules(ModelledRules(), StandardResultMirrors());
+    setKeyboardOrder({
+        QStringLiteral("txtPillarStress"),
+        QStringLiteral("txtDepth"),
+        QStringLiteral("chkGraphicToggle"),
+        QStringLiteral("cboPillarWidth1"),
+        QStringLiteral("cboPillarLength"),
+        QStringLiteral("cboBordWidth"),
+        QStringLiteral("cboBordWidth2"),
+        QStringLiteral("cmdCalculatePercentageExtraction"),
+        QStringLiteral("cmdCalculateAndContinue1"),
+        QStringLiteral("cboK"),
+        QStringLiteral("cmdDetermineK"),
+        QStringLiteral("cboPillarHeight"),
+        QStringLiteral("cmdCalculatePillarStrength"),
+        QStringLiteral("cmdCalculateAndContinue2"),
+        QStringLiteral("cboAlpha"),
+        QStringLiteral("cboBeta"),
+        QStringLiteral("cboSquatPillarEffect"),
+        QStringLiteral("cboStrengthIncrease"),
+        QStringLiteral("cboPillarWidth"),
+        QStringLiteral("Check1"),
+        QStringLiteral("cmdPrint"),
+    });
+}
+
+void frmModelled::buildPillarStressTab() {
+    QWidget* tab = page(kPillarStressTab);
+    addTextBox(tab, QStringLiteral("txtPillarStress"), QStringLiteral("APS (MPa)"),
+               QStringLiteral("The modelled value for the Average Pillar Stress in MPa"),
+               leftColumn(), 480);
+    addTextBox(tab, QStringLiteral("txtDepth"), QStringLiteral("Depth (m)"),
+               QStringLiteral("Pillar depth below surface in m"), rightColumn(), 480);
+    addGraphicToggle();
+    addDirectionGroups(2040);
+    // The extraction result centred under the two groups.
+    addResult(tab, kExtractionResult, QStringLiteral("% Extraction"),
+              leftColumn() + (rowWidth() - kFieldWidth) / 2, 3780);
+    const QFont buttonFont = ArialFont(11.25, true, true);
+    const QString toolTip = QStringLiteral("Calculate the extraction as a percentage");
+    auto* calculate = addButton(tab, QStringLiteral("cmdCalculatePercentageExtraction"),
+                                QStringLiteral("Calculate the % Extraction"), buttonFont,
+                                DesignRect(leftColumn(), 4560, rowWidth(), 615), toolTip);
+    auto* continue1 = addButton(tab, QStringLiteral("cmdCalculateAndContinue1"),
+                                QStringLiteral("Calculate and Continue"), buttonFont,
+                                DesignRect(leftColumn(), 5280, rowWidth(), 615), toolTip);
+    connect(calculate, &QPushButton::clicked, this,
+            &frmModelled::cmdCalculatePercentageExtraction_Click);
+    connect(continue1, &QPushButton::clicked, this, &frmModelled::cmdCalculateAndContinue1_Click);
+}
+
+QString frmModelled::strengthReadinessResult() const {
+    return kExtractionResult;
+}
+
+QString frmModelled::strengthReadinessMessage() const {
+    return QStringLiteral(
+        "Fill values in all the text-boxes and calculate the Percentage Extraction");
+}
+
+QString frmModelled::firstInputName() const {
+    return QStringLiteral("txtPillarStress");
+}
+
+QString frmModelled::stressSourceSentence() const {
+    return QStringLiteral("This evaluation was done with a known Average Pillar Stress");
+}
+
+bool frmModelled::calculatePercentageExtraction() {
+    if (!requireFilled({QStringLiteral("txtPillarStress"), QStringLiteral("txtDepth"),
+                        QStringLiteral("cboPillarWidth1"), QStringLiteral("cboPillarLength"),
+                        QStringLiteral("cboBordWidth"), QStringLiteral("cboBordWidth2")},
+                       QStringLiteral("Fill values in all the text-boxes")))
+        return false;
+    // The depth takes no part in the calculation but is carried to the
+    // report, so it must be a number as well.
+    const auto stress = readSingle(QStringLiteral("txtPillarStress"));
+    if (!stress)
+        return false;
+    if (!readSingle(QStringLiteral("txtDepth")))
+        return false;
+    const auto w = readSingle(QStringLiteral("cboPillarWidth1"));
+    if (!w)
+        return false;
+    const auto l = readSingle(QStringLiteral("cboPillarLength"));
+    if (!l)
+        return false;
+    const auto b1 = readSingle(QStringLiteral("cboBordWidth"));
+    if (!b1)
+        return false;
+    const auto b2 = readSingle(QStringLiteral("cboBordWidth2"));
+    if (!b2)
+        return false;
+
+    const auto extraction = engine::CalculatePercentageExtraction(*w, *l, *b1, *b2);
+    if (!extraction) {
+        ReportFault(extraction.fault());
+        return false;
+    }
+    setFieldText(kExtractionResult, ShowResult(extraction.value(), 1));
+    State().AveragePillarStress = *stress;
+    setFieldText(QStringLiteral("cmdCalculateAndContinue1"), QStringLiteral("Continue"));
+    return true;
+}
+
+void frmModelled::cmdCalculatePercentageExtraction_Click() {
+    calculatePercentageExtraction();
+}
+
+void frmModelled::cmdCalculateAndContinue1_Click() {
+    const bool calculated = calculatePercentageExtraction();
+    // Whatever the extraction step did, the effective width is formed when the
+    // width and length allow it (a refused step has given its message).
+    if (!calculateEffectiveWidth(calculated))
+        return;
+    moveToTab(kPillarStrengthTab, QStringLiteral("cboK"));
+    setFieldText(QStringLiteral("cmdCalculateAndContinue1"),
+                 QStringLiteral("Calculate and Continue"));
+}
+
+} // namespace vt

@@ -1,0 +1,117 @@
+// Helpers for driving the calculation screens as a user would: open a screen,
+// type into a field, pick a list item, press a button, read a field.
+#pragma once
+
+#include "app/programstate.h"
+#include "screens/calculationscreen.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vt::test {
+
+inline CalculationScreen* OpenScreen(const QString& name) {
+    auto* screen = dynamic_cast<CalculationScreen*>(Windows().show(name));
+    if (screen) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(screen));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(screen));
+    }
+    return screen;
+}
+
+inline QWidget* Field(const QWidget* screen, const QString& name) {
+    QWidget* w = screen->findChild<QWidget*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+}
+
+// The shown text of a combo, box, label or button.
+inline QString Text(const QWidget* screen, const QString& name) {
+    QWidget* w = Field(screen, name);
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return combo->currentText();
+    if (auto* box = qobject_cast<QLineEdit*>(w))
+        return box->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->text();
+    return {};
+}
+
+inline QLineEdit* EditorOf(QWidget* w) {
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit*>(w);
+}
+
+// Shows the tab that holds the field, then replaces its text by typing.
+inline void Type(CalculationScreen* screen, const QString& name, const QString& text) {
+    QWidget* w = Field(screen, name);
+    for (int i = 0; i < screen->tabs()->count(); ++i)
+        if (screen->tabs()->widget(i)->isAncestorOf(w))
+            screen->tabs()->setCurrentIndex(i);
+    QLineEdit* editor = EditorOf(w);
+    ASSERT_NE(editor, nullptr) << name.toStdString();
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    if (!text.isEmpty())
+        QTest::keyClicks(editor, text);
+}
+
+// Picks the list item with this text.
+inline void Pick(CalculationScreen* screen, const QString& name, const QString& item) {
+    auto* combo = qobject_cast<QComboBox*>(Field(screen, name));
+    ASSERT_NE(combo, nullptr);
+    const int index = combo->findText(item);
+    ASSERT_GE(index, 0) << item.toStdString();
+    combo->setCurrentIndex(index);
+}
+
+// Clicks a button on its own tab, as a user has to.
+inline void Press(CalculationScreen* screen, const QString& name) {
+    QWidget* w = Field(screen, name);
+    for (int i = 0; i < screen->tabs()->count(); ++i)
+        if (screen->tabs()->widget(i)->isAncestorOf(w))
+            screen->tabs()->setCurrentIndex(i);
+    ASSERT_TRUE(w->isVisible()) << name.toStdString();
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+inline bool IsTributary(const CalculationScreen* screen) {
+    return screen->objectName() == QLatin1String("frmTributary");
+}
+
+// Tab 0 of either screen with pillar 10 x 10, bords 12 x 12, depth 500 and the
+// stress of density 2.7 (tributary) or the same stress typed (modelled).
+inline void FillPillarStressTab(CalculationScreen* screen) {
+    if (IsTributary(screen))
+        Pick(screen, QStringLiteral("cboRockDensity"), QStringLiteral("2.7"));
+    else
+        Type(screen, QStringLiteral("txtPillarStress"), QStringLiteral("64.0985"));
+    Type(screen, QStringLiteral("txtDepth"), QStringLiteral("500"));
+    Pick(screen, QStringLiteral("cboPillarWidth1"), QStringLiteral("10"));
+    Pick(screen, QStringLiteral("cboPillarLength"), QStringLiteral("10"));
+}
+
+inline QString StressStepButton(const CalculationScreen* screen) {
+    return IsTributary(screen) ? QStringLiteral("cmdCalculatePillarStress")
+                               : QStringLiteral("cmdCalculatePercentageExtraction");
+}
+
+// The whole road: tab 0, "Calculate and Continue", K 100 and the height,
+// "Calculate and Continue". With height 5: W:H 2 and FOS 1.5, both red.
+inline void RunFullEvaluation(CalculationScreen* screen, const QString& height) {
+    FillPillarStressTab(screen);
+    Press(screen, QStringLiteral("cmdCalculateAndContinue1"));
+    Pick(screen, QStringLiteral("cboK"), QStringLiteral("100"));
+    Type(screen, QStringLiteral("cboPillarHeight"), height);
+    Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
+}
+
+} // namespace vt::test
