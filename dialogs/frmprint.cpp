@@ -5,6 +5,7 @@
 #include "app/ui.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDate>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -185,6 +186,11 @@ void frmPrint::setOutput(ReportOutput output) {
 
 void frmPrint::reject() {
     close();
+}
+
+// Closing always discards the dialog (a plain dialog would only hide).
+void frmPrint::closeEvent(QCloseEvent* event) {
+    event->accept();
 }
 
 void frmPrint::paintEvent(QPaintEvent* event) {

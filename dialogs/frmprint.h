@@ -57,6 +57,7 @@ public:
     void reject() override; // Esc closes (and so discards) the dialog
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

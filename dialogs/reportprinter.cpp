@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 
 namespace vt {
 
@@ -20,8 +21,8 @@ QRect PageImageRect(QSize image, QSize printable, int printerDpi) {
     const double scale =
         std::min({printerDpi / kScreenDpi, double(printable.width()) / image.width(),
                   double(printable.height()) / image.height()});
-    const int width = std::clamp(int(image.width() * scale), 1, printable.width());
-    const int height = std::clamp(int(image.height() * scale), 1, printable.height());
+    const int width = std::clamp(int(std::lround(image.width() * scale)), 1, printable.width());
+    const int height = std::clamp(int(std::lround(image.height() * scale)), 1, printable.height());
     return {(printable.width() - width) / 2, 0, width, height};
 }
 
