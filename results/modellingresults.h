@@ -38,6 +38,15 @@ private:
 
 inline constexpr double kMissingReading = -1.0;
 
+// What makes a curve unusable for interpolation, worked out at load time.
+enum class CurveDefect : std::uint8_t {
+    None,
+    TooFewReadings, // fewer than two valid readings
+    MissingReading, // a -1 before its last valid reading
+    RepeatedDepth,  // two consecutive equal depths
+    FallingDepths,  // a depth below the one before it
+};
+
 struct ModellingResults {
     std::string FileName;
     std::string FileText;
@@ -50,6 +59,12 @@ struct ModellingResults {
     std::vector<double> Header; // positions 0..FieldCount; 0 unused
     Table Readings;             // rows 1..LineCount, columns 0..FieldCount
     Table ChartPoints;          // rows 1..LineCount, columns 1..FieldCount
+    // Per column 0..FieldCount, filled by a successful load: the number of
+    // values other than -1 in rows 1..LineCount (header included), which is
+    // the row of a curve's last reading; and, per depth column, the curve's
+    // defect. An interpolation reads these instead of scanning the table.
+    std::vector<int> ValidCounts;
+    std::vector<CurveDefect> CurveDefects;
     double MaxDepth = 0;
     double MinDepth = 0;
     double MaxStress = 0;

@@ -46,14 +46,10 @@ public:
         return row == 1 ? record_.Header[static_cast<std::size_t>(column)]
                         : record_.Readings(row, column);
     }
-    // Rows 1..LineCount of a column that hold a value other than -1; with -1
-    // only at a curve's end this is the row of its last reading.
-    int validCount(int column) const {
-        int n = 0;
-        for (int r = 1; r <= record_.LineCount; ++r)
-            if (IsValidReading(at(r, column)))
-                ++n;
-        return n;
+    // The row of the curve's last reading (see ValidCounts).
+    int lastRow(int column) const { return record_.ValidCounts[static_cast<std::size_t>(column)]; }
+    CurveDefect defect(int column) const {
+        return record_.CurveDefects[static_cast<std::size_t>(column)];
     }
 
 private:
@@ -64,25 +60,28 @@ bool TableIsComplete(const ModellingResults& record) {
     return record.LineCount >= 1 && record.FieldCount >= 0 &&
            record.Readings.rows() >= record.LineCount &&
            record.Readings.columns() >= record.FieldCount &&
-           record.Header.size() > static_cast<std::size_t>(record.FieldCount);
+           record.Header.size() > static_cast<std::size_t>(record.FieldCount) &&
+           record.ValidCounts.size() == static_cast<std::size_t>(record.FieldCount) + 1 &&
+           record.CurveDefects.size() == static_cast<std::size_t>(record.FieldCount) + 1;
 }
 
-// Why curve c (depth column c, stress column c + 1, last reading at row n)
-// cannot be used by the method; empty when it can.
-std::string CurveDefect(const Curves& curves, int c, int n) {
+// Why the curve of depth column c cannot be used by the method; empty when
+// it can.
+std::string DefectMessage(const Curves& curves, int c) {
     const double width = curves.at(1, c);
-    if (n < 3)
+    switch (curves.defect(c)) {
+    case CurveDefect::None:
+        return {};
+    case CurveDefect::TooFewReadings:
         return ForWidth(width) + " has fewer than two readings";
-    for (int r = 2; r <= n; ++r)
-        if (!IsValidReading(curves.at(r, c)) || !IsValidReading(curves.at(r, c + 1)))
-            return ForWidth(width) + " has a missing reading before its last reading";
-    for (int r = 2; r < n; ++r) {
-        if (curves.at(r + 1, c) == curves.at(r, c))
-            return ForWidth(width) + " repeats a depth";
-        if (curves.at(r + 1, c) < curves.at(r, c))
-            return ForWidth(width) + " has depths that do not rise";
+    case CurveDefect::MissingReading:
+        return ForWidth(width) + " has a missing reading before its last reading";
+    case CurveDefect::RepeatedDepth:
+        return ForWidth(width) + " repeats a depth";
+    case CurveDefect::FallingDepths:
+        return ForWidth(width) + " has depths that do not rise";
     }
-    return {};
+    return ForWidth(width) + " cannot be used";
 }
 
 struct Bracket {
@@ -101,14 +100,23 @@ Bracket DepthBracket(const Curves& curves, int c, int n, double D) {
             b.lowDepth = curves.at(n, c);
             b.lowStress = curves.at(n, c + 1);
         } else {
-            for (int r = 2; b.lowDepth == -1 && r + 1 <= n; ++r) {
-                if (curves.at(r, c) <= D && D <= curves.at(r + 1, c)) {
-                    b.lowDepth = curves.at(r, c);
-                    b.lowStress = curves.at(r, c + 1);
-                    b.highDepth = curves.at(r + 1, c);
-                    b.highStress = curves.at(r + 1, c + 1);
-                }
+            // The first interval [row r, row r + 1] that holds D: the depths
+            // rise strictly (checked at load), so it ends at the first row
+            // r + 1 >= 3 whose depth is not below D.
+            int lo = 3;
+            int hi = n;
+            while (lo < hi) {
+                const int mid = lo + (hi - lo) / 2;
+                if (curves.at(mid, c) < D)
+                    lo = mid + 1;
+                else
+                    hi = mid;
             }
+            const int r = lo - 1;
+            b.lowDepth = curves.at(r, c);
+            b.lowStress = curves.at(r, c + 1);
+            b.highDepth = curves.at(r + 1, c);
+            b.highStress = curves.at(r + 1, c + 1);
         }
     } else {
         b.highDepth = curves.at(2, c);
@@ -169,11 +177,11 @@ InterpolationOutcome InterpolatePillarStress(const ModellingResults& record, dou
         return Unusable("The modelling data has two adjacent pillar widths of " +
                         engine::ShortestText(widthA) + " m");
 
-    const int nA = curves.validCount(a);
-    const int nB = curves.validCount(b);
-    if (std::string defect = CurveDefect(curves, a, nA); !defect.empty())
+    const int nA = curves.lastRow(a);
+    const int nB = curves.lastRow(b);
+    if (std::string defect = DefectMessage(curves, a); !defect.empty())
         return Unusable(defect);
-    if (std::string defect = CurveDefect(curves, b, nB); !defect.empty())
+    if (std::string defect = DefectMessage(curves, b); !defect.empty())
         return Unusable(defect);
 
     Bracket curveA = DepthBracket(curves, a, nA, D);

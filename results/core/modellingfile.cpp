@@ -79,6 +79,31 @@ double ScaleFor(double maximum, double minimum, double units) {
     return scale;
 }
 
+// The row of a column's last reading, as the count of its valid values in
+// rows 1..LineCount (row 1 being the header).
+int ValidCount(const ModellingResults& record, int column) {
+    int n = IsValidReading(record.Header[static_cast<std::size_t>(column)]) ? 1 : 0;
+    for (int r = 2; r <= record.LineCount; ++r)
+        n += IsValidReading(record.Readings(r, column)) ? 1 : 0;
+    return n;
+}
+
+// Whether the curve of depth column c, ending at row n, can be interpolated.
+CurveDefect DefectOf(const ModellingResults& record, int c, int n) {
+    if (n < 3)
+        return CurveDefect::TooFewReadings;
+    for (int r = 2; r <= n; ++r)
+        if (!IsValidReading(record.Readings(r, c)) || !IsValidReading(record.Readings(r, c + 1)))
+            return CurveDefect::MissingReading;
+    for (int r = 2; r < n; ++r) {
+        if (record.Readings(r + 1, c) == record.Readings(r, c))
+            return CurveDefect::RepeatedDepth;
+        if (record.Readings(r + 1, c) < record.Readings(r, c))
+            return CurveDefect::FallingDepths;
+    }
+    return CurveDefect::None;
+}
+
 bool Fail(ModellingResults& record) {
     record.DepthScale = 0;
     record.StressScale = 0;
@@ -108,6 +133,13 @@ bool ReadModellingText(ModellingResults& record, const std::string& path) {
             return false;
     }
 
+    return ModellingTextFromBytes(record, bytes);
+}
+
+bool ModellingTextFromBytes(ModellingResults& record, std::string_view bytes) {
+    record.FileText.clear();
+    record.LineCount = 0;
+    record.TextComplete = false;
     record.FileText.reserve(bytes.size() + bytes.size() / 16 + 2);
     const std::string_view all(bytes);
     std::size_t pos = 0;
@@ -140,6 +172,8 @@ bool ParseModellingResults(ModellingResults& record) {
     record.Header.assign(1, 0.0);
     record.Readings = Table();
     record.ChartPoints = Table();
+    record.ValidCounts.clear();
+    record.CurveDefects.clear();
 
     if (!record.TextComplete || record.LineCount < 1)
         return Fail(record);
@@ -201,6 +235,15 @@ bool ParseModellingResults(ModellingResults& record) {
             record.ChartPoints(r, p + 1) = y;
         }
     }
+
+    record.ValidCounts.assign(static_cast<std::size_t>(fieldCount) + 1, 0);
+    record.CurveDefects.assign(static_cast<std::size_t>(fieldCount) + 1, CurveDefect::None);
+    for (int p = 1; p <= fieldCount; ++p)
+        record.ValidCounts[static_cast<std::size_t>(p)] = ValidCount(record, p);
+    for (int p = 1; p + 1 <= fieldCount; p += 2)
+        record.CurveDefects[static_cast<std::size_t>(p)] =
+            DefectOf(record, p, record.ValidCounts[static_cast<std::size_t>(p)]);
+
     record.DepthScale = depthScale;
     record.StressScale = stressScale;
     return true;

@@ -43,6 +43,11 @@ double ParseLeadingNumber(std::string_view text);
 // up to the failure stays in the record.
 bool ReadModellingText(ModellingResults& record, const std::string& path);
 
+// The line splitting of ReadModellingText over bytes already read: empties
+// FileText and LineCount and fills them from the bytes; FileName is left as it
+// is. False, with the text collected so far, above 32 767 lines.
+bool ModellingTextFromBytes(ModellingResults& record, std::string_view bytes);
+
 // Parses the text left by the last successful ReadModellingText: FieldCount,
 // Header, Readings (rows 2..LineCount), the ranges of the valid (not -1)
 // depths and stresses, DepthScale, StressScale and ChartPoints. False when the

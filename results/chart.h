@@ -1,0 +1,46 @@
+// The results chart: a persistent white 500 x 500 px picture of stress
+// against depth, one blue curve per modelled pillar width, with dotted guide
+// lines to the point of an interpolation. The screen shows image() and adds
+// the axis labels (AxisLabelTexts) and titles around it.
+#pragma once
+
+#include "results/core/chartgeometry.h"
+#include "results/modellingresults.h"
+
+#include <QColor>
+#include <QImage>
+
+namespace vt::results {
+
+inline const QColor kCurveColour(0, 0, 255);
+
+class ResultsChart {
+public:
+    ResultsChart();
+
+    const QImage& image() const { return image_; }
+
+    // White all over.
+    void Clear();
+    // Axes (black, 2 px) from the origin 400 units right and up, and 11 ticks
+    // on each (1 px) every 40 units.
+    void DrawChartFrame();
+    // One blue polyline per curve through its readings, ending at its last
+    // valid reading.
+    void DrawResultCurves(const ModellingResults& record);
+    // Black dotted lines from the chart point (x, y) down to the depth axis
+    // and across to the stress axis.
+    void DrawGuideLines(double x, double y);
+    // The same dotted lines inverted, so that a second toggle restores the
+    // picture exactly; the curves are then drawn again.
+    void ToggleGuideLines(double x, double y, const ModellingResults& record);
+
+private:
+    QImage image_;
+};
+
+// The guide-line point of an interpolation at a depth and stress; the caller
+// passes depth 0 and stress 0 when no depth was typed.
+ChartPoint GuidePoint(const ModellingResults& record, double depth, double stress);
+
+} // namespace vt::results

@@ -1,0 +1,285 @@
+// The results chart: coordinate mapping and labels without drawing, then the
+// pixels of the painted picture.
+#include "results/chart.h"
+#include "tests/results/resultsfiles.h"
+
+#include <QColor>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vt::results;
+
+ModellingResults Loaded(vt::test::ResultsFiles& files, std::string_view bytes) {
+    vt::test::Loaded l = vt::test::LoadBytes(files, bytes);
+    EXPECT_TRUE(l.parsed);
+    return std::move(l.record);
+}
+
+struct MappingCase {
+    double depth;
+    double stress;
+    ChartPoint chart;
+};
+
+class ReadingToChart : public ::testing::TestWithParam<MappingCase> {};
+
+TEST_P(ReadingToChart, MapsDepthRightAndStressUp) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, vt::test::kTwoWidths); // 100..200 m, 15..35 MPa
+    const MappingCase& c = GetParam();
+    EXPECT_EQ(MapReading(r, c.depth, c.stress), c.chart);
+    EXPECT_EQ(GuidePoint(r, c.depth, c.stress), c.chart);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readings, ReadingToChart,
+                         ::testing::Values(MappingCase{100, 15, {0, 0}},
+                                           MappingCase{200, 35, {400, -400}},
+                                           MappingCase{150, 24.5, {200, -190}},
+                                           MappingCase{0, 0, {-400, 300}}, // depth 0, stress 0
+                                           MappingCase{-1, -1, {-404, 320}}));
+
+TEST(ChartGeometry, ChartPointsSitFromTheOriginInThePixelBox) {
+    EXPECT_EQ(ChartToPixel({0, 0}), (ChartPoint{72, 436}));
+    EXPECT_EQ(ChartToPixel({400, -400}), (ChartPoint{472, 36}));
+    EXPECT_EQ(ChartToPixel({200, -190}), (ChartPoint{272, 246}));
+}
+
+struct ClipCase {
+    const char* name;
+    ChartSegment in;
+    std::optional<ChartSegment> out;
+};
+
+class Clipping : public ::testing::TestWithParam<ClipCase> {};
+
+TEST_P(Clipping, KeepsThePartInsideAndItsDirection) {
+    const ClipCase& c = GetParam();
+    const auto clipped = ClipSegment(c.in, 1000);
+    ASSERT_EQ(clipped.has_value(), c.out.has_value());
+    if (clipped) {
+        EXPECT_NEAR(clipped->from.x, c.out->from.x, 1e-6);
+        EXPECT_NEAR(clipped->from.y, c.out->from.y, 1e-6);
+        EXPECT_NEAR(clipped->to.x, c.out->to.x, 1e-6);
+        EXPECT_NEAR(clipped->to.y, c.out->to.y, 1e-6);
+    }
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Segments, Clipping,
+    ::testing::Values(
+        ClipCase{"Inside", {{0, 0}, {400, -400}}, ChartSegment{{0, 0}, {400, -400}}},
+        ClipCase{"CrossesRight", {{0, 0}, {1e12, 0}}, ChartSegment{{0, 0}, {1000, 0}}},
+        ClipCase{"CrossesBothWays", {{-1e9, 5}, {1e9, 5}}, ChartSegment{{-1000, 5}, {1000, 5}}},
+        ClipCase{"Reversed", {{1e12, 0}, {0, 0}}, ChartSegment{{1000, 0}, {0, 0}}},
+        ClipCase{"Diagonal", {{0, 0}, {2000, -2000}}, ChartSegment{{0, 0}, {1000, -1000}}},
+        ClipCase{"Outside", {{2000, 0}, {3000, 10}}, std::nullopt},
+        ClipCase{"NotFinite", {{0, 0}, {kInf, 0}}, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AxisLabels, TwoDecimalsFromTheRanges) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const std::vector<std::string> texts = AxisLabelTexts(r);
+    ASSERT_EQ(texts.size(), 22u);
+    const std::vector<std::string> stresses{"15.00", "17.00", "19.00", "21.00", "23.00", "25.00",
+                                            "27.00", "29.00", "31.00", "33.00", "35.00"};
+    const std::vector<std::string> depths{"100.00", "110.00", "120.00", "130.00",
+                                          "140.00", "150.00", "160.00", "170.00",
+                                          "180.00", "190.00", "200.00"};
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 11), stresses);
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 11, texts.end()), depths);
+    EXPECT_EQ(AxisLabelTexts(r, ",")[5], "25,00");
+}
+
+TEST(AxisLabels, ZeroRangesShowZeros) {
+    const std::vector<std::string> texts = AxisLabelTexts(ModellingResults{});
+    EXPECT_EQ(texts, std::vector<std::string>(22, "0.00"));
+}
+
+TEST(AxisLabels, RangeSentinelsGiveNumbersNotInfinity) {
+    ModellingResults r;
+    r.MaxDepth = r.MaxStress = kRangeStartMax;
+    r.MinDepth = r.MinStress = kRangeStartMin;
+    for (const std::string& text : AxisLabelTexts(r))
+        EXPECT_EQ(text.find_first_of("ina"), std::string::npos) << text;
+}
+
+struct FixedCase {
+    double value;
+    const char* text;
+};
+
+class FixedFormat : public ::testing::TestWithParam<FixedCase> {};
+
+TEST_P(FixedFormat, TwoDecimalsAtLeastOneDigitBeforeThePoint) {
+    EXPECT_EQ(FixedTwoDecimals(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, FixedFormat,
+                         ::testing::Values(FixedCase{12.5, "12.50"}, FixedCase{7, "7.00"},
+                                           FixedCase{0.5, "0.50"}, FixedCase{-3.25, "-3.25"},
+                                           FixedCase{0.125, "0.13"}, FixedCase{-0.125, "-0.13"},
+                                           FixedCase{2.675, "2.67"}, // held just below .675
+                                           FixedCase{-0.001, "0.00"},
+                                           FixedCase{1234567.891, "1234567.89"},
+                                           FixedCase{1e20, "100000000000000000000.00"}));
+
+TEST(AxisLabels, PlacesBesideTheTicks) {
+    EXPECT_EQ(AxisLabelBox(0), (TwipsBox{405, 6450, 600, 255}));
+    EXPECT_EQ(AxisLabelBox(10), (TwipsBox{405, 450, 600, 255}));
+    EXPECT_EQ(AxisLabelBox(11), (TwipsBox{675, 6645, 600, 255}));
+    EXPECT_EQ(AxisLabelBox(21), (TwipsBox{6675, 6645, 600, 255}));
+}
+
+TEST(CurveSegments, ShorterCurveEndsAtItsLastValidRow) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, "4\t0\t6\t0\r\n"
+                                             "100\t30\t100\t20\r\n"
+                                             "200\t60\t200\t40\r\n"
+                                             "-1\t-1\t300\t60\r\n"
+                                             "-1\t-1\t400\t80\r\n");
+    std::vector<ChartSegment> segments;
+    ForEachCurveSegment(r, [&](const ChartSegment& s) { segments.push_back(s); });
+    // 4 m: rows 2-3 only; 6 m: rows 2-3, 3-4, 4-5.
+    ASSERT_EQ(segments.size(), 4u);
+    // Depths 100..400 m (4/3 units per m), stresses 20..80 MPa (-20/3 per MPa).
+    EXPECT_EQ(segments[0].from, (ChartPoint{0, r.ChartPoints(2, 2)}));
+    EXPECT_NEAR(segments[0].from.y, -200 / 3.0, 1e-9);
+    EXPECT_NEAR(segments[0].to.x, 400 / 3.0, 1e-9);
+    EXPECT_NEAR(segments[0].to.y, -800 / 3.0, 1e-9);
+    EXPECT_EQ(segments[1].from, (ChartPoint{0, 0}));
+    EXPECT_EQ(segments.back().to, (ChartPoint{400, -400}));
+}
+
+QColor Pixel(const QImage& image, ChartPoint chart) {
+    const ChartPoint p = ChartToPixel(chart);
+    return image.pixelColor(static_cast<int>(p.x), static_cast<int>(p.y));
+}
+
+int CountColour(const QImage& image, const QColor& colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+TEST(ChartPicture, IsAWhiteBoxOf500Pixels) {
+    ResultsChart chart;
+    EXPECT_EQ(chart.image().size(), QSize(500, 500));
+    EXPECT_EQ(CountColour(chart.image(), Qt::white), 500 * 500);
+}
+
+TEST(ChartPicture, FrameHasBlackAxesAndTicks) {
+    ResultsChart chart;
+    chart.DrawChartFrame();
+    const QImage& image = chart.image();
+    for (int k = 0; k <= 400; k += 40) {
+        EXPECT_EQ(Pixel(image, {double(k), 0}), QColor(Qt::black)) << k;
+        EXPECT_EQ(Pixel(image, {0, double(-k)}), QColor(Qt::black)) << k;
+        EXPECT_EQ(Pixel(image, {double(k), 3}), QColor(Qt::black)) << "tick " << k;
+        EXPECT_EQ(Pixel(image, {-3, double(-k)}), QColor(Qt::black)) << "tick " << k;
+    }
+    EXPECT_EQ(Pixel(image, {20, 3}), QColor(Qt::white)); // between ticks
+    EXPECT_EQ(Pixel(image, {200, -200}), QColor(Qt::white));
+    chart.Clear();
+    EXPECT_EQ(CountColour(chart.image(), Qt::white), 500 * 500);
+}
+
+TEST(ChartPicture, CurvesAreBlue) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    ResultsChart chart;
+    chart.DrawResultCurves(r);
+    const QColor blue(0, 0, 255);
+    // Width 5 runs from (0, -100) to (400, -400); width 7 from (0, 0) to (400, -260).
+    EXPECT_EQ(Pixel(chart.image(), {200, -250}), blue);
+    EXPECT_EQ(Pixel(chart.image(), {200, -130}), blue);
+    EXPECT_EQ(Pixel(chart.image(), {200, -200}), QColor(Qt::white));
+    EXPECT_GT(CountColour(chart.image(), blue), 700);
+}
+
+// Pixels of the dotted guide lines to (200, -190), away from the tick at
+// x = 200 on the depth axis.
+int GuideDots(const QImage& image, const QColor& colour) {
+    int n = 0;
+    for (int y = -189; y <= -4; ++y)
+        n += Pixel(image, {200, double(y)}) == colour;
+    for (int x = 1; x <= 199; ++x)
+        n += Pixel(image, {double(x), -190}) == colour;
+    return n;
+}
+
+TEST(ChartPicture, GuideLinesAreBlackDotsToTheAxes) {
+    ResultsChart chart;
+    chart.DrawGuideLines(200, -190);
+    const int dots = GuideDots(chart.image(), Qt::black);
+    // Dotted: about a third to a half of the 385 pixels are set, never all.
+    EXPECT_GT(dots, 385 / 4);
+    EXPECT_LT(dots, 385);
+    EXPECT_EQ(Pixel(chart.image(), {100, -100}), QColor(Qt::white));
+    EXPECT_EQ(Pixel(chart.image(), {300, -190}), QColor(Qt::white)); // stops at the point
+}
+
+TEST(ChartPicture, TogglesHideAndShowTheGuideLinesAndKeepTheCurvesBlue) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    ResultsChart chart;
+    chart.DrawChartFrame();
+    chart.DrawResultCurves(r);
+    const ChartPoint point = GuidePoint(r, 150, 24.5);
+    chart.DrawGuideLines(point.x, point.y);
+    const QImage shown = chart.image().copy();
+    const QColor blue(0, 0, 255);
+    ASSERT_GT(GuideDots(shown, Qt::black), 385 / 4);
+
+    chart.ToggleGuideLines(point.x, point.y, r); // hides
+    const QImage hidden = chart.image().copy();
+    EXPECT_EQ(GuideDots(hidden, Qt::black), 0);
+    EXPECT_EQ(Pixel(hidden, {200, -250}), blue);
+    EXPECT_EQ(Pixel(hidden, {200, -130}), blue);
+
+    chart.ToggleGuideLines(point.x, point.y, r); // shows again
+    // As first drawn, except that dots that fell on a curve are blue now.
+    int differing = 0;
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 500; ++x)
+            if (chart.image().pixelColor(x, y) != shown.pixelColor(x, y)) {
+                ++differing;
+                EXPECT_EQ(chart.image().pixelColor(x, y), blue) << x << ',' << y;
+            }
+    EXPECT_LT(differing, 10);
+    EXPECT_EQ(Pixel(chart.image(), {200, -250}), blue);
+
+    // From here every two toggles restore the picture pixel for pixel.
+    const QImage again = chart.image().copy();
+    chart.ToggleGuideLines(point.x, point.y, r);
+    EXPECT_EQ(chart.image(), hidden);
+    chart.ToggleGuideLines(point.x, point.y, r);
+    EXPECT_EQ(chart.image(), again);
+}
+
+TEST(ChartPicture, ToggleOnABlankChartDrawsThenErases) {
+    ResultsChart chart;
+    chart.ToggleGuideLines(200, -190, ModellingResults{});
+    EXPECT_GT(GuideDots(chart.image(), Qt::black), 385 / 4);
+    chart.ToggleGuideLines(200, -190, ModellingResults{});
+    EXPECT_EQ(CountColour(chart.image(), Qt::white), 500 * 500);
+}
+
+TEST(ChartPicture, FarPointsAndNonNumbersDrawNothingOutsideTheBox) {
+    ResultsChart chart;
+    chart.DrawGuideLines(1e300, -1e300);
+    chart.DrawGuideLines(std::nan(""), 0);
+    // The horizontal line runs along y = -1e300, far above the box; the
+    // vertical one at x = 1e300, far right of it.
+    EXPECT_EQ(CountColour(chart.image(), Qt::white), 500 * 500);
+}
+
+} // namespace

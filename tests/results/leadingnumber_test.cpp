@@ -1,0 +1,60 @@
+// The leading-number rule of the modelling-results file and the
+// interpolation inputs.
+#include "results/core/modellingfile.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+namespace {
+
+using vt::results::ParseLeadingNumber;
+
+struct NumberCase {
+    const char* text;
+    double expected;
+};
+
+class LeadingNumber : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(LeadingNumber, ReadsTheLeadingNumber) {
+    const NumberCase& c = GetParam();
+    EXPECT_EQ(ParseLeadingNumber(c.text), c.expected) << '"' << c.text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LeadingNumber,
+    ::testing::Values(NumberCase{"12.5", 12.5}, NumberCase{"12,5", 12}, NumberCase{"1 000", 1000},
+                      NumberCase{"  42  ", 42}, NumberCase{"1\n2", 12}, NumberCase{"1.5E3", 1500},
+                      NumberCase{"1.5e-1", 0.15}, NumberCase{"2.5D2", 250}, NumberCase{"1E", 1},
+                      NumberCase{"1E+", 1}, NumberCase{"3E x", 3}, NumberCase{"-7.25", -7.25},
+                      NumberCase{"+7", 7}, NumberCase{"- 3 . 5 e 1", -35}, NumberCase{"-.5", -0.5},
+                      NumberCase{".", 0}, NumberCase{"-", 0}, NumberCase{"", 0},
+                      NumberCase{"abc", 0}, NumberCase{"12abc", 12}, NumberCase{"1.2.3", 1.2},
+                      NumberCase{"--5", 0}, NumberCase{"&HFF", 255}, NumberCase{"&h1f", 31},
+                      NumberCase{"&O17", 15}, NumberCase{"&O19", 1}, NumberCase{"&X1", 0},
+                      NumberCase{"0.1", 0.1}, NumberCase{"000123.4500", 123.45},
+                      NumberCase{"0.000000000000000000000001e24", 1}, NumberCase{"1e-999", 0},
+                      NumberCase{"-1", -1}, NumberCase{"inf", 0}, NumberCase{"nan", 0},
+                      NumberCase{"1.7976931348623157e308", 1.7976931348623157e308},
+                      NumberCase{"4.9406564584124654e-324", 4.9406564584124654e-324}));
+
+TEST(LeadingNumberLimits, TooLargeReadsAsInfinityAndIsLeftToTheCaller) {
+    EXPECT_EQ(ParseLeadingNumber("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("-1e999"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("1e99999999999999999999999"),
+              std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("1e-99999999999999999999999"), 0);
+}
+
+TEST(LeadingNumberLimits, LongMantissasRoundCorrectly) {
+    // 0.1 written with 1000 more zeros and a trailing digit still reads as 0.1;
+    // a long run of digits reads as the nearest double.
+    std::string text = "0.1" + std::string(1000, '0') + "1";
+    EXPECT_EQ(ParseLeadingNumber(text), 0.1);
+    EXPECT_EQ(ParseLeadingNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseLeadingNumber("1" + std::string(300, '0')), 1e300);
+}
+
+} // namespace
