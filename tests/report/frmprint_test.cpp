@@ -277,17 +277,6 @@ TEST_F(ReportDialogTest, SecondRequestRefillsButKeepsTitleOriginatorAndDate) {
     EXPECT_EQ(Child<QLineEdit>(first, "txtComment2")->text(), kModelledSentence);
 }
 
-TEST_F(ReportDialogTest, AHiddenReportIsShownAgainByARequest) {
-    frmPrint* dialog = OpenReport(FilledRequest());
-    ASSERT_NE(dialog, nullptr);
-    QTest::keyClicks(Child<QLineEdit>(dialog, "txtTitle"), QStringLiteral("Kept"));
-    dialog->hide();
-    RequestReport(FilledRequest());
-    EXPECT_EQ(ReportDialog(), dialog);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(Child<QLineEdit>(dialog, "txtTitle")->text(), QStringLiteral("Kept"));
-}
-
 // Each way of leaving the dialog discards it: the next request starts afresh.
 TEST_F(ReportDialogTest, NextRequestAfterLeavingShowsAFreshDialog) {
     const std::function<void(frmPrint*)> leave[] = {
