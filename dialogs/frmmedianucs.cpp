@@ -10,6 +10,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QToolButton>
 #include <vector>
@@ -34,11 +37,37 @@ QLineEdit* MakeCentredBox(QWidget* parent, const QString& name, const QString& t
     return box;
 }
 
-QToolButton* MakeArrowButton(QWidget* parent, const QString& name, Qt::ArrowType arrow,
+// A bold arrow pointing right, or left when mirrored, drawn for the buttons.
+QIcon ArrowIcon(bool pointsLeft) {
+    const int size = Twips(360);
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (pointsLeft) {
+        painter.translate(size, 0);
+        painter.scale(-1, 1);
+    }
+    const double u = size / 24.0;
+    const QPolygonF arrow({{2 * u, 9 * u},
+                           {13 * u, 9 * u},
+                           {13 * u, 3 * u},
+                           {22 * u, 12 * u},
+                           {13 * u, 21 * u},
+                           {13 * u, 15 * u},
+                           {2 * u, 15 * u}});
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kNavy);
+    painter.drawPolygon(arrow);
+    return QIcon(pixmap);
+}
+
+QToolButton* MakeArrowButton(QWidget* parent, const QString& name, bool pointsLeft,
                              const QRect& geometry, const QString& toolTip) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setArrowType(arrow);
+    button->setIcon(ArrowIcon(pointsLeft));
+    button->setIconSize(QSize(Twips(360), Twips(360)));
     button->setGeometry(geometry);
     button->setToolTip(toolTip);
     button->setFocusPolicy(Qt::StrongFocus);
@@ -96,11 +125,11 @@ frmMedianUCS::frmMedianUCS(QWidget* parent)
 
     // The arrows between the input and the list: add above erase.
     cmdAddToList_ = MakeArrowButton(
-        this, QStringLiteral("cmdAddToList"), Qt::RightArrow, TwipsRect(1800, 300, 480, 405),
+        this, QStringLiteral("cmdAddToList"), false, TwipsRect(1800, 300, 480, 405),
         QStringLiteral("This arrow adds the value in the \"UCS iput\" box to the list on the "
                        "right"));
     cmdEraseFromList_ = MakeArrowButton(
-        this, QStringLiteral("cmdEraseFromList"), Qt::LeftArrow, TwipsRect(1800, 840, 480, 405),
+        this, QStringLiteral("cmdEraseFromList"), true, TwipsRect(1800, 840, 480, 405),
         QStringLiteral("When a value in the list is selected, this arrow will remove the value "
                        "from the list"));
 

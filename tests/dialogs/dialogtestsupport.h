@@ -1,0 +1,54 @@
+// Support for the dialog tests: stand-in calculation screens registered under
+// the real names, and small helpers to act on real widgets.
+#pragma once
+
+#include "app/programstate.h"
+#include "screens/registerwindows.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+namespace vt::test {
+
+// Registers stand-ins for the duration of a test and puts the program's own
+// windows back afterwards.
+class FakeWindows {
+public:
+    FakeWindows() = default;
+    ~FakeWindows() { RegisterWindows(); }
+    FakeWindows(const FakeWindows&) = delete;
+    FakeWindows& operator=(const FakeWindows&) = delete;
+
+    void add(const QString& name, WindowRegistry::Factory factory) {
+        Windows().registerFactory(name, std::move(factory));
+    }
+};
+
+// A screen with an editable K drop-down whose change handler logs every text
+// it gets, as "<screen>=<text>".
+inline QWidget* MakeScreenWithK(const QString& name, QStringList* log) {
+    auto* screen = new QWidget;
+    auto* cboK = new QComboBox(screen);
+    cboK->setObjectName(QStringLiteral("cboK"));
+    cboK->setEditable(true);
+    QObject::connect(cboK, &QComboBox::currentTextChanged, screen,
+                     [name, log](const QString& text) { *log << name + QLatin1Char('=') + text; });
+    return screen;
+}
+
+inline bool ShowAndWait(QWidget* window) {
+    window->show();
+    return QTest::qWaitForWindowExposed(window);
+}
+
+template <class T> T* Child(const QWidget* window, const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+
+} // namespace vt::test
