@@ -5,6 +5,7 @@
 #include "app/sysinfo.h"
 #include "app/ui.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -99,6 +100,9 @@ frmAbout::frmAbout(QWidget* parent)
                            TwipsRect(5340, 7200, 1830, 270), ArialFont(11.25, true), kPurple,
                            Qt::AlignRight | Qt::AlignVCenter);
 
+    for (QLabel* label : {Label1, Label7, Label5, lblPlatform, lblVersion})
+        FitTextToWidth(label);
+
     cmdOK = MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
                        TwipsRect(480, 6840, 1455, 465));
     cmdSysInfo = MakeButton(this, QStringLiteral("cmdSysInfo"), QStringLiteral("&System Info..."),
@@ -130,6 +134,10 @@ void frmAbout::accept() {
 
 void frmAbout::reject() {
     close();
+}
+
+void frmAbout::closeEvent(QCloseEvent* event) {
+    event->accept();
 }
 
 void frmAbout::cmdOK_Click() {

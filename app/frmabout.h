@@ -29,6 +29,11 @@ public slots:
     void accept() override;
     void reject() override;
 
+protected:
+    // A close is always accepted at once: the dialog's own handling would turn
+    // it into a reject, which our reject turns back into a close.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void cmdOK_Click();
     void cmdSysInfo_Click();

@@ -7,6 +7,7 @@
 #include "app/ui.h"
 #include "results/core/modellingfile.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -20,7 +21,9 @@
 
 // The pictures live in this static library: their resources must be pulled in
 // by name.
-static void InitShellPictures() { Q_INIT_RESOURCE(pictures); }
+static void InitShellPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace vt {
 
@@ -102,6 +105,17 @@ QPixmap ShellPicture(int index) {
     static const bool initialised = (InitShellPictures(), true);
     Q_UNUSED(initialised);
     return QPixmap(QStringLiteral(":/pictures/picture%1.png").arg(index));
+}
+
+void FitTextToWidth(QLabel* label) {
+    QFont font = label->font();
+    const int room = label->contentsRect().width();
+    for (double spacing = -0.1; spacing >= -0.5; spacing -= 0.1) {
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= room)
+            break;
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    }
+    label->setFont(font);
 }
 
 void CentreOnScreen(QWidget* window) {
@@ -218,6 +232,10 @@ frmSplash::frmSplash(QWidget* parent)
 
 void frmSplash::reject() {
     close();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+    event->accept();
 }
 
 void frmSplash::cmdAccept_Click() {

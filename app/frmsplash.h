@@ -19,6 +19,10 @@ extern const QString kDisclaimer;
 // Picture `index` (0..3) of the slideshows: stress contours around the pillars.
 QPixmap ShellPicture(int index);
 
+// Tightens the letters of a one-line label, by at most half a pixel each,
+// where its text would otherwise be clipped by a pixel or two.
+void FitTextToWidth(QLabel* label);
+
 // Moves the window so that it is centred on its screen.
 void CentreOnScreen(QWidget* window);
 
@@ -35,6 +39,11 @@ public slots:
     // Esc: treated like closing the window (which ends the program), never
     // just hiding it.
     void reject() override;
+
+protected:
+    // A close is always accepted at once: the dialog's own handling would turn
+    // it into a reject, which our reject turns back into a close.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void cmdAccept_Click();
