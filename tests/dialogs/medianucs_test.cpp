@@ -181,15 +181,6 @@ TEST_F(MedianUcsTest, EraseRemovesTheSelectedEntryOnly) {
     EXPECT_EQ(listed(), (QStringList{"100", "120"}));
 }
 
-TEST_F(MedianUcsTest, EraseWithoutSelectionSaysSo) {
-    addReading(QStringLiteral("100"));
-    QTest::mouseClick(erase, Qt::LeftButton);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.last(),
-              (RecordedMessage{"No selection was made for removal", "No selection"}));
-    EXPECT_EQ(listed(), QStringList{"100"});
-}
-
 TEST_F(MedianUcsTest, RefusedCalculationsChangeNothingButAMedian) {
     // Empty list: refused, Accept stays disabled.
     QTest::mouseClick(calculate, Qt::LeftButton);
@@ -304,14 +295,6 @@ TEST_F(MedianUcsTest, AcceptWritesTheLocaleSeparator) {
     QTest::mouseClick(accept, Qt::LeftButton);
     ASSERT_FALSE(log.isEmpty());
     EXPECT_EQ(log.first(), QStringLiteral("frmModelled=13,33"));
-}
-
-TEST_F(MedianUcsTest, TheCloseBoxLosesTheList) {
-    addReading(QStringLiteral("100"));
-    dialog->close();
-    flushDeletes();
-    EXPECT_TRUE(dialog.isNull());
-    EXPECT_EQ(Windows().existing(QStringLiteral("frmMedianUCS")), nullptr);
 }
 
 } // namespace

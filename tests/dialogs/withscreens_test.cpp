@@ -1,18 +1,14 @@
 // The dialogs together with the program's own calculation screens.
 #include "app/programstate.h"
-#include "dialogs/frmfileopen.h"
 #include "tests/dialogs/dialogtestsupport.h"
 #include "tests/support/programtest.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -89,51 +85,6 @@ TEST_F(WithScreens, TheDimensionsComeBackByAcceptAndByTheCloseBox) {
         CloseAllWindows();
         flushDeletes();
     }
-}
-
-TEST_F(WithScreens, AChosenFileLoadsIntoTheInterpolationScreen) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    {
-        QFile good(folder.filePath("good.int"));
-        ASSERT_TRUE(good.open(QIODevice::WriteOnly));
-        good.write("5\t0\t7\t0\r\n100\t20\t100\t15\r\n200\t35\t200\t28\r\n");
-        QFile odd(folder.filePath("odd.int"));
-        ASSERT_TRUE(odd.open(QIODevice::WriteOnly));
-        odd.write("5\t0\t7\r\n100\t20\t100\r\n");
-    }
-    auto* chooser = Windows().window<frmFileOpen>(QStringLiteral("frmFileOpen"));
-    ASSERT_NE(chooser, nullptr);
-    ASSERT_TRUE(ShowAndWait(chooser));
-    ASSERT_TRUE(chooser->SetDirectory(folder.path()));
-    auto* files = Child<QListWidget>(chooser, "File1");
-    auto* acceptFile = Child<QPushButton>(chooser, "cmdFileOpen");
-    auto pick = [files](const char* name) {
-        const auto found = files->findItems(QString::fromLatin1(name), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                          files->visualItemRect(found.first()).center());
-    };
-
-    pick("good.int");
-    QTest::mouseClick(acceptFile, Qt::LeftButton);
-    EXPECT_TRUE(messages.shown.empty());
-    QWidget* interpolate = Windows().existing(QStringLiteral("frmInterpolate"));
-    ASSERT_NE(interpolate, nullptr);
-    EXPECT_TRUE(interpolate->isVisible());
-    EXPECT_FALSE(chooser->isVisible());
-    EXPECT_EQ(Child<QComboBox>(interpolate, "cboPillarWidth1")->count(), 2);
-
-    // A file of the wrong shape: reported, the screen reset, the program on.
-    ASSERT_TRUE(ShowAndWait(chooser));
-    pick("odd.int");
-    QTest::mouseClick(acceptFile, Qt::LeftButton);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.last(), (RecordedMessage{"Invalid file format", "Loading Error"}));
-    EXPECT_EQ(endRequests, 0);
-    EXPECT_TRUE(interpolate->isVisible());
-    EXPECT_EQ(Child<QComboBox>(interpolate, "cboPillarWidth1")->count(), 0);
-    EXPECT_TRUE(State().ModellingResults.FileName.empty());
 }
 
 } // namespace
