@@ -61,9 +61,33 @@ double ReadRadixInteger(Cursor& cursor, int base) {
     return value;
 }
 
+// The common field: an optional minus, digits, at most one point followed by
+// digits, nothing else. std::from_chars reads it exactly as the general rule
+// would; anything else takes the general road.
+bool IsPlainDecimal(std::string_view text) {
+    std::size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    if (i >= text.size() || !IsDigit(text[i]) || text.size() > 40)
+        return false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (IsDigit(text[i]))
+            continue;
+        if (text[i] != '.' || point || i + 1 == text.size())
+            return false;
+        point = true;
+    }
+    return true;
+}
+
 } // namespace
 
 double ParseLeadingNumber(std::string_view text) {
+    if (IsPlainDecimal(text)) {
+        double value = 0;
+        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (ec == std::errc() && ptr == text.data() + text.size())
+            return value;
+    }
     Cursor cursor(text);
     if (cursor.peek() == '&') {
         cursor.next();
