@@ -81,7 +81,7 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     const QRect area = rect().adjusted(4, 2, -4, -2);
-    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text());
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
 }
 
 // ---------------------------------------------------------------------------

@@ -219,6 +219,9 @@ protected:
 
     QWidget* field(const QString& name) const;
 
+    // W:H and FOS light grey, their Final Results twins white and light grey.
+    void resetWarningColours();
+
     QMenu* fileMenu() const { return fileMenu_; }
     QAction* newCalculationAction() const { return newCalculation_; }
 
@@ -241,7 +244,6 @@ private:
 
     void inputChanged(const InputRule& rule, const QString& text);
     void mirrorResult(const QString& result);
-    void resetWarningColours();
 
     QTabWidget* tabs_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
+#include "tests/support/programtest.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,8 +12,14 @@
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace vt::test {
+
+// Readable failures for recorded message boxes.
+inline void PrintTo(const RecordedMessage& message, std::ostream* os) {
+    *os << '"' << message.text.toStdString() << "\" / \"" << message.title.toStdString() << '"';
+}
 
 inline CalculationScreen* OpenScreen(const QString& name) {
     auto* screen = dynamic_cast<CalculationScreen*>(Windows().show(name));
@@ -97,6 +104,8 @@ inline void FillPillarStressTab(CalculationScreen* screen) {
     Type(screen, QStringLiteral("txtDepth"), QStringLiteral("500"));
     Pick(screen, QStringLiteral("cboPillarWidth1"), QStringLiteral("10"));
     Pick(screen, QStringLiteral("cboPillarLength"), QStringLiteral("10"));
+    Pick(screen, QStringLiteral("cboBordWidth"), QStringLiteral("12"));
+    Pick(screen, QStringLiteral("cboBordWidth2"), QStringLiteral("12"));
 }
 
 inline QString StressStepButton(const CalculationScreen* screen) {
