@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -104,7 +105,14 @@ void EnsureScreenFactory(const QString& name, const QString& title) {
 QPixmap ShellPicture(int index) {
     static const bool initialised = (InitShellPictures(), true);
     Q_UNUSED(initialised);
-    return QPixmap(QStringLiteral(":/pictures/picture%1.png").arg(index));
+    // Decoded once and then shared by every window that shows it.
+    const QString key = QStringLiteral(":/pictures/picture%1.png").arg(index);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture.load(key);
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
 }
 
 void FitTextToWidth(QLabel* label) {
