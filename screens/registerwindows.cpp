@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "dialogs/registerdialogs.h"
+#include "screens/frminterpolate.h"
 #include "screens/frmmodelled.h"
 #include "screens/frmtributary.h"
 
@@ -13,6 +14,7 @@ void RegisterWindows() {
     RegisterDialogWindows();
     Windows().registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
     Windows().registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
+    Windows().registerFactory(QStringLiteral("frmInterpolate"), [] { return new frmInterpolate; });
 }
 
 } // namespace vt
