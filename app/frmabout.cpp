@@ -18,7 +18,9 @@ namespace {
 constexpr int kAboutIntervalMs = 1000;
 
 QFont SansSerif() {
+    // Where that face is missing, Arial's metrics keep the texts in their places.
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;

@@ -29,9 +29,8 @@ static void InitShellPictures() {
 namespace vt {
 
 const QString kDisclaimer = QStringLiteral(
-    "This program is an aid to pillar design only. Its results depend on the data "
-    "and methods given to it; the design remains the responsibility of the engineer. "
-    "All results must be checked by a competent person before they are used.");
+    "This program is an aid to pillar design only. The design remains the "
+    "responsibility of the engineer; all results must be checked by a competent person.");
 
 namespace {
 

@@ -66,6 +66,8 @@ TEST_F(AboutTest, LayoutTextsFontsAndColours) {
             if (!label->wordWrap()) {
                 const int needed = label->fontMetrics().horizontalAdvance(label->text());
                 EXPECT_LE(needed, label->contentsRect().width()) << c.name;
+            } else {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << c.name;
             }
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             EXPECT_EQ(button->text(), c.text) << c.name;

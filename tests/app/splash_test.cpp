@@ -143,6 +143,19 @@ TEST_F(SplashTest, EveryControlLiesInsideTheWindow) {
         const QRect inWindow(w->mapTo(splash, QPoint(0, 0)), w->size());
         EXPECT_TRUE(splash->rect().contains(inWindow)) << w->objectName().toStdString();
     }
+    // Every text is readable in full.
+    for (QLabel* label : splash->findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        EXPECT_LE(label->heightForWidth(label->width()), label->height())
+            << label->objectName().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text().section(' ', 0, 0)),
+                  label->width())
+            << label->objectName().toStdString();
+    }
+    for (QPushButton* button : splash->findChildren<QPushButton*>())
+        EXPECT_LE(button->sizeHint().width(), button->width())
+            << button->objectName().toStdString();
 }
 
 struct EndCase {
