@@ -87,18 +87,6 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
     return button;
 }
 
-// A screen that is not part of this build yet: an empty window of its title.
-void EnsureScreenFactory(const QString& name, const QString& title) {
-    if (Windows().hasFactory(name))
-        return;
-    Windows().registerFactory(name, [title] {
-        auto* window = new QWidget(nullptr, Qt::Window);
-        window->setWindowTitle(title);
-        window->resize(640, 480);
-        return window;
-    });
-}
-
 } // namespace
 
 QPixmap ShellPicture(int index) {
@@ -263,27 +251,28 @@ void frmSplash::cmdCancel_Click() {
     EndProgram();
 }
 
-QWidget* frmSplash::OpenScreen(const QString& name, const QString& title) {
-    EnsureScreenFactory(name, title);
+QWidget* frmSplash::OpenScreen(const QString& name) {
     QWidget* screen = Windows().show(name);
-    close();
+    // Without a screen to go to, the start-up window stays: some window must
+    // always be open.
+    if (screen)
+        close();
     return screen;
 }
 
 void frmSplash::cmdTributaryTheory_Click() {
-    OpenScreen(QStringLiteral("frmTributary"), QStringLiteral("Tributary Theory"));
+    OpenScreen(QStringLiteral("frmTributary"));
 }
 
 void frmSplash::cmdModelledStress_Click() {
-    OpenScreen(QStringLiteral("frmModelled"), QStringLiteral("Modelled Stress"));
+    OpenScreen(QStringLiteral("frmModelled"));
 }
 
 void frmSplash::cmdInterpolation_Click() {
-    QWidget* screen =
-        OpenScreen(QStringLiteral("frmInterpolate"), QStringLiteral("Interpolated Stress"));
     // This window is closing (its deletion waits for the event loop); nothing
     // below touches it.
-    LoadDefaultModellingResults(screen);
+    if (QWidget* screen = OpenScreen(QStringLiteral("frmInterpolate")))
+        LoadDefaultModellingResults(screen);
 }
 
 void frmSplash::Timer1_Timer() {

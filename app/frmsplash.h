@@ -55,7 +55,7 @@ private:
     void Timer1_Timer();
 
     // Shows the named calculation screen and closes this window.
-    QWidget* OpenScreen(const QString& name, const QString& title);
+    QWidget* OpenScreen(const QString& name);
 
     QLabel* Label2 = nullptr;
     QList<QLabel*> Image1;

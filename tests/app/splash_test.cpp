@@ -7,6 +7,7 @@
 #include "tests/app/shelltestutil.h"
 #include "tests/support/programtest.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -371,6 +372,69 @@ TEST_F(SplashTest, PicturesAreLoaded) {
     }
     EXPECT_NE(ShellPicture(0).toImage(), ShellPicture(1).toImage());
 }
+
+} // namespace
+} // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// The whole run through the real screens: start-up window, a screen, back.
+class ProgramRoadTest : public ProgramTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    QWidget* openScreen() {
+        QWidget* splash = OpenSplash();
+        Click(splash, "cmdAccept");
+        const QString name = QString::fromLatin1(GetParam());
+        const char* button = name == "frmTributary"  ? "cmdTributaryTheory"
+                             : name == "frmModelled" ? "cmdModelledStress"
+                                                     : "cmdInterpolation";
+        Click(splash, button);
+        QWidget* screen = Windows().existing(name);
+        if (screen) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(screen));
+        }
+        return screen;
+    }
+};
+
+TEST_P(ProgramRoadTest, NewCalculationReturnsToAFreshStartUpWindow) {
+    QPointer<QWidget> screen = openScreen();
+    ASSERT_FALSE(screen.isNull());
+    RaisePopUp(kPopUpWH, kWidthHeightWarning);
+    Windows().show(QStringLiteral("frmAbout"));
+    auto* action = screen->findChild<QAction*>(QStringLiteral("mnuNewCalculation"));
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    flushDeletes();
+
+    EXPECT_TRUE(screen.isNull());
+    for (const char* gone :
+         {"frmAbout", "frmPopUpWH", "frmTributary", "frmModelled", "frmInterpolate"})
+        EXPECT_EQ(Windows().existing(QString::fromLatin1(gone)), nullptr) << gone;
+    QWidget* splash = Windows().existing(QStringLiteral("frmSplash"));
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_TRUE(Child(splash, "cmdAccept")->isVisible());
+    EXPECT_FALSE(Child(splash, "frmChoices")->isVisible());
+    EXPECT_EQ(endRequests, 0);
+}
+
+TEST_P(ProgramRoadTest, ClosingTheScreenLeavesNoWindow) {
+    QPointer<QWidget> screen = openScreen();
+    ASSERT_FALSE(screen.isNull());
+    RaisePopUp(kPopUpFOS, kSafetyWarning);
+    screen->close();
+    flushDeletes();
+    EXPECT_TRUE(screen.isNull());
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(w->isVisible() && w->objectName().startsWith(QLatin1String("frm")))
+            << w->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ProgramRoadTest,
+                         ::testing::Values("frmTributary", "frmModelled", "frmInterpolate"));
 
 } // namespace
 } // namespace vt::test
