@@ -224,6 +224,18 @@ TEST_F(InterpolateTest, OpenResetsTheScreenAndShowsTheChooser) {
     EXPECT_EQ(messages.last(),
               (RecordedMessage{"File not properly selected, click on data file !", "Select file"}));
     EXPECT_EQ(text("lblPillarStress"), QString());
+
+    // A file clicked in the chooser but never accepted names a file whose
+    // table was never loaded: no stress from the old table.
+    ASSERT_TRUE(results::ReadModellingText(
+        State().ModellingResults,
+        QFile::encodeName(dir.filePath(QStringLiteral("results.int"))).toStdString()));
+    press("cmdInterpolate");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Unusable modelling data"));
+    EXPECT_EQ(text("lblPillarStress"), QString());
+    press("chkToggleGuideLines");
+    EXPECT_EQ(chartImage(), EmptyChart());
 }
 
 TEST_F(InterpolateTest, ASecondFileReplacesTheWidthsAndCurvesOfTheFirst) {
