@@ -3,7 +3,6 @@
 #include "engine/engine.h"
 
 #include <QLocale>
-
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -20,7 +19,23 @@ std::optional<std::string> Normalise(const QString& text) {
         if (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-')))
             return std::nullopt; // "+-3" is not a number
     }
-    const QString localePoint = QLocale().decimalPoint();
+    const QLocale locale;
+    const QString localePoint = locale.decimalPoint();
+    // A separator that is the locale's thousands separator, followed by
+    // exactly three digits ("1,200" in English, "1.200" in German), may mean
+    // a thousand times more than a decimal reading: refuse it rather than
+    // guess. "2.75" and "0.46", as the lists write them, stay readable.
+    const QString group = locale.groupSeparator();
+    if (group != localePoint && (group == QLatin1String(",") || group == QLatin1String("."))) {
+        const qsizetype at = t.indexOf(group);
+        if (at >= 0 && t.size() - at - 1 == 3) {
+            bool digitsOnly = true;
+            for (qsizetype i = at + 1; i < t.size(); ++i)
+                digitsOnly = digitsOnly && t.at(i).isDigit();
+            if (digitsOnly && at > 0 && t.at(at - 1).isDigit())
+                return std::nullopt;
+        }
+    }
     if (localePoint != QLatin1String(".") && localePoint != QLatin1String(","))
         t.replace(localePoint, QLatin1String("."));
     t.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -54,10 +69,16 @@ template <class T> std::optional<T> Read(const QString& text) {
 
 } // namespace
 
-std::optional<float> ReadSingle(const QString& text) { return Read<float>(text); }
-std::optional<double> ReadDouble(const QString& text) { return Read<double>(text); }
+std::optional<float> ReadSingle(const QString& text) {
+    return Read<float>(text);
+}
+std::optional<double> ReadDouble(const QString& text) {
+    return Read<double>(text);
+}
 
-QString DecimalSeparator() { return QLocale().decimalPoint(); }
+QString DecimalSeparator() {
+    return QLocale().decimalPoint();
+}
 
 QString ShowResult(float value, int decimals) {
     return QString::fromStdString(

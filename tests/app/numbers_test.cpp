@@ -64,6 +64,31 @@ TEST(ReadSingle, GermanLocale) {
     ExpectReadings("German");
 }
 
+// A thousands separator of the locale followed by exactly three digits is
+// ambiguous (a depth of "1,200" m in English) and is refused, not guessed.
+TEST(ReadSingle, RefusesWhatLooksLikeAThousandsGroup) {
+    struct Case {
+        QLocale locale;
+        const char* text;
+        std::optional<float> value;
+    };
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const Case cases[] = {
+        {english, "1,200", std::nullopt},  {english, "1,20", 1.2f},
+        {english, "1.200", 1.2f},          {english, "12,5", 12.5f},
+        {english, ",500", 0.5f},           {german, "1.200", std::nullopt},
+        {german, "1,200", 1.2f},           {german, "2.75", 2.75f},
+        {german, "0.46", 0.46f},           {german, "-1.000", std::nullopt},
+        {english, "-1,000", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        test::LocaleScope scope(c.locale);
+        EXPECT_EQ(ReadSingle(QString::fromUtf8(c.text)), c.value)
+            << c.locale.name().toStdString() << ": \"" << c.text << "\"";
+    }
+}
+
 TEST(ReadDouble, KeepsDoublePrecisionAndRange) {
     test::LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(ReadDouble(QStringLiteral("6,857")), 6.857);
