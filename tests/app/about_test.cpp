@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 namespace vt::test {
 namespace {
@@ -23,6 +24,9 @@ TEST_F(AboutTest, LayoutTextsFontsAndColours) {
     EXPECT_EQ(about->minimumSize(), about->maximumSize());
     EXPECT_FALSE(about->windowFlags() & Qt::WindowMinMaxButtonsHint);
     EXPECT_FALSE(about->isModal());
+    const QPoint offCentre =
+        about->geometry().center() - about->screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 8); // within a window frame
 
     struct Control {
         const char* name;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -82,6 +83,9 @@ TEST_F(SplashTest, CaptionsTooltipsFontsAndColours) {
     EXPECT_EQ(splash->size(), QSize(599, 415));
     EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
     EXPECT_FALSE(splash->windowFlags() & Qt::WindowMinMaxButtonsHint);
+    const QPoint offCentre =
+        splash->geometry().center() - splash->screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 8); // within a window frame
 
     struct Text {
         const char* name;
