@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QWindow>
-
 #include <benchmark/benchmark.h>
 
 namespace {
