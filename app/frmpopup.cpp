@@ -15,13 +15,16 @@ namespace {
 
 // Keeps the window on the screen that holds its fixed position; on a display
 // too small for that position it is moved inside, keeping its size.
-QRect KeptOnScreen(QRect rect) {
+QRect KeptOnScreen(const QRect& rect) {
     const QScreen* screen = QGuiApplication::screenAt(rect.topLeft());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return rect;
-    const QRect area = screen->availableGeometry();
+    return screen ? frmPopUp::KeptInside(rect, screen->availableGeometry()) : rect;
+}
+
+} // namespace
+
+QRect frmPopUp::KeptInside(QRect rect, const QRect& area) {
     if (area.contains(rect))
         return rect;
     rect.moveRight(std::min(rect.right(), area.right()));
@@ -30,8 +33,6 @@ QRect KeptOnScreen(QRect rect) {
     rect.moveTop(std::max(rect.top(), area.top()));
     return rect;
 }
-
-} // namespace
 
 QRect frmPopUp::ClientRect(Kind kind) {
     // The W:H window sits just below the FOS window so both can be read.

@@ -17,6 +17,9 @@ public:
     // The window's client area on the screen, in pixels.
     static QRect ClientRect(Kind kind);
     static constexpr int kLifetimeMs = 2000;
+    // The rect moved, size kept, so that it lies inside `area` where it can;
+    // one larger than the area keeps its top-left corner in the area.
+    static QRect KeptInside(QRect rect, const QRect& area);
 
     explicit frmPopUp(Kind kind, QWidget* parent = nullptr);
 

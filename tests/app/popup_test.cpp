@@ -134,6 +134,30 @@ TEST_P(PopUpTest, CloseAllWindowsClosesIt) {
 INSTANTIATE_TEST_SUITE_P(Kinds, PopUpTest, ::testing::ValuesIn(kPopUps),
                          [](const auto& info) { return std::string(info.param.id); });
 
+struct PlaceCase {
+    const char* name;
+    QRect area;
+    QRect expected; // where the FOS pop-up's client area goes
+    friend void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PopUpPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(PopUpPlaceTest, KeepsTheWindowOnASmallDisplay) {
+    const QRect fos = frmPopUp::ClientRect(frmPopUp::Kind::FactorOfSafety);
+    EXPECT_EQ(frmPopUp::KeptInside(fos, GetParam().area), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Displays, PopUpPlaceTest,
+    ::testing::Values(
+        PlaceCase{"RoomEnough", QRect(0, 0, 1024, 768), QRect(356, 249, 312, 89)},
+        PlaceCase{"Narrow", QRect(0, 0, 600, 768), QRect(288, 249, 312, 89)},
+        PlaceCase{"Low", QRect(0, 0, 1024, 300), QRect(356, 211, 312, 89)},
+        PlaceCase{"SecondDisplayOnTheRight", QRect(1024, 0, 800, 600), QRect(1024, 249, 312, 89)},
+        PlaceCase{"SmallerThanTheWindow", QRect(0, 0, 200, 50), QRect(0, 0, 312, 89)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 class PopUpPairTest : public ProgramTest {};
 
 TEST_F(PopUpPairTest, BothShowTheWidthHeightOneBelowAndBothGoAfterTwoSeconds) {
