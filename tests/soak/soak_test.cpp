@@ -1,0 +1,725 @@
+// The monkey soak: a seeded random walk of user actions through every window
+// of the program, offscreen, with the checks of soakchecks.h after each one.
+//
+//   VT_SOAK_SEED     the seed (default 20240611)
+//   VT_SOAK_ACTIONS  the number of actions (default 20 000)
+//
+// A failure prints the seed and the last actions so that the run can be
+// replayed with the same seed.
+#include "app/frmabout.h"
+#include "app/programstate.h"
+#include "app/sysinfo.h"
+#include "dialogs/frmfileopen.h"
+#include "dialogs/frmprint.h"
+#include "screens/calculationscreen.h"
+#include "tests/soak/soakchecks.h"
+#include "tests/support/programtest.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <deque>
+#include <map>
+#include <random>
+
+namespace vt::test {
+namespace {
+
+const QStringList kScreens = {QStringLiteral("frmTributary"), QStringLiteral("frmModelled"),
+                              QStringLiteral("frmInterpolate")};
+
+// Text a user might type: numbers from the screens' lists, other plausible
+// numbers, and hostile text.
+class TextSource {
+public:
+    explicit TextSource(std::mt19937_64& rng)
+        : rng_(rng) {}
+
+    QString any() {
+        const int kind = pick(100);
+        if (kind < 45)
+            return listValue();
+        if (kind < 60)
+            return plausibleNumber();
+        if (kind < 97)
+            return hostile();
+        return longText();
+    }
+
+    QString listValue() {
+        static const QStringList values = {
+            QStringLiteral("1"),    QStringLiteral("2"),    QStringLiteral("3"),
+            QStringLiteral("4"),    QStringLiteral("5"),    QStringLiteral("6"),
+            QStringLiteral("7"),    QStringLiteral("8"),    QStringLiteral("9"),
+            QStringLiteral("10"),   QStringLiteral("12"),   QStringLiteral("16"),
+            QStringLiteral("20"),   QStringLiteral("2.5"),  QStringLiteral("2.7"),
+            QStringLiteral("2.75"), QStringLiteral("3.0"),  QStringLiteral("3.3"),
+            QStringLiteral("4.5"),  QStringLiteral("7.2"),  QStringLiteral("30"),
+            QStringLiteral("50"),   QStringLiteral("100"),  QStringLiteral("0.5"),
+            QStringLiteral("0.46"), QStringLiteral("0.75"), QStringLiteral("0.66"),
+            QStringLiteral("5.0"),  QStringLiteral("500"),  QStringLiteral("300"),
+            QStringLiteral("1000"), QStringLiteral("150"),  QStringLiteral("64.0985"),
+        };
+        return values[pick(values.size())];
+    }
+
+    QString plausibleNumber() {
+        std::uniform_real_distribution<double> value(0.1, 1200.0);
+        return QString::number(value(rng_), 'f', static_cast<int>(pick(3)));
+    }
+
+    QString hostile() {
+        static const QStringList values = {
+            QString(),
+            QStringLiteral("-"),
+            QStringLiteral("+"),
+            QStringLiteral("."),
+            QStringLiteral(","),
+            QStringLiteral("1e400"),
+            QStringLiteral("-1e400"),
+            QStringLiteral("1e39"),
+            QStringLiteral("3.4e38"),
+            QStringLiteral("1e308"),
+            QStringLiteral("1e-45"),
+            QStringLiteral("1e-50"),
+            QStringLiteral("NaN"),
+            QStringLiteral("nan"),
+            QStringLiteral("-nan"),
+            QStringLiteral("inf"),
+            QStringLiteral("-inf"),
+            QStringLiteral("Infinity"),
+            QStringLiteral("abc"),
+            QStringLiteral("5a"),
+            QStringLiteral("12abc"),
+            QStringLiteral("1 000"),
+            QStringLiteral("1.234,5"),
+            QStringLiteral("12,5"),
+            QStringLiteral("2,7"),
+            QStringLiteral("0,5"),
+            QStringLiteral("0"),
+            QStringLiteral("-0"),
+            QStringLiteral("0.0"),
+            QStringLiteral("0.00001"),
+            QStringLiteral("-5"),
+            QStringLiteral("-12.5"),
+            QStringLiteral("-100"),
+            QStringLiteral("99999999"),
+            QStringLiteral("1e30"),
+            QStringLiteral("340282350000000000000000000000000000000"),
+            QStringLiteral(" 7"),
+            QStringLiteral("7 "),
+            QStringLiteral("&H10"),
+            QStringLiteral("1.5E3"),
+            QStringLiteral("++1"),
+            QStringLiteral("1..2"),
+            QStringLiteral("0x10"),
+            QStringLiteral("\t"),
+            QStringLiteral("½"),
+            QStringLiteral("１２"),
+            QStringLiteral("٣"),
+            QStringLiteral("%"),
+            QStringLiteral("\"'<>&;"),
+        };
+        return values[pick(values.size())];
+    }
+
+    QString longText() {
+        switch (pick(4)) {
+        case 0:
+            return QString(10000, QLatin1Char('9'));
+        case 1:
+            return QString(10000, QLatin1Char('x'));
+        case 2:
+            return QStringLiteral("1") + QString(9999, QLatin1Char('0'));
+        default:
+            return QStringLiteral("0.") + QString(9998, QLatin1Char('0'));
+        }
+    }
+
+    std::size_t pick(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+    }
+
+private:
+    std::mt19937_64& rng_;
+};
+
+// Records pages instead of printing; succeeds or fails as the walk decides.
+struct PrinterStub {
+    int pages = 0;
+    bool succeed = true;
+};
+
+// A system without the information program: nothing is ever started.
+class NoSysInfo final : public sysinfo::System {
+public:
+    class EmptyRegistry final : public sysinfo::Registry {
+    public:
+        sysinfo::Status openKey(sysinfo::KeyHandle, const QByteArray&, std::uint32_t,
+                                sysinfo::KeyHandle*) override {
+            return sysinfo::kFileNotFound;
+        }
+        sysinfo::Status queryValue(sysinfo::KeyHandle, const QByteArray&, std::uint32_t*, char*,
+                                   std::uint32_t*) override {
+            return sysinfo::kFileNotFound;
+        }
+        sysinfo::Status closeKey(sysinfo::KeyHandle) override { return sysinfo::kSuccess; }
+    };
+    sysinfo::Registry& registry() override { return registry_; }
+    bool fileExists(const QString&) override { return false; }
+    bool startDetached(const QString&) override {
+        ++starts;
+        return false;
+    }
+    int starts = 0;
+
+private:
+    EmptyRegistry registry_;
+};
+
+class SoakTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        seed_ = qEnvironmentVariableIsSet("VT_SOAK_SEED")
+                    ? qEnvironmentVariable("VT_SOAK_SEED").toULongLong()
+                    : 20240611ULL;
+        actions_ = qEnvironmentVariableIsSet("VT_SOAK_ACTIONS")
+                       ? qEnvironmentVariableIntValue("VT_SOAK_ACTIONS")
+                       : 20000;
+        rng_.seed(seed_);
+        ASSERT_TRUE(files_.isValid());
+        writeFiles();
+        savedDirectory_ = QDir::currentPath();
+        QDir::setCurrent(files_.path());
+    }
+
+    void TearDown() override {
+        QDir::setCurrent(savedDirectory_);
+        ProgramTest::TearDown();
+    }
+
+    // Modelling-results files for the chooser: good ones and broken ones.
+    void writeFiles() {
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(QDir(files_.path()).filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+        write(QStringLiteral("good.int"), "5\t0\t7\t0\r\n100\t20\t100\t15\r\n200\t35\t200\t28\r\n"
+                                          "300\t50\t300\t40\r\n");
+        write(QStringLiteral("padded.INT"), "6\t0\t8\t0\t10\t0\r\n100\t30\t100\t25\t100\t20\r\n"
+                                            "200\t50\t200\t40\t200\t30\r\n400\t90\t-1\t-1\t400"
+                                            "\t55\r\n");
+        write(QStringLiteral("odd.int"), "5\t0\t7\r\n100\t20\t100\r\n");
+        write(QStringLiteral("lf-only.int"), "5\t0\t7\t0\n100\t20\t100\t15\n200\t35\t200\t28\n");
+        write(QStringLiteral("empty.int"), "");
+        write(QStringLiteral("header-only.int"), "5\t0\t7\t0\r\n");
+        write(QStringLiteral("short-line.int"), "5\t0\t7\t0\r\n100\t20\r\n");
+        write(QStringLiteral("flat.int"), "5\t0\r\n100\t20\r\n100\t20\r\n");
+        write(QStringLiteral("words.int"), "inf\tnan\tabc\t-\r\nNaN\tinf\t1e400\t-1e400\r\n"
+                                           "1e308\t-1e308\t0\t0\r\n");
+        write(QStringLiteral("binary.int"), QByteArray("\x00\xff\x01\t\r\n\t\t\x80", 11));
+        write(QStringLiteral("notes.txt"), "not listed");
+        QDir(files_.path()).mkdir(QStringLiteral("sub"));
+        write(QStringLiteral("sub/inner.int"),
+              "4\t0\t9\t0\r\n50\t10\t50\t8\r\n500\t60\t500\t45\r\n");
+    }
+
+    // ---- the program's windows ----
+
+    QList<QWidget*> visibleWindows() const {
+        QList<QWidget*> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName().startsWith(QLatin1String("frm")))
+                windows << w;
+        return windows;
+    }
+
+    bool programRunning() const {
+        for (QWidget* w : visibleWindows())
+            if (!w->objectName().startsWith(QLatin1String("frmPopUp")))
+                return true;
+        return false;
+    }
+
+    void freshStart() {
+        CloseAllWindows();
+        Windows().close(QStringLiteral("frmSplash"));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName().startsWith(QLatin1String("frm")))
+                w->close();
+        flushDeletes();
+        QWidget* splash = Windows().show(QStringLiteral("frmSplash"));
+        ASSERT_NE(splash, nullptr);
+        holdTimers();
+        ++restarts_;
+    }
+
+    // Test doubles go into windows as they appear: a recording printer, a
+    // system without the information program, a chooser rooted in our folder.
+    void injectDoubles() {
+        if (auto* report = Windows().existing<frmPrint>(QStringLiteral("frmPrint"));
+            report && !report->property("soak").toBool()) {
+            report->setProperty("soak", true);
+            ReportOutput output;
+            output.findPrinter = [] { return QPrinterInfo(); };
+            output.print = [this](const QImage& page, const QPrinterInfo&) {
+                ++printer_.pages;
+                EXPECT_FALSE(page.isNull());
+                return printer_.succeed ? PrintResult{true, {}}
+                                        : PrintResult{false, QStringLiteral("Paper jam")};
+            };
+            output.choosePdfFile = [](QWidget*) { return QString(); };
+            report->setOutput(output);
+        }
+        if (auto* about = Windows().existing<frmAbout>(QStringLiteral("frmAbout"));
+            about && !about->property("soak").toBool()) {
+            about->setProperty("soak", true);
+            about->setSystem(&system_);
+        }
+        if (auto* chooser = Windows().existing<frmFileOpen>(QStringLiteral("frmFileOpen"));
+            chooser && !chooser->property("soak").toBool()) {
+            chooser->setProperty("soak", true);
+            chooser->SetDriveRoots({files_.path(), QDir(files_.path()).filePath("missing")});
+            chooser->SetDirectory(files_.path());
+        }
+    }
+
+    // ---- actions ----
+
+    void log(const QString& what) {
+        recent_.push_back(QStringLiteral("#%1 %2").arg(step_).arg(what.left(120)));
+        if (recent_.size() > 25)
+            recent_.pop_front();
+    }
+
+    template <class T> QList<T*> usable(QWidget* window) const {
+        QList<T*> found;
+        for (T* w : window->findChildren<T*>())
+            if (w->isVisible() && w->isEnabled())
+                found << w;
+        return found;
+    }
+
+    template <class T> T* any(const QList<T*>& list) {
+        return list.isEmpty() ? nullptr : list[static_cast<int>(text_.pick(list.size()))];
+    }
+
+    void typeInto(QLineEdit* box, const QString& text) {
+        typed_.insert(text);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        if (text.size() > 64) {
+            QApplication::clipboard()->setText(text); // pasted
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            for (const QChar c : text) {
+                if (c.unicode() < 128) {
+                    QTest::keyClick(box, c.toLatin1());
+                    continue;
+                }
+                // Beyond ASCII, as an input method delivers it.
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(box, &press);
+                QApplication::sendEvent(box, &release);
+            }
+        }
+    }
+
+    bool typeAction(QWidget* window) {
+        QList<QLineEdit*> boxes;
+        for (QLineEdit* box : usable<QLineEdit>(window))
+            if (!box->isReadOnly())
+                boxes << box;
+        QLineEdit* box = any(boxes);
+        if (!box)
+            return false;
+        const QString text = text_.any();
+        const QString owner = box->parentWidget() && qobject_cast<QComboBox*>(box->parentWidget())
+                                  ? box->parentWidget()->objectName()
+                                  : box->objectName();
+        log(QStringLiteral("type %1 <- \"%2\"").arg(owner, text.left(24)));
+        typeInto(box, text);
+        return true;
+    }
+
+    bool pickAction(QWidget* window) {
+        QList<QComboBox*> combos;
+        for (QComboBox* combo : usable<QComboBox>(window))
+            if (combo->count() > 0)
+                combos << combo;
+        QComboBox* combo = any(combos);
+        if (!combo)
+            return false;
+        if (text_.pick(3) == 0) {
+            const bool down = text_.pick(2) == 0;
+            log(QStringLiteral("key %1 in %2").arg(down ? "Down" : "Up", combo->objectName()));
+            combo->setFocus();
+            QTest::keyClick(combo, down ? Qt::Key_Down : Qt::Key_Up);
+            return true;
+        }
+        const int index = static_cast<int>(text_.pick(combo->count()));
+        log(QStringLiteral("pick %1 = \"%2\"").arg(combo->objectName(), combo->itemText(index)));
+        // Open the list by its arrow, then click the item.
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        option.subControls = QStyle::SC_All;
+        const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxArrow, combo);
+        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+        QAbstractItemView* view = combo->view();
+        if (!view->isVisible())
+            return true; // locked: the list does not open
+        const QModelIndex item =
+            view->model()->index(index, combo->modelColumn(), view->rootIndex());
+        view->scrollTo(item);
+        const QPoint at = view->visualRect(item).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        if (view->isVisible())
+            combo->hidePopup();
+        return true;
+    }
+
+    bool clickAction(QWidget* window) {
+        QList<QAbstractButton*> buttons;
+        for (QAbstractButton* button : usable<QAbstractButton>(window))
+            if (!qobject_cast<QTabBar*>(button->parentWidget()))
+                buttons << button;
+        QAbstractButton* button = any(buttons);
+        if (!button)
+            return false;
+        // Leaving the start-up window ends the program: rarer than the rest.
+        const QString name = button->objectName();
+        if ((name == QLatin1String("cmdCancel") || name == QLatin1String("cmdDecline")) &&
+            text_.pick(5) != 0)
+            return false;
+        printer_.succeed = text_.pick(3) != 0;
+        messages.answer = text_.pick(2) == 0;
+        log(QStringLiteral("click %1/%2 \"%3\"")
+                .arg(window->objectName(), button->objectName(), button->text()));
+        QTest::mouseClick(button, Qt::LeftButton);
+        return true;
+    }
+
+    bool tabAction(QWidget* window) {
+        QTabWidget* tabs = any(usable<QTabWidget>(window));
+        if (!tabs)
+            return false;
+        const int index = static_cast<int>(text_.pick(tabs->count()));
+        log(QStringLiteral("tab %1").arg(tabs->tabText(index)));
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                          tabs->tabBar()->tabRect(index).center());
+        return true;
+    }
+
+    bool keyAction(QWidget* window) {
+        struct Key {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* name;
+        };
+        static const Key keys[] = {
+            {Qt::Key_P, Qt::AltModifier, "Alt+P"},
+            {Qt::Key_S, Qt::AltModifier, "Alt+S"},
+            {Qt::Key_R, Qt::AltModifier, "Alt+R"},
+            {Qt::Key_Tab, {}, "Tab"},
+            {Qt::Key_Backtab, {}, "Shift+Tab"},
+            {Qt::Key_Return, {}, "Enter"},
+            {Qt::Key_Space, {}, "Space"},
+            {Qt::Key_Escape, {}, "Esc"},
+            {Qt::Key_Down, {}, "Down"},
+            {Qt::Key_Up, {}, "Up"},
+            {Qt::Key_Backspace, {}, "Backspace"},
+            {Qt::Key_Delete, {}, "Delete"},
+        };
+        const Key& k = keys[text_.pick(std::size(keys))];
+        window->activateWindow();
+        QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+        printer_.succeed = text_.pick(3) != 0;
+        messages.answer = text_.pick(2) == 0;
+        log(QStringLiteral("key %1 on %2/%3")
+                .arg(k.name, window->objectName(), target->objectName()));
+        QTest::keyClick(target, k.key, k.modifiers);
+        return true;
+    }
+
+    bool menuAction(QWidget* window) {
+        QList<QAction*> actions;
+        for (QAction* action : window->findChildren<QAction*>())
+            if (action->objectName().startsWith(QLatin1String("mnu")) && action->isEnabled() &&
+                !action->isSeparator())
+                actions << action;
+        QAction* action = any(actions);
+        if (!action)
+            return false;
+        // Exit ends the program: rarer than the rest.
+        if (action->objectName() == QLatin1String("mnuExit") && text_.pick(4) != 0)
+            return false;
+        log(QStringLiteral("menu %1/%2").arg(window->objectName(), action->text()));
+        action->trigger();
+        return true;
+    }
+
+    bool listAction(QWidget* window) {
+        if (QListWidget* list = any(usable<QListWidget>(window)); list && list->count() > 0) {
+            QListWidgetItem* item = list->item(static_cast<int>(text_.pick(list->count())));
+            const QPoint at = list->visualItemRect(item).center();
+            list->scrollToItem(item);
+            const bool twice = text_.pick(4) == 0;
+            log(QStringLiteral("%1 %2 \"%3\"")
+                    .arg(twice ? "double-click" : "click", list->objectName(), item->text()));
+            if (twice)
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                   list->visualItemRect(item).center());
+            else
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            return true;
+        }
+        if (QTreeWidget* tree = any(usable<QTreeWidget>(window))) {
+            QList<QTreeWidgetItem*> items;
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                items << *it;
+            QTreeWidgetItem* item = any(items);
+            if (!item)
+                return false;
+            log(QStringLiteral("activate %1 \"%2\"").arg(tree->objectName(), item->text(0)));
+            tree->setCurrentItem(item);
+            emit tree->itemActivated(item, 0);
+            return true;
+        }
+        return false;
+    }
+
+    bool closeAction(QWidget* window) {
+        log(QStringLiteral("close %1").arg(window->objectName()));
+        window->close();
+        return true;
+    }
+
+    // The windows' timers tick only when the walk says so, so that a seed
+    // replays the same walk whatever the speed of the machine.
+    void holdTimers() {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            for (QTimer* timer : window->findChildren<QTimer*>())
+                if (timer->isActive() && timer->parent() == window) {
+                    timer->stop();
+                    timer->setProperty("soakHeld", true);
+                }
+    }
+
+    bool timerAction(QWidget* window) {
+        QList<QTimer*> timers;
+        for (QTimer* timer : window->findChildren<QTimer*>())
+            if (timer->property("soakHeld").toBool() && timer->parent() == window)
+                timers << timer;
+        QTimer* timer = any(timers);
+        if (!timer)
+            return false;
+        log(QStringLiteral("tick %1/%2").arg(window->objectName(), timer->objectName()));
+        QMetaObject::invokeMethod(timer, "timeout");
+        return true;
+    }
+
+    // Fills the inputs of the visible tab of a calculation screen with
+    // numbers from the lists, so that the walk also reaches deep states.
+    bool fillAction(QWidget* window) {
+        auto* screen = qobject_cast<CalculationScreen*>(window);
+        if (!screen)
+            return false;
+        log(QStringLiteral("fill the tab \"%1\"")
+                .arg(screen->tabs()->tabText(screen->tabs()->currentIndex())));
+        for (QComboBox* combo : usable<QComboBox>(screen))
+            if (combo->isEditable() && !combo->lineEdit()->isReadOnly() && combo->count() > 0)
+                typeInto(combo->lineEdit(),
+                         combo->itemText(static_cast<int>(text_.pick(combo->count()))));
+        for (QLineEdit* box : usable<QLineEdit>(screen))
+            if (!box->isReadOnly() && !qobject_cast<QComboBox*>(box->parentWidget()))
+                typeInto(box, box->objectName() == QLatin1String("txtDepth")
+                                  ? QString::number(100 + 50 * text_.pick(14))
+                                  : text_.listValue());
+        return true;
+    }
+
+    void act() {
+        const QList<QWidget*> windows = visibleWindows();
+        // The calculation screen and the dialogs get most of the attention.
+        QList<QWidget*> weighted;
+        for (QWidget* w : windows) {
+            const bool popUp = w->objectName().startsWith(QLatin1String("frmPopUp"));
+            const int weight = popUp ? 1 : kScreens.contains(w->objectName()) ? 4 : 3;
+            for (int i = 0; i < weight; ++i)
+                weighted << w;
+        }
+        QWidget* window = any(weighted);
+        ++visits_[window->objectName()];
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            const std::size_t roll = text_.pick(100);
+            bool done = false;
+            if (roll < 30)
+                done = typeAction(window);
+            else if (roll < 42)
+                done = pickAction(window);
+            else if (roll < 67)
+                done = clickAction(window);
+            else if (roll < 73)
+                done = tabAction(window);
+            else if (roll < 79)
+                done = keyAction(window);
+            else if (roll < 83)
+                done = menuAction(window);
+            else if (roll < 89)
+                done = listAction(window);
+            else if (roll < 90)
+                done = closeAction(window);
+            else if (roll < 93)
+                done = timerAction(window);
+            else
+                done = fillAction(window);
+            if (done)
+                return;
+        }
+        log(QStringLiteral("nothing to do on %1").arg(window->objectName()));
+    }
+
+    // ---- checks ----
+
+    QString report() const {
+        QString text =
+            QStringLiteral("seed %1 (VT_SOAK_SEED=%1 VT_SOAK_ACTIONS=%2), last actions:\n")
+                .arg(seed_)
+                .arg(step_);
+        for (const QString& line : recent_)
+            text += QStringLiteral("  ") + line + QLatin1Char('\n');
+        return text;
+    }
+
+    // False (after a test failure naming everything wrong) when a check fails.
+    bool checkAll() {
+        QStringList problems;
+        // What the inputs hold now may be copied anywhere (Final Results, the
+        // report): it counts as typed.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName().startsWith(QLatin1String("frm")))
+                for (QLineEdit* box : window->findChildren<QLineEdit*>())
+                    if (!box->isReadOnly())
+                        typed_.insert(box->text());
+        for (std::size_t i = checkedMessages_; i < messages.shown.size(); ++i) {
+            const RecordedMessage& m = messages.shown[i];
+            if (m.text.isEmpty() || m.title.isEmpty())
+                problems << QStringLiteral("message box without text or title: \"%1\" / \"%2\"")
+                                .arg(m.text, m.title);
+            if (soak::HasNonFiniteToken(m.text) && !typed_.contains(m.text))
+                problems << QStringLiteral("message shows a non-finite number: ") + m.text;
+            ++messageCounts_[m.title + QStringLiteral(" | ") + m.text.left(50)];
+        }
+        checkedMessages_ = messages.shown.size();
+        for (std::size_t i = checkedQuestions_; i < messages.asked.size(); ++i)
+            if (messages.asked[i].text.isEmpty() || messages.asked[i].title.isEmpty())
+                problems << QStringLiteral("question without text or title");
+        checkedQuestions_ = messages.asked.size();
+
+        for (QWidget* window : visibleWindows())
+            problems << soak::NonFiniteTexts(window, typed_);
+        for (const QString& name : kScreens)
+            if (auto* screen = Windows().existing<CalculationScreen>(name)) {
+                problems << soak::ResultDisagreements(screen, screen->isVisible());
+                if (screen->isVisible() && !screen->fieldText(QStringLiteral("lblFOS")).isEmpty())
+                    ++fosShown_[name];
+            }
+        if (problems.isEmpty())
+            return true;
+        ADD_FAILURE() << problems.join(QLatin1Char('\n')).toStdString() << "\n"
+                      << report().toStdString();
+        return false;
+    }
+
+    quint64 seed_ = 0;
+    int actions_ = 0;
+    int step_ = 0;
+    std::mt19937_64 rng_;
+    TextSource text_{rng_};
+    QTemporaryDir files_;
+    QString savedDirectory_;
+    std::deque<QString> recent_;
+    QSet<QString> typed_;
+    PrinterStub printer_;
+    NoSysInfo system_;
+    std::size_t checkedMessages_ = 0;
+    std::size_t checkedQuestions_ = 0;
+    int restarts_ = 0;
+    std::map<QString, int> visits_;
+    std::map<QString, int> fosShown_;
+    std::map<QString, int> messageCounts_;
+};
+
+TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {
+    freshStart();
+    int ends = 0;
+    for (step_ = 1; step_ <= actions_; ++step_) {
+        const int endsBefore = endRequests;
+        act();
+        holdTimers();
+        QCoreApplication::processEvents();
+        flushDeletes();
+        injectDoubles();
+        if (!checkAll())
+            return;
+        if (endRequests != endsBefore || !programRunning()) {
+            ends += endRequests != endsBefore ? 1 : 0;
+            log(QStringLiteral("the program would end: fresh start"));
+            freshStart();
+        }
+    }
+    std::string summary;
+    for (const auto& [name, count] : visits_)
+        summary += name.toStdString() + " " + std::to_string(count) + " actions\n";
+    for (const auto& [name, count] : fosShown_)
+        summary +=
+            name.toStdString() + " showed a FOS after " + std::to_string(count) + " actions\n";
+    summary += std::to_string(restarts_) + " starts, " + std::to_string(ends) +
+               " requests to end, " + std::to_string(printer_.pages) + " pages printed, " +
+               std::to_string(messages.shown.size()) + " messages\n";
+    for (const auto& [message, count] : messageCounts_)
+        summary += "  " + std::to_string(count) + " x " + message.toStdString() + "\n";
+    std::printf("%s", summary.c_str());
+
+    // The walk must have gone deep everywhere, or it proves little.
+    if (actions_ >= 4000) {
+        for (const QString& name : kScreens)
+            EXPECT_GT(fosShown_[name], 0) << name.toStdString() << " never showed a FOS\n"
+                                          << summary;
+        for (const char* window : {"frmSplash", "frmAbout", "frmMedianUCS", "frmFileOpen",
+                                   "frmRazuziRuridaDimensions", "frmPrint"})
+            EXPECT_GT(visits_[QString::fromLatin1(window)], 0) << window << " never visited";
+        EXPECT_GT(printer_.pages, 0);
+    }
+    EXPECT_EQ(system_.starts, 0);
+}
+
+} // namespace
+} // namespace vt::test
