@@ -196,7 +196,9 @@ CaptionButton* CalculationScreen::addButton(QWidget* parent, const QString& name
     button->setObjectName(name);
     button->setFont(font);
     button->setGeometry(geometry);
-    button->setAutoDefault(false);
+    // Enter presses the focused button, as Space does. A main window has no
+    // default button, so this changes nothing else.
+    button->setAutoDefault(true);
     if (!toolTip.isEmpty())
         button->setToolTip(toolTip);
     return button;
