@@ -240,7 +240,8 @@ protected:
         write(QStringLiteral("flat.int"), "5\t0\r\n100\t20\r\n100\t20\r\n");
         write(QStringLiteral("words.int"), "inf\tnan\tabc\t-\r\nNaN\tinf\t1e400\t-1e400\r\n"
                                            "1e308\t-1e308\t0\t0\r\n");
-        write(QStringLiteral("binary.int"), QByteArray("\x00\xff\x01\t\r\n\t\t\x80", 11));
+        static const char binary[] = "\x00\xff\x01\t\r\n\t\t\x80";
+        write(QStringLiteral("binary.int"), QByteArray(binary, sizeof binary - 1));
         write(QStringLiteral("notes.txt"), "not listed");
         QDir(files_.path()).mkdir(QStringLiteral("sub"));
         write(QStringLiteral("sub/inner.int"),
