@@ -401,6 +401,8 @@ protected:
         view->scrollTo(item);
         const QPoint at = view->visualRect(item).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        if (combo->currentIndex() == index)
+            ++picks_;
         if (view->isVisible())
             combo->hidePopup();
         return true;
@@ -673,6 +675,7 @@ protected:
     std::size_t checkedMessages_ = 0;
     std::size_t checkedQuestions_ = 0;
     int restarts_ = 0;
+    int picks_ = 0; // items picked from an opened list
     std::map<QString, int> visits_;
     std::map<QString, int> fosShown_;
     std::map<QString, int> messageCounts_;
@@ -703,7 +706,8 @@ TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {
         summary +=
             name.toStdString() + " showed a FOS after " + std::to_string(count) + " actions\n";
     summary += std::to_string(restarts_) + " starts, " + std::to_string(ends) +
-               " requests to end, " + std::to_string(printer_.pages) + " pages printed, " +
+               " requests to end, " + std::to_string(picks_) + " list picks, " +
+               std::to_string(printer_.pages) + " pages printed, " +
                std::to_string(messages.shown.size()) + " messages\n";
     for (const auto& [message, count] : messageCounts_)
         summary += "  " + std::to_string(count) + " x " + message.toStdString() + "\n";
@@ -718,6 +722,7 @@ TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {
                                    "frmRazuziRuridaDimensions", "frmPrint"})
             EXPECT_GT(visits_[QString::fromLatin1(window)], 0) << window << " never visited";
         EXPECT_GT(printer_.pages, 0);
+        EXPECT_GT(picks_, 0) << "no list item was ever picked";
     }
     EXPECT_EQ(system_.starts, 0);
 }

@@ -1,0 +1,119 @@
+// The soak's checks must see what they look for: non-finite tokens in text,
+// and a result, a copy or a colour that no longer fits the inputs.
+#include "app/programstate.h"
+#include "app/ui.h"
+#include "screens/calculationscreen.h"
+#include "tests/soak/soakchecks.h"
+#include "tests/support/programtest.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace vt::test {
+namespace {
+
+TEST(NonFiniteToken, NumberLikeTokensOnly) {
+    const struct {
+        const char* text;
+        bool found;
+    } cases[] = {
+        {"nan", true},
+        {"-nan", true},
+        {"NaN", true},
+        {"inf", true},
+        {"-inf", true},
+        {"+Infinity", true},
+        {"FOS inf", true},
+        {"(nan)", true},
+        {"1.5", false},
+        {"information", false},
+        {"Insufficient data", false},
+        {"A value is not a finite number", false},
+        {"banana", false},
+        {"Infant", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(soak::HasNonFiniteToken(QString::fromUtf8(c.text)), c.found) << c.text;
+}
+
+class ChecksTest : public ProgramTest {
+protected:
+    // The tributary screen after a full evaluation: 79.3 %, 64.1 MPa, W:H 2,
+    // strength 94.6, FOS 1.5 (both red).
+    CalculationScreen* evaluated() {
+        auto* screen = dynamic_cast<CalculationScreen*>(Windows().show("frmTributary"));
+        EXPECT_NE(screen, nullptr);
+        const char* inputs[][2] = {{"cboRockDensity", "2.7"}, {"txtDepth", "500"},
+                                   {"cboPillarWidth1", "10"}, {"cboPillarLength", "10"},
+                                   {"cboK", "100"},           {"cboPillarHeight", "5"}};
+        for (const auto& input : inputs)
+            screen->setFieldText(QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculateAndContinue1"),
+                          Qt::LeftButton);
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculatePillarStrength"),
+                          Qt::LeftButton);
+        EXPECT_EQ(screen->fieldText("lblFOS"), QStringLiteral("1.5"));
+        return screen;
+    }
+};
+
+TEST_F(ChecksTest, AFreshEvaluationAgreesWithTheEngine) {
+    CalculationScreen* screen = evaluated();
+    EXPECT_EQ(soak::ResultDisagreements(screen, true), QStringList());
+}
+
+TEST_F(ChecksTest, EveryKindOfDisagreementIsSeen) {
+    const struct {
+        const char* field;
+        const char* text;
+    } tampering[] = {
+        {"lblPillarStress", "64.2"}, // a stale stress
+        {"lblPercentageExtraction", "80"},
+        {"lblPillarStrength", "94.5"},
+        {"lblFOS", "1.6"},
+        {"lblWHratio", "2.1"},
+        {"cboPillarWidth", "9.9"}, // effective width
+        {"txtFRK", "90"},          // a Final Results copy
+        {"lblFRFOS", "2"},
+        {"txtFormula", "The squat pillar formula was used"},
+    };
+    for (const auto& t : tampering) {
+        CalculationScreen* screen = evaluated();
+        if (auto* label = screen->findChild<QLabel*>(QString::fromLatin1(t.field)))
+            label->setText(QString::fromLatin1(t.text)); // no mirroring, as a fault would
+        else
+            screen->setFieldText(QString::fromLatin1(t.field), QString::fromLatin1(t.text));
+        EXPECT_FALSE(soak::ResultDisagreements(screen, true).isEmpty()) << t.field;
+        screen->close();
+        flushDeletes();
+    }
+}
+
+TEST_F(ChecksTest, AWrongColourOrSharedStressIsSeen) {
+    CalculationScreen* screen = evaluated();
+    SetBackground(screen->findChild<QWidget*>("lblFOS"), kLightGrey);
+    EXPECT_FALSE(soak::ResultDisagreements(screen, true).isEmpty());
+    SetBackground(screen->findChild<QWidget*>("lblFOS"), kWarningRed);
+    ASSERT_TRUE(soak::ResultDisagreements(screen, true).isEmpty());
+    State().AveragePillarStress += 1.0f;
+    EXPECT_FALSE(soak::ResultDisagreements(screen, true).isEmpty());
+    // Only the screen in use owns the shared stress.
+    EXPECT_TRUE(soak::ResultDisagreements(screen, false).isEmpty());
+}
+
+TEST_F(ChecksTest, ShownNonFiniteTextIsFoundUnlessTyped) {
+    CalculationScreen* screen = evaluated();
+    screen->findChild<QLabel*>("lblFRPillarStrength")->setText(QStringLiteral("nan"));
+    screen->tabs()->setCurrentIndex(CalculationScreen::kFinalResultsTab);
+    EXPECT_EQ(soak::NonFiniteTexts(screen, {}).size(), 1);
+    EXPECT_TRUE(soak::NonFiniteTexts(screen, {QStringLiteral("nan")}).isEmpty());
+    // What the user typed into an input is shown as typed.
+    screen->setFieldText(QStringLiteral("txtDepth"), QStringLiteral("inf"));
+    screen->tabs()->setCurrentIndex(CalculationScreen::kPillarStressTab);
+    EXPECT_TRUE(soak::NonFiniteTexts(screen, {}).isEmpty());
+}
+
+} // namespace
+} // namespace vt::test
