@@ -18,5 +18,8 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vandrel-tessaron_*.deb | head -n 1)
-dpkg-deb --contents "$deb" | grep -q "usr/bin/vandrel-tessaron"
+contents=$(dpkg-deb --contents "$deb")
+for f in usr/bin/vandrel-tessaron "usr/share/vandrel-tessaron/RazuziRurida - Do not delete.int"; do
+  grep -qF "$f" <<<"$contents" || { echo "missing in the package: $f"; exit 1; }
+done
 echo "installed layout and package $deb are complete"
