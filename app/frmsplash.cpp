@@ -82,6 +82,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
     button->setGeometry(rect);
     button->setFont(font);
     button->setAutoDefault(false);
+    PressOnEnter(button);
     if (!toolTip.isEmpty())
         button->setToolTip(toolTip);
     return button;

@@ -1,12 +1,38 @@
 #include "app/ui.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 
 namespace vt {
+
+namespace {
+
+class EnterPresses final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (!button || (key != Qt::Key_Return && key != Qt::Key_Enter))
+            return false;
+        if (button->isEnabled())
+            button->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void PressOnEnter(QAbstractButton* button) {
+    button->installEventFilter(new EnterPresses(button));
+}
 
 QFont ArialFont(double points, bool bold, bool italic) {
     QFont font(QStringLiteral("Arial"));

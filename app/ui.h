@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAbstractButton;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -17,7 +18,9 @@ class QWidget;
 namespace vt {
 
 // 15 twips make one pixel at 96 dpi; Qt scales for high-DPI screens.
-constexpr int Twips(int twips) { return (twips + 7) / 15; }
+constexpr int Twips(int twips) {
+    return (twips + 7) / 15;
+}
 inline QRect TwipsRect(int left, int top, int width, int height) {
     return {Twips(left), Twips(top), Twips(width), Twips(height)};
 }
@@ -56,5 +59,9 @@ QLineEdit* MakeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
 
 // "1" .. "n".
 QStringList Counting(int from, int to);
+
+// Enter or Return on the focused button presses it, as Space does, without
+// making it a default button that Enter in a text box would press.
+void PressOnEnter(QAbstractButton* button);
 
 } // namespace vt

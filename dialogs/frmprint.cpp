@@ -82,9 +82,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     button->setObjectName(name);
     button->setGeometry(twips);
     button->setFont(ArialFont(11.25, true, true));
-    // Enter in the title must not print.
+    // Enter in the title must not print; Enter on the focused button does.
     button->setAutoDefault(false);
     button->setDefault(false);
+    PressOnEnter(button);
     return button;
 }
 

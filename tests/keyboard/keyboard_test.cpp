@@ -82,7 +82,7 @@ protected:
         QWidget* splash = Windows().show(QStringLiteral("frmSplash"));
         ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
         ASSERT_EQ(FocusName(), QStringLiteral("cmdAccept"));
-        Key(Qt::Key_Space);
+        Key(Qt::Key_Return);
         ASSERT_EQ(FocusName(), QStringLiteral("cmdTributaryTheory"));
         for (int i = 0; i < tabsToMethod; ++i)
             Key(Qt::Key_Tab);

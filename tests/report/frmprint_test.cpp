@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
@@ -160,6 +161,17 @@ TEST_F(ReportDialogTest, EnterInTheTitleDoesNotPrint) {
     QTest::keyClick(title, Qt::Key_Return);
     EXPECT_EQ(page.calls, 0);
     EXPECT_EQ(ReportDialog(), dialog);
+}
+
+TEST_F(ReportDialogTest, EnterOnTheFocusedPrintButtonPrints) {
+    frmPrint* dialog = OpenReport(FilledRequest());
+    ASSERT_NE(dialog, nullptr);
+    PrintedPage page;
+    dialog->setOutput(RecordingOutput(dialog, page));
+    auto* print = Child<QPushButton>(dialog, "cmdPrint");
+    print->setFocus();
+    QTest::keyClick(print, Qt::Key_Return);
+    EXPECT_EQ(page.calls, 1);
 }
 
 TEST_F(ReportDialogTest, OutlinesAreDrawnRoundTheGroupsWithoutFill) {
