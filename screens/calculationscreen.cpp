@@ -344,6 +344,41 @@ std::vector<ResultMirror> CalculationScreen::StandardResultMirrors() {
     };
 }
 
+std::vector<InputRule> CalculationScreen::StrengthInputRules(const QStringList& empties) {
+    return {
+        {QStringLiteral("cboK"), QStringLiteral("txtFRK"), empties},
+        {QStringLiteral("cboPillarHeight"), QStringLiteral("txtFRPillarHeight"), empties},
+        {QStringLiteral("cboAlpha"), QStringLiteral("txtFRAlpha"), empties},
+        {QStringLiteral("cboBeta"), QStringLiteral("txtFRBeta"), empties},
+        {QStringLiteral("cboSquatPillarEffect"), QStringLiteral("txtFRSquatPillarEffect"), empties},
+        {QStringLiteral("cboStrengthIncrease"), QStringLiteral("txtFRStrengthIncrease"), empties},
+    };
+}
+
+QStringList CalculationScreen::StrengthAndResultsKeyboardOrder() {
+    return {
+        QStringLiteral("cboK"),
+        QStringLiteral("cmdDetermineK"),
+        QStringLiteral("cboPillarHeight"),
+        QStringLiteral("cmdCalculatePillarStrength"),
+        QStringLiteral("cmdCalculateAndContinue2"),
+        QStringLiteral("cboAlpha"),
+        QStringLiteral("cboBeta"),
+        QStringLiteral("cboSquatPillarEffect"),
+        QStringLiteral("cboStrengthIncrease"),
+        QStringLiteral("cboPillarWidth"),
+        QStringLiteral("Check1"),
+        QStringLiteral("cmdPrint"),
+    };
+}
+
+QStringList CalculationScreen::KItems(int largest) {
+    QStringList items{QStringLiteral("4.5"), QStringLiteral("7.2")};
+    for (int k = 10; k <= largest; k += 10)
+        items << QString::number(k);
+    return items;
+}
+
 void CalculationScreen::installRules(std::vector<InputRule> rules,
                                      std::vector<ResultMirror> mirrors) {
     rules_ = std::move(rules);

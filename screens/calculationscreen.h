@@ -129,6 +129,17 @@ public:
     // The result mirrors every screen has: % extraction, W:H, strength, FOS.
     static std::vector<ResultMirror> StandardResultMirrors();
 
+    // The rows every screen has for the six inputs of "Pillar &Strength", each
+    // copied to its Final Results field; a change empties `empties`.
+    static std::vector<InputRule> StrengthInputRules(const QStringList& empties);
+
+    // The keyboard order of "Pillar &Strength" and "Final &Results", the same
+    // on every screen; a screen's order is its tab 0 followed by these.
+    static QStringList StrengthAndResultsKeyboardOrder();
+
+    // The K list: 4.5, 7.2, then 10, 20, ... up to `largest`.
+    static QStringList KItems(int largest);
+
     // The text of a field by objectName: a combo's text, a box's text or a
     // label's caption.
     QString fieldText(const QString& name) const;

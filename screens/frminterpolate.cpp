@@ -54,21 +54,16 @@ double LeadingNumber(const QString& text) {
 }
 
 std::vector<InputRule> InterpolateRules(std::function<void(const QString&)> widthChanged) {
-    return {
+    std::vector<InputRule> rules{
         // The width's own handling decides what it copies and empties.
         {kWidth, QString(), {}, false, std::move(widthChanged)},
         // The length follows the width; its change only copies.
         {kLength, QStringLiteral("txtFRPillarLength"), {}, false},
         {kDepth, QStringLiteral("txtFRDepth"), kResults},
-        {QStringLiteral("cboK"), QStringLiteral("txtFRK"), kStrengthResults},
-        {QStringLiteral("cboPillarHeight"), QStringLiteral("txtFRPillarHeight"), kStrengthResults},
-        {QStringLiteral("cboAlpha"), QStringLiteral("txtFRAlpha"), kStrengthResults},
-        {QStringLiteral("cboBeta"), QStringLiteral("txtFRBeta"), kStrengthResults},
-        {QStringLiteral("cboSquatPillarEffect"), QStringLiteral("txtFRSquatPillarEffect"),
-         kStrengthResults},
-        {QStringLiteral("cboStrengthIncrease"), QStringLiteral("txtFRStrengthIncrease"),
-         kStrengthResults},
     };
+    for (InputRule& rule : CalculationScreen::StrengthInputRules(kStrengthResults))
+        rules.push_back(std::move(rule));
+    return rules;
 }
 
 std::vector<ResultMirror> InterpolateMirrors() {
@@ -88,33 +83,19 @@ frmInterpolate::frmInterpolate(QWidget* parent)
                         parent) {
     buildWindowArea();
     buildPillarStressTab();
-    buildStrengthTab(
-        {{QStringLiteral("4.5"), QStringLiteral("7.2"), QStringLiteral("10"), QStringLiteral("20"),
-          QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50")},
-         QStringLiteral("Pillar strength")});
+    buildStrengthTab({KItems(50), QStringLiteral("Pillar strength")});
     buildResultsTab({QStringLiteral("Bord width (smaller)"), QStringLiteral("Bord width (bigger)"),
                      kLightGrey});
     installRules(InterpolateRules([this](const QString& text) { cboPillarWidth1_Change(text); }),
                  InterpolateMirrors());
-    setKeyboardOrder({
+    QStringList order{
         kWidth,
         kDepth,
         QStringLiteral("cmdInterpolate"),
         kContinue1,
         QStringLiteral("chkToggleGuideLines"),
-        QStringLiteral("cboK"),
-        QStringLiteral("cmdDetermineK"),
-        QStringLiteral("cboPillarHeight"),
-        QStringLiteral("cmdCalculatePillarStrength"),
-        QStringLiteral("cmdCalculateAndContinue2"),
-        QStringLiteral("cboAlpha"),
-        QStringLiteral("cboBeta"),
-        QStringLiteral("cboSquatPillarEffect"),
-        QStringLiteral("cboStrengthIncrease"),
-        QStringLiteral("cboPillarWidth"),
-        QStringLiteral("Check1"),
-        QStringLiteral("cmdPrint"),
-    });
+    };
+    setKeyboardOrder(order + StrengthAndResultsKeyboardOrder());
 
     // "&Open..." and a separator lead the file menu.
     QAction* open = new QAction(QStringLiteral("&Open..."), this);

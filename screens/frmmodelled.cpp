@@ -32,22 +32,17 @@ const QStringList kStrengthResults = {
 // The mirror-and-invalidate table: input, its Final Results copy, the results
 // a change empties; every change also resets the warning colours.
 std::vector<InputRule> ModelledRules() {
-    return {
+    std::vector<InputRule> rules{
         {QStringLiteral("cboPillarWidth1"), QStringLiteral("txtFRPillarWidth"), kDimensionResults},
         {QStringLiteral("cboPillarLength"), QStringLiteral("txtFRPillarLength"), kDimensionResults},
         {QStringLiteral("cboBordWidth"), QStringLiteral("txtFRBordWidth"), kTab0Results},
         {QStringLiteral("cboBordWidth2"), QStringLiteral("txtFRBordWidth2"), kTab0Results},
         {QStringLiteral("txtDepth"), QStringLiteral("txtFRDepth"), kTab0Results},
         {QStringLiteral("txtPillarStress"), QStringLiteral("lblFRPillarStress"), kTab0Results},
-        {QStringLiteral("cboPillarHeight"), QStringLiteral("txtFRPillarHeight"), kStrengthResults},
-        {QStringLiteral("cboK"), QStringLiteral("txtFRK"), kStrengthResults},
-        {QStringLiteral("cboAlpha"), QStringLiteral("txtFRAlpha"), kStrengthResults},
-        {QStringLiteral("cboBeta"), QStringLiteral("txtFRBeta"), kStrengthResults},
-        {QStringLiteral("cboSquatPillarEffect"), QStringLiteral("txtFRSquatPillarEffect"),
-         kStrengthResults},
-        {QStringLiteral("cboStrengthIncrease"), QStringLiteral("txtFRStrengthIncrease"),
-         kStrengthResults},
     };
+    for (InputRule& rule : CalculationScreen::StrengthInputRules(kStrengthResults))
+        rules.push_back(std::move(rule));
+    return rules;
 }
 
 } // namespace
@@ -57,15 +52,11 @@ frmModelled::frmModelled(QWidget* parent)
                                      QRect(0, 0, 4575, 6675)},
                         parent) {
     buildPillarStressTab();
-    buildStrengthTab(
-        {{QStringLiteral("4.5"), QStringLiteral("7.2"), QStringLiteral("10"), QStringLiteral("20"),
-          QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),
-          QStringLiteral("70"), QStringLiteral("80"), QStringLiteral("90"), QStringLiteral("100")},
-         QStringLiteral("Pillar strength (MPa)")});
+    buildStrengthTab({KItems(100), QStringLiteral("Pillar strength (MPa)")});
     buildResultsTab(
         {QStringLiteral("Bord width 1 (m)"), QStringLiteral("Bord width 2 (m)"), kWhite});
     installRules(ModelledRules(), StandardResultMirrors());
-    setKeyboardOrder({
+    QStringList order{
         QStringLiteral("txtPillarStress"),
         QStringLiteral("txtDepth"),
         QStringLiteral("chkGraphicToggle"),
@@ -75,19 +66,8 @@ frmModelled::frmModelled(QWidget* parent)
         QStringLiteral("cboBordWidth2"),
         QStringLiteral("cmdCalculatePercentageExtraction"),
         QStringLiteral("cmdCalculateAndContinue1"),
-        QStringLiteral("cboK"),
-        QStringLiteral("cmdDetermineK"),
-        QStringLiteral("cboPillarHeight"),
-        QStringLiteral("cmdCalculatePillarStrength"),
-        QStringLiteral("cmdCalculateAndContinue2"),
-        QStringLiteral("cboAlpha"),
-        QStringLiteral("cboBeta"),
-        QStringLiteral("cboSquatPillarEffect"),
-        QStringLiteral("cboStrengthIncrease"),
-        QStringLiteral("cboPillarWidth"),
-        QStringLiteral("Check1"),
-        QStringLiteral("cmdPrint"),
-    });
+    };
+    setKeyboardOrder(order + StrengthAndResultsKeyboardOrder());
 }
 
 void frmModelled::buildPillarStressTab() {

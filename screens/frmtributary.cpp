@@ -31,22 +31,17 @@ const QStringList kStrengthResults = {
 // a change empties. Every change also resets the warning colours; the formula
 // sentence stays until the next strength step.
 std::vector<InputRule> TributaryRules() {
-    return {
+    std::vector<InputRule> rules{
         {QStringLiteral("cboPillarWidth1"), QStringLiteral("txtFRPillarWidth"), kDimensionResults},
         {QStringLiteral("cboPillarLength"), QStringLiteral("txtFRPillarLength"), kDimensionResults},
         {QStringLiteral("cboBordWidth"), QStringLiteral("txtFRBordWidth"), kTab0Results},
         {QStringLiteral("cboBordWidth2"), QStringLiteral("txtFRBordWidth2"), kTab0Results},
         {QStringLiteral("txtDepth"), QStringLiteral("txtFRDepth"), kTab0Results},
         {QStringLiteral("cboRockDensity"), QString(), kTab0Results},
-        {QStringLiteral("cboK"), QStringLiteral("txtFRK"), kStrengthResults},
-        {QStringLiteral("cboPillarHeight"), QStringLiteral("txtFRPillarHeight"), kStrengthResults},
-        {QStringLiteral("cboAlpha"), QStringLiteral("txtFRAlpha"), kStrengthResults},
-        {QStringLiteral("cboBeta"), QStringLiteral("txtFRBeta"), kStrengthResults},
-        {QStringLiteral("cboSquatPillarEffect"), QStringLiteral("txtFRSquatPillarEffect"),
-         kStrengthResults},
-        {QStringLiteral("cboStrengthIncrease"), QStringLiteral("txtFRStrengthIncrease"),
-         kStrengthResults},
     };
+    for (InputRule& rule : CalculationScreen::StrengthInputRules(kStrengthResults))
+        rules.push_back(std::move(rule));
+    return rules;
 }
 
 std::vector<ResultMirror> TributaryMirrors() {
@@ -62,15 +57,11 @@ frmTributary::frmTributary(QWidget* parent)
                                      QRect(0, 0, 4575, 6675)},
                         parent) {
     buildPillarStressTab();
-    buildStrengthTab(
-        {{QStringLiteral("4.5"), QStringLiteral("7.2"), QStringLiteral("10"), QStringLiteral("20"),
-          QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"), QStringLiteral("60"),
-          QStringLiteral("70"), QStringLiteral("80"), QStringLiteral("90"), QStringLiteral("100")},
-         QStringLiteral("Pillar strength (MPa)")});
+    buildStrengthTab({KItems(100), QStringLiteral("Pillar strength (MPa)")});
     buildResultsTab(
         {QStringLiteral("Bord width (smaller)"), QStringLiteral("Bord width (bigger)"), kWhite});
     installRules(TributaryRules(), TributaryMirrors());
-    setKeyboardOrder({
+    QStringList order{
         QStringLiteral("cboRockDensity"),
         QStringLiteral("txtDepth"),
         QStringLiteral("chkGraphicToggle"),
@@ -80,19 +71,8 @@ frmTributary::frmTributary(QWidget* parent)
         QStringLiteral("cboBordWidth2"),
         QStringLiteral("cmdCalculatePillarStress"),
         QStringLiteral("cmdCalculateAndContinue1"),
-        QStringLiteral("cboK"),
-        QStringLiteral("cmdDetermineK"),
-        QStringLiteral("cboPillarHeight"),
-        QStringLiteral("cmdCalculatePillarStrength"),
-        QStringLiteral("cmdCalculateAndContinue2"),
-        QStringLiteral("cboAlpha"),
-        QStringLiteral("cboBeta"),
-        QStringLiteral("cboSquatPillarEffect"),
-        QStringLiteral("cboStrengthIncrease"),
-        QStringLiteral("cboPillarWidth"),
-        QStringLiteral("Check1"),
-        QStringLiteral("cmdPrint"),
-    });
+    };
+    setKeyboardOrder(order + StrengthAndResultsKeyboardOrder());
 }
 
 void frmTributary::buildPillarStressTab() {
