@@ -635,6 +635,35 @@ bool CalculationScreen::calculateEffectiveWidth(bool report) {
     return true;
 }
 
+std::optional<float> CalculationScreen::calculatePlanExtraction() {
+    const auto w = readSingle(QStringLiteral("cboPillarWidth1"));
+    if (!w)
+        return std::nullopt;
+    const auto l = readSingle(QStringLiteral("cboPillarLength"));
+    if (!l)
+        return std::nullopt;
+    const auto b1 = readSingle(QStringLiteral("cboBordWidth"));
+    if (!b1)
+        return std::nullopt;
+    const auto b2 = readSingle(QStringLiteral("cboBordWidth2"));
+    if (!b2)
+        return std::nullopt;
+    const auto extraction = engine::CalculatePercentageExtraction(*w, *l, *b1, *b2);
+    if (!extraction) {
+        ReportFault(extraction.fault());
+        return std::nullopt;
+    }
+    return extraction.value();
+}
+
+void CalculationScreen::continueToStrengthTab(bool stepSucceeded) {
+    if (!calculateEffectiveWidth(stepSucceeded))
+        return;
+    moveToTab(kPillarStrengthTab, QStringLiteral("cboK"));
+    setFieldText(QStringLiteral("cmdCalculateAndContinue1"),
+                 QStringLiteral("Calculate and Continue"));
+}
+
 bool CalculationScreen::calculatePillarStrength() {
     const QStringList required = {
         QStringLiteral("cboK"),

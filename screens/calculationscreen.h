@@ -227,6 +227,14 @@ protected:
     // cboPillarWidth. False (with a message when `report`) if it cannot be
     // formed.
     bool calculateEffectiveWidth(bool report);
+    // Reads the pillar width, length and both bord widths and works out the
+    // percentage extraction; a message says what is wrong when it cannot.
+    std::optional<float> calculatePlanExtraction();
+    // The end of the first "Calculate and Continue", after the screen's own
+    // step: the effective width, then on to "Pillar &Strength" with the
+    // caption back to "Calculate and Continue". A refused step has given its
+    // message already, so the effective width then reports nothing more.
+    void continueToStrengthTab(bool stepSucceeded);
 
     QWidget* field(const QString& name) const;
 

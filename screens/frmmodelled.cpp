@@ -125,25 +125,10 @@ bool frmModelled::calculatePercentageExtraction() {
         return false;
     if (!readSingle(QStringLiteral("txtDepth")))
         return false;
-    const auto w = readSingle(QStringLiteral("cboPillarWidth1"));
-    if (!w)
+    const auto extraction = calculatePlanExtraction();
+    if (!extraction)
         return false;
-    const auto l = readSingle(QStringLiteral("cboPillarLength"));
-    if (!l)
-        return false;
-    const auto b1 = readSingle(QStringLiteral("cboBordWidth"));
-    if (!b1)
-        return false;
-    const auto b2 = readSingle(QStringLiteral("cboBordWidth2"));
-    if (!b2)
-        return false;
-
-    const auto extraction = engine::CalculatePercentageExtraction(*w, *l, *b1, *b2);
-    if (!extraction) {
-        ReportFault(extraction.fault());
-        return false;
-    }
-    setFieldText(kExtractionResult, ShowResult(extraction.value(), 1));
+    setFieldText(kExtractionResult, ShowResult(*extraction, 1));
     State().AveragePillarStress = *stress;
     setFieldText(QStringLiteral("cmdCalculateAndContinue1"), QStringLiteral("Continue"));
     return true;
@@ -154,14 +139,7 @@ void frmModelled::cmdCalculatePercentageExtraction_Click() {
 }
 
 void frmModelled::cmdCalculateAndContinue1_Click() {
-    const bool calculated = calculatePercentageExtraction();
-    // Whatever the extraction step did, the effective width is formed when the
-    // width and length allow it (a refused step has given its message).
-    if (!calculateEffectiveWidth(calculated))
-        return;
-    moveToTab(kPillarStrengthTab, QStringLiteral("cboK"));
-    setFieldText(QStringLiteral("cmdCalculateAndContinue1"),
-                 QStringLiteral("Calculate and Continue"));
+    continueToStrengthTab(calculatePercentageExtraction());
 }
 
 } // namespace vt

@@ -130,32 +130,16 @@ bool frmTributary::calculatePillarStress() {
     const auto depth = readSingle(QStringLiteral("txtDepth"));
     if (!depth)
         return false;
-    const auto w = readSingle(QStringLiteral("cboPillarWidth1"));
-    if (!w)
+    const auto extraction = calculatePlanExtraction();
+    if (!extraction)
         return false;
-    const auto l = readSingle(QStringLiteral("cboPillarLength"));
-    if (!l)
-        return false;
-    const auto b1 = readSingle(QStringLiteral("cboBordWidth"));
-    if (!b1)
-        return false;
-    const auto b2 = readSingle(QStringLiteral("cboBordWidth2"));
-    if (!b2)
-        return false;
-
-    const auto extraction = engine::CalculatePercentageExtraction(*w, *l, *b1, *b2);
-    if (!extraction) {
-        ReportFault(extraction.fault());
-        return false;
-    }
-    const auto stress =
-        engine::CalculateTributaryPillarStress(*density, *depth, extraction.value());
+    const auto stress = engine::CalculateTributaryPillarStress(*density, *depth, *extraction);
     if (!stress) {
         ReportFault(stress.fault());
         return false;
     }
     State().AveragePillarStress = stress.value();
-    setFieldText(QStringLiteral("lblPercentageExtraction"), ShowResult(extraction.value(), 1));
+    setFieldText(QStringLiteral("lblPercentageExtraction"), ShowResult(*extraction, 1));
     setFieldText(kStressResults, ShowResult(stress.value(), 2));
     setFieldText(QStringLiteral("cmdCalculateAndContinue1"), QStringLiteral("Continue"));
     return true;
@@ -166,14 +150,7 @@ void frmTributary::cmdCalculatePillarStress_Click() {
 }
 
 void frmTributary::cmdCalculateAndContinue1_Click() {
-    const bool calculated = calculatePillarStress();
-    // A refused stress step has given its message; the effective width is
-    // still formed when the width and length allow it.
-    if (!calculateEffectiveWidth(calculated))
-        return;
-    moveToTab(kPillarStrengthTab, QStringLiteral("cboK"));
-    setFieldText(QStringLiteral("cmdCalculateAndContinue1"),
-                 QStringLiteral("Calculate and Continue"));
+    continueToStrengthTab(calculatePillarStress());
 }
 
 } // namespace vt
