@@ -1,4 +1,5 @@
 #include "app/programstate.h"
+#include "app/ui.h"
 #include "screens/registerwindows.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(vt::kAppTitle);
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setWindowIcon(vt::ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vandreltessaron.VandrelTessaron"));
     vt::RegisterWindows();
     vt::Windows().show(QStringLiteral("frmSplash"));

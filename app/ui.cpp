@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 
 namespace vt {
 
@@ -32,6 +34,30 @@ public:
 
 void PressOnEnter(QAbstractButton* button) {
     button->installEventFilter(new EnterPresses(button));
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 128.0, size / 128.0);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kLightGrey);
+        painter.drawRoundedRect(QRectF(4, 4, 120, 120), 10, 10);
+        QPen cell(kPlanBlue, 3, Qt::DashDotDotLine);
+        painter.setPen(cell);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(14, 14, 100, 100));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kPlanBlue);
+        painter.drawRect(QRectF(38, 38, 52, 52));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QFont ArialFont(double points, bool bold, bool italic) {

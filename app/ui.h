@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -59,6 +60,10 @@ QLineEdit* MakeReadOnlyBox(QWidget* parent, const QString& name, const QString& 
 
 // "1" .. "n".
 QStringList Counting(int from, int to);
+
+// The program's icon: a pillar in its cell of bords, seen in plan (the same
+// drawing as the installed SVG icon).
+QIcon ProgramIcon();
 
 // Enter or Return on the focused button presses it, as Space does, without
 // making it a default button that Enter in a text box would press.
