@@ -113,6 +113,8 @@ frmAbout::frmAbout(QWidget* parent)
     cmdSysInfo->raise();
     cmdOK->setDefault(true);
     cmdSysInfo->setAutoDefault(false);
+    // Enter on a focused "&System Info..." presses it, as Space does.
+    PressOnEnter(cmdSysInfo);
     setTabOrder(cmdOK, cmdSysInfo);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

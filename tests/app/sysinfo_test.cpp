@@ -5,6 +5,7 @@
 #include "tests/app/shelltestutil.h"
 #include "tests/support/programtest.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <cstring>
 #include <map>
@@ -264,6 +265,31 @@ TEST_F(SysInfoTest, TheAboutBoxButtonReportsAMissingProgramAndStaysOpen) {
     dynamic_cast<frmAbout*>(about)->setSystem(&system);
     QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(about->isVisible());
+}
+
+} // namespace
+} // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// With the focus on "&System Info...", Enter presses that button: the program
+// starts and the box stays open; Enter closes the box only from "OK".
+TEST_F(SysInfoTest, EnterOnTheFocusedSystemInfoButtonStartsTheProgram) {
+    FakeSystem system;
+    system.fake.keys[kInfoKey]["PATH"] = Text("C:\\info.exe");
+    QWidget* about = ShowAndExpose(QStringLiteral("frmAbout"));
+    ASSERT_NE(about, nullptr);
+    dynamic_cast<frmAbout*>(about)->setSystem(&system);
+    auto* button = about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+    ASSERT_NE(button, nullptr);
+    QApplication::setActiveWindow(about);
+    button->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), button);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(system.started, std::vector<QString>{"C:\\info.exe"});
+    EXPECT_EQ(Windows().existing(QStringLiteral("frmAbout")), about);
     EXPECT_TRUE(about->isVisible());
 }
 
