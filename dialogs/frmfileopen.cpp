@@ -100,6 +100,7 @@ frmFileOpen::frmFileOpen(QWidget* parent)
     cmdFileOpen_->setObjectName(QStringLiteral("cmdFileOpen"));
     cmdFileOpen_->setGeometry(TwipsRect(120, 6240, 2895, 495));
     cmdFileOpen_->setFont(ArialFont(11.25, true, true));
+    PressOnEnter(cmdFileOpen_); // Enter on the focused button presses it
 
     setTabOrder(Drive1_, Dir1_);
     setTabOrder(Dir1_, File1_);

@@ -6,6 +6,7 @@
 #include "app/ui.h"
 #include "engine/engine.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -165,6 +166,13 @@ frmMedianUCS::frmMedianUCS(QWidget* parent)
                         txtMedianUCS_,  txtCalculatedK_, cmdEraseFromList_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    // Enter on a focused button presses it, as Space does.
+    for (QAbstractButton* button :
+         {static_cast<QAbstractButton*>(cmdAddToList_),
+          static_cast<QAbstractButton*>(cmdEraseFromList_),
+          static_cast<QAbstractButton*>(cmdCalculateK_), static_cast<QAbstractButton*>(cmdAccept_)})
+        PressOnEnter(button);
 
     connect(cmdAddToList_, &QToolButton::clicked, this, &frmMedianUCS::cmdAddToList_Click);
     connect(cmdEraseFromList_, &QToolButton::clicked, this, &frmMedianUCS::cmdEraseFromList_Click);

@@ -162,6 +162,7 @@ frmRazuziRuridaDimensions::frmRazuziRuridaDimensions(QWidget* parent)
     cmdAccept_ = new QPushButton(QStringLiteral("Accept"), this);
     cmdAccept_->setObjectName(QStringLiteral("cmdAccept"));
     cmdAccept_->setGeometry(TwipsRect(120, 7080, 3495, 495));
+    PressOnEnter(cmdAccept_); // Enter on the focused button presses it
 
     QWidget* order[] = {cboPillarWidth1_, cboPillarLength_, cboBordWidth_,     cboBordWidth2_,
                         cmdAccept_,       txtPillarWidth_,  txtPercExtraction_};
