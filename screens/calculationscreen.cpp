@@ -165,6 +165,11 @@ QComboBox* CalculationScreen::addCombo(QWidget* parent, const QString& name, con
                                        const QString& toolTip, int left, int top,
                                        bool designCoordinates) {
     QComboBox* combo = MakeCombo(nullptr, name, items, text, toolTip);
+    // The list position is the item the field shows (none for an empty field),
+    // so that the arrow keys step on from it: Down from "12" gives 16, and Down
+    // from an empty field the first item.
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setEditText(text);
     combo->setFont(ArialFont(9));
     placeField(parent, combo, caption, left, top, designCoordinates);
     return combo;
