@@ -190,6 +190,9 @@ QLabel* CalculationScreen::addResult(QWidget* parent, const QString& name, const
                                      int left, int top, bool designCoordinates) {
     QLabel* label = MakeResultLabel(nullptr, name);
     label->setFont(ArialFont(9, true));
+    // A result may be a copy of typed text (the modelled stress): shown as
+    // typed, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     placeField(parent, label, caption, left, top, designCoordinates);
     return label;
 }

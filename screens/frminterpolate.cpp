@@ -121,6 +121,7 @@ void frmInterpolate::buildWindowArea() {
 
     lblMainShowData_ = new QLabel(client);
     lblMainShowData_->setObjectName(QStringLiteral("lblMainShowData"));
+    lblMainShowData_->setTextFormat(Qt::PlainText); // a file name, never markup
     lblMainShowData_->setGeometry(TwipsRect(120, 480, 7455, 255));
 
     chart_ = new ChartView(client);
