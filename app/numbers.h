@@ -1,13 +1,8 @@
-// Numbers typed on the screens, and results shown on them.
-//
-// Typed numbers accept the locale's decimal separator and also a point or a
-// comma, since the built-in list items are written with a point ("2.75") and
-// people type either. Group separators, exponents beyond the type's range,
-// "inf", "nan" and trailing text are refused: the caller gets no value.
+// Numbers typed into the dialogs' fields and results shown in them, in the
+// user's locale: the reading and showing rules of evaluation/numbers.h.
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 namespace vt {

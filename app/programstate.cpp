@@ -37,7 +37,9 @@ void WindowRegistry::registerFactory(const QString& name, Factory factory) {
     factories_[name] = std::move(factory);
 }
 
-bool WindowRegistry::hasFactory(const QString& name) const { return factories_.count(name) > 0; }
+bool WindowRegistry::hasFactory(const QString& name) const {
+    return factories_.count(name) > 0;
+}
 
 QWidget* WindowRegistry::existing(const QString& name) const {
     auto it = windows_.find(name);
@@ -86,14 +88,16 @@ bool WindowRegistry::isClosing(const QWidget* window) {
     return window->property(kClosingProperty).toBool();
 }
 
+QStringList WindowRegistry::role(WindowRole role) const {
+    const auto it = roles_.find(role);
+    return it == roles_.end() ? QStringList() : it->second;
+}
+
 void CloseAllWindows() {
-    static const char* const order[] = {
-        "frmAbout",   "frmFileOpen", "frmMedianUCS", "frmModelled",
-        "frmPopUpFOS", "frmPopUpWH", "frmTributary", "frmPrint",
-        "frmRazuziRuridaDimensions", "frmInterpolate",
-    };
-    for (const char* name : order)
-        Windows().close(QString::fromLatin1(name));
+    // A copy: closing a window may close all again.
+    const QStringList order = Windows().closeOrder();
+    for (const QString& name : order)
+        Windows().close(name);
 }
 
 void EndProgram() {

@@ -3,15 +3,17 @@
 // counter of the slideshows and the window registry.
 #pragma once
 
+#include "app/interfaces.h"
 #include "results/modellingresults.h"
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
-
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <utility>
 
 namespace vt {
 
@@ -39,6 +41,13 @@ public:
     // Close (and so destroy) the window if it exists and is not already closing.
     void close(const QString& name);
 
+    // The order in which CloseAllWindows closes the windows, and which windows
+    // play a part (WindowRole); both are set by the composition root.
+    void setCloseOrder(QStringList names) { closeOrder_ = std::move(names); }
+    const QStringList& closeOrder() const { return closeOrder_; }
+    void setRole(WindowRole role, QStringList names) { roles_[role] = std::move(names); }
+    QStringList role(WindowRole role) const;
+
     // A window that is being closed is left alone by further closes.
     static void markClosing(QWidget* window);
     static bool isClosing(const QWidget* window);
@@ -46,21 +55,25 @@ public:
 private:
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<QWidget>> windows_;
+    QStringList closeOrder_;
+    std::map<WindowRole, QStringList> roles_;
 };
 
 struct ProgramState {
-    float AveragePillarStress = 0.0f;       // MPa; written by the stress steps
-    std::int16_t PictureCounter = 0;        // next picture of both slideshows
+    float AveragePillarStress = 0.0f; // MPa; written by the stress steps
+    std::int16_t PictureCounter = 0;  // next picture of both slideshows
     results::ModellingResults ModellingResults;
     WindowRegistry Windows;
-    std::function<void()> endProgram;       // replaced by tests; default quits
+    std::function<void()> endProgram; // replaced by tests; default quits
 };
 
 ProgramState& State();
-inline WindowRegistry& Windows() { return State().Windows; }
+inline WindowRegistry& Windows() {
+    return State().Windows;
+}
 
-// Closes every window but the start-up window, in the fixed order. A nested
-// call (a closing screen closes all again) changes nothing more.
+// Closes every window but the start-up window, in the registered order. A
+// nested call (a closing screen closes all again) changes nothing more.
 void CloseAllWindows();
 
 // Ends the program at once (the event loop exits).

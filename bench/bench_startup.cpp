@@ -2,7 +2,7 @@
 // screen, against a bare dialog of the same size in the same run. Offscreen.
 #include "app/programstate.h"
 #include "app/ui.h"
-#include "screens/registerwindows.h"
+#include "program/registerwindows.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -26,7 +26,6 @@ const QString kNoCalculation =
     QStringLiteral("Fill in at least one UCS before a calculation can be done");
 
 // The screens that take K, in the order they are written.
-const char* const kScreensTakingK[] = {"frmModelled", "frmTributary", "frmInterpolate"};
 
 QLineEdit* MakeCentredBox(QWidget* parent, const QString& name, const QString& text,
                           const QRect& geometry, const QFont& font) {
@@ -246,15 +245,13 @@ void frmMedianUCS::txtInputUCS_Change() {
 void frmMedianUCS::cmdAccept_Click() {
     // The K handed on is already rounded to two decimals.
     const QString text = ShowResult(acceptedK_, 2);
-    for (const char* name : kScreensTakingK) {
-        const QString screenName = QString::fromLatin1(name);
-        if (!Windows().hasFactory(screenName))
+    // Each screen is created (not shown) if it does not exist, and takes K
+    // through its own change handling.
+    for (const QString& name : Windows().role(WindowRole::StrengthConstantTarget)) {
+        if (!Windows().hasFactory(name))
             continue;
-        QWidget* screen = Windows().window(screenName);
-        if (!screen)
-            continue;
-        if (auto* cboK = screen->findChild<QComboBox*>(QStringLiteral("cboK")))
-            cboK->setEditText(text); // runs the screen's own change handling
+        if (auto* screen = Windows().window<StrengthConstantTarget>(name))
+            screen->setStrengthConstant(text);
     }
     close();
 }

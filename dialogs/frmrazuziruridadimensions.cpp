@@ -23,9 +23,6 @@ namespace {
 const QString kWidthCaption = QStringLiteral("Pillar width (m)");
 const QString kLengthCaption = QStringLiteral("Pillar length (m)");
 
-// The screens whose graphical toggle hands the values back, in that order.
-const char* const kToggleScreens[] = {"frmTributary", "frmModelled"};
-
 // A metre value as the single-precision number the plan works with; values
 // beyond its range become infinite and are refused by the plan.
 float ToSingle(double value) {
@@ -203,6 +200,18 @@ void frmRazuziRuridaDimensions::cboPillarWidth1_Change() {
     Redraw();
 }
 
+evaluation::PlanTexts frmRazuziRuridaDimensions::dimensions() const {
+    return {cboPillarWidth1_->currentText(), cboPillarLength_->currentText(),
+            cboBordWidth_->currentText(), cboBordWidth2_->currentText()};
+}
+
+void frmRazuziRuridaDimensions::setDimensions(const evaluation::PlanTexts& plan) {
+    cboPillarWidth1_->setEditText(plan.width);
+    cboPillarLength_->setEditText(plan.length);
+    cboBordWidth_->setEditText(plan.bord1);
+    cboBordWidth2_->setEditText(plan.bord2);
+}
+
 void frmRazuziRuridaDimensions::cboBordWidth_Change() {
     Redraw();
 }
@@ -219,13 +228,9 @@ void frmRazuziRuridaDimensions::Redraw() {
 
 // The screens' switch-off copies the four values back and hides this dialog.
 void frmRazuziRuridaDimensions::SwitchTogglesOff() {
-    for (const char* name : kToggleScreens) {
-        QWidget* screen = Windows().existing(QString::fromLatin1(name));
-        if (!screen)
-            continue;
-        if (auto* toggle = screen->findChild<QAbstractButton*>(QStringLiteral("chkGraphicToggle")))
-            toggle->setChecked(false);
-    }
+    for (const QString& name : Windows().role(WindowRole::PlanDimensionsTarget))
+        if (auto* screen = Windows().existing<PlanDimensionsTarget>(name))
+            screen->switchGraphicToggleOff();
 }
 
 void frmRazuziRuridaDimensions::cmdAccept_Click() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/pillarplan.h"
+#include "evaluation/steps.h"
 
 #include <QFrame>
 #include <QWidget>
@@ -41,6 +42,11 @@ class frmRazuziRuridaDimensions : public QWidget {
 public:
     explicit frmRazuziRuridaDimensions(QWidget* parent = nullptr);
     ~frmRazuziRuridaDimensions() override;
+
+    // The four plan dimensions as the screens hand them over: the texts of
+    // the drop-downs, unchanged. Each text written redraws the plan.
+    evaluation::PlanTexts dimensions() const;
+    void setDimensions(const evaluation::PlanTexts& plan);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

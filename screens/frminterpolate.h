@@ -5,10 +5,7 @@
 #pragma once
 
 #include "app/interfaces.h"
-#include "results/core/chartgeometry.h"
 #include "screens/calculationscreen.h"
-
-#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,6 +13,7 @@ class QPlainTextEdit;
 namespace vt {
 
 class ChartView;
+class InterpolationTab;
 
 class frmInterpolate : public CalculationScreen, public ModellingResultsScreen {
     Q_OBJECT
@@ -30,27 +28,22 @@ public:
     // the run succeeded; a failed run changes no field and not the chart.
     bool interpolatePillarStress();
 
+    evaluation::DesignTexts designTexts() const override;
+
     ChartView* chart() const { return chart_; }
+    InterpolationTab* interpolationTab() const { return tab_; }
 
 protected:
-    QString strengthReadinessResult() const override;
-    QString strengthReadinessMessage() const override;
-    QString firstInputName() const override;
-    QString stressSourceSentence() const override;
-    // The strength step runs first, then the tab changes whatever its outcome.
-    void continueToFinalResults() override;
-
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindowArea();
-    void buildPillarStressTab();
+    void addOpenMenu();
+    std::vector<InputRule> rules();
 
     void cboPillarWidth1_Change(const QString& text);
     void cboPillarWidth1_Click();
     void cboPillarLength_Click();
-    void cmdInterpolate_Click();
     void cmdCalculateAndContinue1_Click();
     void chkToggleGuideLines_Click();
     void mnuOpen_Click();
@@ -59,20 +52,14 @@ private:
     // width's copy on "Final &Results", results emptied.
     void pillarWidthTaken(const QString& text);
     void emptyResults();
+    void fillWidthList(const QStringList& items);
     // The screen reset that precedes the file chooser.
     void resetScreen();
-    // The chart point of the depth and stress texts read in the user's locale
-    // (depth 0 and stress 0 when the depth is empty); none when a text is not
-    // a number.
-    std::optional<results::ChartPoint> guidePoint(const QString& depthText,
-                                                  const QString& stressText) const;
-    void drawGuideLines(const QString& depthText, const QString& stressText);
-    void toggleGuideLines(const QString& depthText, const QString& stressText);
 
+    InterpolationTab* tab_ = nullptr;
     QLabel* lblMainShowData_ = nullptr;
     QPlainTextEdit* txtMainShowData_ = nullptr;
     ChartView* chart_ = nullptr;
-    QWidget* lockedLength_ = nullptr;
 };
 
 } // namespace vt

@@ -1,30 +1,20 @@
-// The modelled-stress screen: the average pillar stress is typed in, as found by
-// numerical stress modelling.
+// The modelled-stress screen: the average pillar stress is typed, known from
+// numerical stress modelling; the first tab works out the % extraction.
 #pragma once
 
-#include "screens/calculationscreen.h"
+#include "screens/planscreen.h"
 
 namespace vt {
 
-class frmModelled : public CalculationScreen {
+class frmModelled : public PlanScreen {
     Q_OBJECT
 public:
     explicit frmModelled(QWidget* parent = nullptr);
 
-    // The extraction step: % extraction, and the typed stress stored. True when results
-    // were written.
-    bool calculatePercentageExtraction();
-
-protected:
-    QString strengthReadinessResult() const override;
-    QString strengthReadinessMessage() const override;
-    QString firstInputName() const override;
-    QString stressSourceSentence() const override;
-
-private:
-    void buildPillarStressTab();
-    void cmdCalculatePercentageExtraction_Click();
-    void cmdCalculateAndContinue1_Click();
+    // The extraction step: % extraction, and the typed stress kept for the
+    // strength step.
+    bool calculateStressStep() override;
+    evaluation::DesignTexts designTexts() const override;
 };
 
 } // namespace vt

@@ -2,29 +2,18 @@
 // density, the depth and the percentage extraction.
 #pragma once
 
-#include "screens/calculationscreen.h"
+#include "screens/planscreen.h"
 
 namespace vt {
 
-class frmTributary : public CalculationScreen {
+class frmTributary : public PlanScreen {
     Q_OBJECT
 public:
     explicit frmTributary(QWidget* parent = nullptr);
 
-    // The stress step: % extraction and tributary stress. True when results
-    // were written.
-    bool calculatePillarStress();
-
-protected:
-    QString strengthReadinessResult() const override;
-    QString strengthReadinessMessage() const override;
-    QString firstInputName() const override;
-    QString stressSourceSentence() const override;
-
-private:
-    void buildPillarStressTab();
-    void cmdCalculatePillarStress_Click();
-    void cmdCalculateAndContinue1_Click();
+    // The stress step: % extraction and tributary stress.
+    bool calculateStressStep() override;
+    evaluation::DesignTexts designTexts() const override;
 };
 
 } // namespace vt

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/programstate.h"
-#include "screens/registerwindows.h"
+#include "program/registerwindows.h"
 
 #include <QLabel>
 #include <QMetaObject>

@@ -2,8 +2,9 @@
 // the real names, and small helpers to act on real widgets.
 #pragma once
 
+#include "app/interfaces.h"
 #include "app/programstate.h"
-#include "screens/registerwindows.h"
+#include "program/registerwindows.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -30,16 +31,25 @@ public:
     }
 };
 
-// A screen with an editable K drop-down whose change handler logs every text
-// it gets, as "<screen>=<text>".
+// A screen that takes K into an editable drop-down, as the real screens do,
+// whose change handler logs every text it gets, as "<screen>=<text>".
+class ScreenWithK : public QWidget, public StrengthConstantTarget {
+public:
+    ScreenWithK(const QString& name, QStringList* log) {
+        cboK = new QComboBox(this);
+        cboK->setObjectName(QStringLiteral("cboK"));
+        cboK->setEditable(true);
+        QObject::connect(
+            cboK, &QComboBox::currentTextChanged, this,
+            [name, log](const QString& text) { *log << name + QLatin1Char('=') + text; });
+    }
+    void setStrengthConstant(const QString& k) override { cboK->setEditText(k); }
+
+    QComboBox* cboK = nullptr;
+};
+
 inline QWidget* MakeScreenWithK(const QString& name, QStringList* log) {
-    auto* screen = new QWidget;
-    auto* cboK = new QComboBox(screen);
-    cboK->setObjectName(QStringLiteral("cboK"));
-    cboK->setEditable(true);
-    QObject::connect(cboK, &QComboBox::currentTextChanged, screen,
-                     [name, log](const QString& text) { *log << name + QLatin1Char('=') + text; });
-    return screen;
+    return new ScreenWithK(name, log);
 }
 
 inline bool ShowAndWait(QWidget* window) {

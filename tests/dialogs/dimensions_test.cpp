@@ -292,6 +292,30 @@ TEST_F(DimensionsTest, TheDrawingSurvivesBeingHiddenAndShown) {
 
 // Stand-ins for the two screens with the toggle: switching it off copies the
 // dialog's four texts back and hides the dialog, as the screens do.
+class ToggleScreen : public QWidget, public PlanDimensionsTarget {
+public:
+    explicit ToggleScreen(QStringList* copied) {
+        toggle = new QPushButton(this);
+        toggle->setObjectName(QStringLiteral("chkGraphicToggle"));
+        toggle->setCheckable(true);
+        QObject::connect(toggle, &QPushButton::toggled, this, [copied](bool on) {
+            if (on)
+                return;
+            auto* dialog = Windows().existing<frmRazuziRuridaDimensions>(
+                QStringLiteral("frmRazuziRuridaDimensions"));
+            if (!dialog)
+                return;
+            const evaluation::PlanTexts plan = dialog->dimensions();
+            *copied << plan.width << plan.length << plan.bord1 << plan.bord2;
+            dialog->hide();
+        });
+    }
+    void switchGraphicToggleOff() override { toggle->setChecked(false); }
+
+    QPushButton* toggle = nullptr;
+};
+
+// Both stand-ins, registered under the real names.
 struct ToggleScreens {
     QStringList copied[2];
     FakeWindows fakes;
@@ -300,25 +324,7 @@ struct ToggleScreens {
         const char* names[] = {"frmTributary", "frmModelled"};
         for (int i = 0; i < 2; ++i) {
             QStringList* target = &copied[i];
-            fakes.add(QString::fromLatin1(names[i]), [target] {
-                auto* screen = new QWidget;
-                auto* toggle = new QPushButton(screen);
-                toggle->setObjectName(QStringLiteral("chkGraphicToggle"));
-                toggle->setCheckable(true);
-                QObject::connect(toggle, &QPushButton::toggled, screen, [target](bool on) {
-                    if (on)
-                        return;
-                    QWidget* dialog =
-                        Windows().existing(QStringLiteral("frmRazuziRuridaDimensions"));
-                    if (!dialog)
-                        return;
-                    for (const char* name :
-                         {"cboPillarWidth1", "cboPillarLength", "cboBordWidth", "cboBordWidth2"})
-                        *target << Child<QComboBox>(dialog, name)->currentText();
-                    dialog->hide();
-                });
-                return screen;
-            });
+            fakes.add(QString::fromLatin1(names[i]), [target] { return new ToggleScreen(target); });
         }
     }
     static QPushButton* toggle(const char* screen) {

@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/ui.h"
 #include "screens/calculationscreen.h"
+#include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
 #include <QAction>
@@ -66,7 +67,7 @@ protected:
 
     QString text(const QString& name) const {
         auto* screen = Windows().existing<CalculationScreen>(screenName_);
-        return screen ? screen->fieldText(name) : QString();
+        return screen ? FieldText(screen, name) : QString();
     }
 
     // Tab to the next control; it must be `name`.

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -491,7 +492,13 @@ TEST_P(BothScreens, BadStrengthInputIsRefusedWithAMessage) {
     const Row rows[] = {
         {"cboK", "abc", "The value in \"K (MPa)\" is not a number", "100"},
         {"cboK", "-", "The value in \"K (MPa)\" is not a number", "100"},
-        {"cboPillarHeight", "1e999", "The value in \"Pillar height (m)\" is not a number", "2"},
+        {"cboPillarHeight", "1e999", "The value in \"Pillar height (m)\" is too large to use", "2"},
+        {"cboK", "1e-50",
+         "The value in \"K (MPa)\" is too close to 0 to use: type 0 or a larger number", "100"},
+        {"cboK", "1,200",
+         "The value \"1,200\" in \"K (MPa)\" could be read as 1200 or as 1.2: type 1200 without "
+         "the thousands separator, or 1.2",
+         "100"},
         {"cboPillarHeight", "5a", "The value in \"Pillar height (m)\" is not a number", "2"},
         {"cboPillarHeight", "0", "The pillar height must not be 0", "2"},
         {"cboSquatPillarEffect", "0", "The start squat pillar value must not be 0", "4.5"},
@@ -529,14 +536,22 @@ TEST_P(BothScreens, BadDimensionsAreRefusedAndKeepTheStoredStress) {
     const Row rows[] = {
         {"cboPillarWidth1", "abc", "The value in \"Pillar width (m)\" is not a number"},
         {"cboPillarLength", "5a", "The value in \"Pillar length (m)\" is not a number"},
-        {"cboBordWidth2", "1e999", "The value in \"Bord width 2 (m)\" is not a number"},
+        {"cboBordWidth2", "1e999", "The value in \"Bord width 2 (m)\" is too large to use"},
+        // Bords so wide that the extraction is 100 % are named as such, not as
+        // a pillar of no area.
+        {"cboBordWidth", "1e30",
+         "The bords are so wide against the pillar that the extraction is 100 %: the pillar "
+         "carries no share of the load it could be given"},
         {"txtDepth", "-", "The value in \"Depth (m)\" is not a number"},
         // A pillar without area leaves no tributary stress (the modelled screen
         // needs none: its 100 % extraction is shown).
         {"cboPillarWidth1", "0", "The pillar width and the pillar length must not be 0"},
     };
     for (const Row& row : rows) {
-        if (!IsTributary(screen) && QLatin1String(row.text) == QLatin1String("0"))
+        // The modelled screen needs no tributary stress: its 100 % extraction
+        // is shown.
+        const QLatin1String bad(row.text);
+        if (!IsTributary(screen) && (bad == QLatin1String("0") || bad == QLatin1String("1e30")))
             continue;
         FillPillarStressTab(screen);
         Type(screen, QString::fromLatin1(row.field), QString::fromLatin1(row.text));

@@ -168,7 +168,8 @@ TEST_F(InterpolateTest, ToggleWithADepthButNoStressAsksForACalculation) {
 }
 
 // Without a depth the lines go to the place of depth 0 (here off the chart),
-// without a message; texts that are not numbers here draw nothing.
+// without a message; a depth read by its leading number is drawn at the
+// depth that was interpolated.
 TEST_F(InterpolateTest, ToggleWithoutADepthOrWithUnreadableTextsDrawsNoMessage) {
     ASSERT_TRUE(load(kWidths5And7));
     const QImage before = chartImage().copy();
@@ -176,13 +177,16 @@ TEST_F(InterpolateTest, ToggleWithoutADepthOrWithUnreadableTextsDrawsNoMessage) 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(chartImage(), before);
 
-    // "150 m" interpolates by its leading number, but is no depth to draw.
+    // "150 m" interpolates at 150, and the lines go there.
     interpolate(QStringLiteral("6"), QStringLiteral("150 m"));
     ASSERT_EQ(text("lblPillarStress"), QStringLiteral("24.5"));
-    EXPECT_TRUE(BlackInsideAxes(chartImage()).empty());
+    const std::vector<QPoint> drawn = BlackInsideAxes(chartImage());
+    EXPECT_FALSE(drawn.empty());
     press("chkToggleGuideLines");
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(chartImage(), before);
+    EXPECT_TRUE(BlackInsideAxes(chartImage()).empty());
+    interpolate(QStringLiteral("6"), QStringLiteral("150"));
+    EXPECT_EQ(BlackInsideAxes(chartImage()), drawn);
 }
 
 TEST_F(InterpolateTest, OpenResetsTheScreenAndShowsTheChooser) {

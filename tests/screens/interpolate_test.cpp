@@ -3,6 +3,7 @@
 // and Continue" flows and a full evaluation to the FOS.
 #include "app/ui.h"
 #include "tests/screens/interpolatehelpers.h"
+#include "tests/support/fields.h"
 
 #include <QAction>
 #include <QApplication>
@@ -157,8 +158,8 @@ TEST_F(InterpolateTest, PickingAWidthFillsTheLengthAndEmptiesTheResults) {
     ASSERT_TRUE(load(kWidths5And7));
     interpolate(QStringLiteral("6"), QStringLiteral("150"));
     ASSERT_EQ(text("lblPillarStress"), QStringLiteral("24.5"));
-    screen->setFieldText(QStringLiteral("lblWHratio"), QStringLiteral("2"));
-    screen->setFieldText(QStringLiteral("txtFormula"), QStringLiteral("formula"));
+    SetField(screen, QStringLiteral("lblWHratio"), QStringLiteral("2"));
+    SetField(screen, QStringLiteral("txtFormula"), QStringLiteral("formula"));
     SetBackground(Field(screen, QStringLiteral("lblFOS")), kWarningRed);
 
     struct Row {
@@ -197,18 +198,18 @@ TEST_F(InterpolateTest, AWidthReadingAsZeroOnlyCopiesIntoTheLength) {
     }
 }
 
-// Texts that read as a number by their leading digits but are not numbers
-// here, and a width of 0 picked from the list: no effective width is shown,
-// nothing ends, nothing shows inf or nan.
+// A text read by its leading digits gives the effective width of the number
+// the interpolation reads; a width of 0 picked from the list gives none.
+// Nothing ends, nothing shows inf or nan.
 TEST_F(InterpolateTest, AWidthWithoutAnEffectiveWidthShowsNone) {
     ASSERT_TRUE(load(kWidths0And5));
     PickFromList(combo("cboPillarWidth1"), QStringLiteral("5"));
     ASSERT_EQ(text("cboPillarWidth"), QStringLiteral("5"));
 
-    type("cboPillarWidth1", QStringLiteral("5a"));
-    EXPECT_EQ(text("cboPillarLength"), QStringLiteral("5a"));
-    EXPECT_EQ(text("txtFRPillarWidth"), QStringLiteral("5a"));
-    EXPECT_EQ(text("cboPillarWidth"), QString());
+    type("cboPillarWidth1", QStringLiteral("4.5a"));
+    EXPECT_EQ(text("cboPillarLength"), QStringLiteral("4.5a"));
+    EXPECT_EQ(text("txtFRPillarWidth"), QStringLiteral("4.5a"));
+    EXPECT_EQ(text("cboPillarWidth"), QStringLiteral("4.5"));
 
     PickFromList(combo("cboPillarWidth1"), QStringLiteral("5"));
     ASSERT_EQ(text("cboPillarWidth"), QStringLiteral("5"));
@@ -296,14 +297,50 @@ TEST_F(InterpolateTest, CommaLocaleShowsAndReadsCommas) {
     LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
     ASSERT_TRUE(load(kWidths5And7));
     EXPECT_EQ(Items(combo("cboPillarWidth1")), QStringList({"5", "7"}));
-    // "6,3" is 6.3 for the effective width, but the interpolation reads 6.
+    // "6,3" is 6.3 for the interpolation, the extraction and the effective
+    // width alike: 23.6 MPa between the curves of 5 and 7.
     interpolate(QStringLiteral("6,3"), QStringLiteral("150"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(text("cboPillarWidth"), QStringLiteral("6,3"));
-    EXPECT_EQ(text("lblPillarStress"), QStringLiteral("24,5"));
-    EXPECT_EQ(text("lblPercentageExtraction"), QStringLiteral("88,9"));
-    // The guide lines read "24,5" and meet where they do in English.
+    EXPECT_EQ(text("lblPillarStress"), QStringLiteral("23,6"));
+    EXPECT_EQ(State().AveragePillarStress, 23.6f);
+    EXPECT_EQ(text("lblPercentageExtraction"), QStringLiteral("88,1"));
+    // The guide lines read "23,6" and meet where they do in English.
     EXPECT_FALSE(BlackInsideAxes(chartImage()).empty());
+}
+
+// A width picked from the list interpolates at exactly the header width it
+// shows, and a depth typed with the comma is read with it: the guide lines,
+// the extraction and the effective width use the very numbers interpolated.
+TEST_F(InterpolateTest, CommaLocaleInterpolatesAtThePickedWidthAndTheTypedDepth) {
+    LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(load("5\t0\t6.5\t0\t8\t0\r\n"
+                     "100\t20\t100\t17\t100\t15\r\n"
+                     "200\t35\t200\t31\t200\t28\r\n"));
+    EXPECT_EQ(Items(combo("cboPillarWidth1")), QStringList({"5", "6,5", "8"}));
+    PickFromList(combo("cboPillarWidth1"), QStringLiteral("6,5"));
+    type("txtDepth", QStringLiteral("175,5"));
+    press("cmdInterpolate");
+    EXPECT_TRUE(messages.shown.empty());
+    // On the 6.5 curve itself: 17 + (31 - 17) x 0.755 = 27.57.
+    EXPECT_EQ(text("lblPillarStress"), QStringLiteral("27,6"));
+    EXPECT_EQ(text("cboPillarWidth"), QStringLiteral("6,5"));
+    // (18.5^2 - 6.5^2) / 18.5^2: the extraction of a 6.5 m pillar.
+    EXPECT_EQ(text("lblPercentageExtraction"), QStringLiteral("87,7"));
+
+    // The same point as typed in English.
+    const std::vector<QPoint> commaLines = BlackInsideAxes(chartImage());
+    ASSERT_FALSE(commaLines.empty());
+    press("chkToggleGuideLines"); // hides them: the same point again
+    EXPECT_TRUE(BlackInsideAxes(chartImage()).empty());
+    {
+        LocaleScope english(QLocale(QLocale::English, QLocale::UnitedStates));
+        type("cboPillarWidth1", QStringLiteral("6.5"));
+        type("txtDepth", QStringLiteral("175.5"));
+        press("cmdInterpolate");
+        EXPECT_EQ(text("lblPillarStress"), QStringLiteral("27.6"));
+        EXPECT_EQ(BlackInsideAxes(chartImage()), commaLines);
+    }
 }
 
 struct FailureCase {

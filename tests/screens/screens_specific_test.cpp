@@ -268,14 +268,22 @@ TEST_F(ModelledScreen, TypedStressOfZeroIsRefusedAtTheStrengthStep) {
 
 TEST_F(ModelledScreen, StressThatIsNotANumberIsNamed) {
     FillPillarStressTab(screen);
-    for (const char* bad : {"abc", "-", "1e999", "5a"}) {
-        Type(screen, QStringLiteral("txtPillarStress"), QString::fromLatin1(bad));
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"abc", "The value in \"APS (MPa)\" is not a number"},
+        {"-", "The value in \"APS (MPa)\" is not a number"},
+        {"1e999", "The value in \"APS (MPa)\" is too large to use"},
+        {"5a", "The value in \"APS (MPa)\" is not a number"},
+    };
+    for (const auto& bad : cases) {
+        Type(screen, QStringLiteral("txtPillarStress"), QString::fromLatin1(bad.text));
         messages.shown.clear();
         Press(screen, QStringLiteral("cmdCalculatePercentageExtraction"));
-        ASSERT_EQ(messages.shown.size(), 1u) << bad;
-        EXPECT_EQ(messages.last(),
-                  (RecordedMessage{QStringLiteral("The value in \"APS (MPa)\" is not a number"),
-                                   QStringLiteral("Invalid data")}));
+        ASSERT_EQ(messages.shown.size(), 1u) << bad.text;
+        EXPECT_EQ(messages.last(), (RecordedMessage{QString::fromUtf8(bad.message),
+                                                    QStringLiteral("Invalid data")}));
         EXPECT_EQ(Text(screen, QStringLiteral("lblPercentageExtraction")), QString());
         EXPECT_EQ(State().AveragePillarStress, 0.0f);
     }

@@ -13,6 +13,7 @@
 #include "dialogs/frmprint.h"
 #include "screens/calculationscreen.h"
 #include "tests/soak/soakchecks.h"
+#include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
 #include <QAbstractButton>
@@ -651,7 +652,7 @@ protected:
         for (const QString& name : kScreens)
             if (auto* screen = Windows().existing<CalculationScreen>(name)) {
                 problems << soak::ResultDisagreements(screen, screen->isVisible());
-                if (screen->isVisible() && !screen->fieldText(QStringLiteral("lblFOS")).isEmpty())
+                if (screen->isVisible() && !FieldText(screen, QStringLiteral("lblFOS")).isEmpty())
                     ++fosShown_[name];
             }
         if (problems.isEmpty())

@@ -4,6 +4,7 @@
 #include "app/ui.h"
 #include "screens/calculationscreen.h"
 #include "tests/soak/soakchecks.h"
+#include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
 #include <QLabel>
@@ -49,12 +50,12 @@ protected:
                                    {"cboPillarWidth1", "10"}, {"cboPillarLength", "10"},
                                    {"cboK", "100"},           {"cboPillarHeight", "5"}};
         for (const auto& input : inputs)
-            screen->setFieldText(QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
+            SetField(screen, QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
         QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculateAndContinue1"),
                           Qt::LeftButton);
         QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculatePillarStrength"),
                           Qt::LeftButton);
-        EXPECT_EQ(screen->fieldText("lblFOS"), QStringLiteral("1.5"));
+        EXPECT_EQ(FieldText(screen, "lblFOS"), QStringLiteral("1.5"));
         return screen;
     }
 };
@@ -84,7 +85,7 @@ TEST_F(ChecksTest, EveryKindOfDisagreementIsSeen) {
         if (auto* label = screen->findChild<QLabel*>(QString::fromLatin1(t.field)))
             label->setText(QString::fromLatin1(t.text)); // no mirroring, as a fault would
         else
-            screen->setFieldText(QString::fromLatin1(t.field), QString::fromLatin1(t.text));
+            SetField(screen, QString::fromLatin1(t.field), QString::fromLatin1(t.text));
         EXPECT_FALSE(soak::ResultDisagreements(screen, true).isEmpty()) << t.field;
         screen->close();
         flushDeletes();
@@ -110,7 +111,7 @@ TEST_F(ChecksTest, ShownNonFiniteTextIsFoundUnlessTyped) {
     EXPECT_EQ(soak::NonFiniteTexts(screen, {}).size(), 1);
     EXPECT_TRUE(soak::NonFiniteTexts(screen, {QStringLiteral("nan")}).isEmpty());
     // What the user typed into an input is shown as typed.
-    screen->setFieldText(QStringLiteral("txtDepth"), QStringLiteral("inf"));
+    SetField(screen, QStringLiteral("txtDepth"), QStringLiteral("inf"));
     screen->tabs()->setCurrentIndex(CalculationScreen::kPillarStressTab);
     EXPECT_TRUE(soak::NonFiniteTexts(screen, {}).isEmpty());
 }

@@ -4,12 +4,10 @@
 
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "tests/support/locale.h"
 
-#include <QLocale>
 #include <QString>
-
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace vt::test {
@@ -55,18 +53,6 @@ protected:
 
     MessageRecorder messages;
     int endRequests = 0;
-};
-
-// Sets a locale for the lifetime of the object.
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& locale) : saved_(QLocale()) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(saved_); }
-    LocaleScope(const LocaleScope&) = delete;
-    LocaleScope& operator=(const LocaleScope&) = delete;
-
-private:
-    QLocale saved_;
 };
 
 } // namespace vt::test

@@ -1,10 +1,9 @@
 // One main for every test executable: a QApplication on the offscreen
 // platform, 96 dpi, English locale, the program's windows registered.
-#include "screens/registerwindows.h"
+#include "program/registerwindows.h"
 
 #include <QApplication>
 #include <QLocale>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {

@@ -1,6 +1,6 @@
 #include "app/programstate.h"
 #include "app/ui.h"
-#include "screens/registerwindows.h"
+#include "program/registerwindows.h"
 
 #include <QApplication>
 

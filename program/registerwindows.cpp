@@ -1,0 +1,43 @@
+#include "program/registerwindows.h"
+
+#include "app/interfaces.h"
+#include "app/programstate.h"
+#include "app/shellwindows.h"
+#include "dialogs/registerdialogs.h"
+#include "screens/frminterpolate.h"
+#include "screens/frmmodelled.h"
+#include "screens/frmtributary.h"
+
+namespace vt {
+
+void RegisterWindows() {
+    RegisterShellWindows();
+    RegisterDialogWindows();
+    WindowRegistry& windows = Windows();
+    windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
+    windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
+    windows.registerFactory(QStringLiteral("frmInterpolate"), [] { return new frmInterpolate; });
+
+    // Every window but the start-up window, in the order they close.
+    windows.setCloseOrder({
+        QStringLiteral("frmAbout"),
+        QStringLiteral("frmFileOpen"),
+        QStringLiteral("frmMedianUCS"),
+        QStringLiteral("frmModelled"),
+        QStringLiteral("frmPopUpFOS"),
+        QStringLiteral("frmPopUpWH"),
+        QStringLiteral("frmTributary"),
+        QStringLiteral("frmPrint"),
+        QStringLiteral("frmRazuziRuridaDimensions"),
+        QStringLiteral("frmInterpolate"),
+    });
+    // The UCS dialog writes K into these screens, in this order.
+    windows.setRole(WindowRole::StrengthConstantTarget,
+                    {QStringLiteral("frmModelled"), QStringLiteral("frmTributary"),
+                     QStringLiteral("frmInterpolate")});
+    // Leaving the dimensions dialog switches off the toggles of these.
+    windows.setRole(WindowRole::PlanDimensionsTarget,
+                    {QStringLiteral("frmTributary"), QStringLiteral("frmModelled")});
+}
+
+} // namespace vt
