@@ -9,7 +9,7 @@ VT_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth
   clang libclang-rt-14-dev
-  cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
+  cups cups-bsd cups-client libcups2-dev printer-driver-cups-pdf poppler-utils
   desktop-file-utils file dpkg-dev
 )
 
