@@ -50,11 +50,13 @@ QString JobName(const ReportPage& page) {
     return title.isEmpty() ? kDocumentName : title;
 }
 
-// Waits without freezing the user interface.
+// Waits without freezing the program: windows repaint and timers run. User
+// input waits until the job has been followed (a few seconds at most), so that
+// nothing can close the report or ask for a new one meanwhile.
 void Wait(std::chrono::milliseconds time) {
     QEventLoop loop;
     QTimer::singleShot(time, &loop, &QEventLoop::quit);
-    loop.exec();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 QRect PrintableArea(const QPageLayout& layout, int dpi) {

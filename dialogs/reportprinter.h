@@ -98,7 +98,8 @@ struct JobFollowing {
 
 // Prints the page on the named queue: checks that the queue takes jobs,
 // sends the page as a PDF document and follows the job for a bounded time,
-// keeping the user interface responsive meanwhile.
+// during which windows repaint and timers run; user input is held back until
+// the job has been followed.
 PrintResult PrintOnQueue(const ReportPage& page, const QString& queue, const PrintSystem& system,
                          JobFollowing following = {});
 
