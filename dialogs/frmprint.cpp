@@ -348,9 +348,11 @@ void frmPrint::drawForPaper(QPainter& painter) {
     const bool wasOnPaper = onPaper_;
     QWidget* focused = focusWidget();
     if (!wasOnPaper) {
-        tidyForPaper(true);
+        // No text cursor on paper. The focus goes first: a hidden button
+        // would hand it on to a box, which would select its text.
         if (focused)
-            focused->clearFocus(); // no text cursor on paper
+            focused->clearFocus();
+        tidyForPaper(true);
     }
     render(&painter, QPoint(), QRegion(rect()), DrawWindowBackground | DrawChildren);
     if (!wasOnPaper) {
@@ -364,10 +366,11 @@ void frmPrint::cmdPrint_Click() {
     if (printing_)
         return;
     printing_ = true;
-    tidyForPaper(true);
-    // No text cursor on paper.
+    // No text cursor on paper; the focus goes before the buttons do (see
+    // drawForPaper).
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
+    tidyForPaper(true);
     const QString printer = output_.findPrinter ? output_.findPrinter() : QString();
     const PrintResult result =
         output_.print ? output_.print(page(), printer) : PrintOnPrinter(page(), QString());
