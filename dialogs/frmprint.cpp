@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -267,24 +268,33 @@ void frmPrint::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// Centred on the screen, frame included. The window manager may add its frame
-// only after the window is shown: the dialog is centred again when the frame
-// it was centred with changes, a few times at most.
+// Centred on the screen, frame included. The window manager adds its frame
+// only after the window is shown (its size is known when the window is moved
+// or activated): in the first seconds the dialog is centred again when the
+// frame it was centred with has changed, a few times at most, so a dialog
+// the user has moved stays where it is.
 void frmPrint::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous() && centrings_ == 0) {
         centrings_ = 1;
+        shownAt_.start();
         centreOnScreen();
+        QTimer::singleShot(250, this, &frmPrint::recentreForFrame);
     }
 }
 
 bool frmPrint::event(QEvent* event) {
-    if (event->type() == QEvent::Move && centrings_ > 0 && centrings_ < 4 && windowHandle() &&
-        windowHandle()->frameMargins() != centredWith_) {
-        ++centrings_;
-        centreOnScreen();
-    }
+    if (event->type() == QEvent::Move || event->type() == QEvent::WindowActivate)
+        recentreForFrame();
     return QDialog::event(event);
+}
+
+void frmPrint::recentreForFrame() {
+    if (centrings_ == 0 || centrings_ >= 4 || shownAt_.hasExpired(2000) || !windowHandle() ||
+        windowHandle()->frameMargins() == centredWith_)
+        return;
+    ++centrings_;
+    centreOnScreen();
 }
 
 void frmPrint::centreOnScreen() {

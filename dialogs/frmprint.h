@@ -11,6 +11,7 @@
 #include "dialogs/reportprinter.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
@@ -92,6 +93,7 @@ private:
     void drawForPaper(QPainter& painter);
     void offerPdf();
     void centreOnScreen();
+    void recentreForFrame();
 
     ReportOutput output_;
     bool onPaper_ = false;
@@ -99,6 +101,7 @@ private:
     bool closeWanted_ = false; // a close came while printing
     int centrings_ = 0;        // placements since the dialog was shown
     QMargins centredWith_;     // the frame margins of the last placement
+    QElapsedTimer shownAt_;    // since the first show
 
     QGroupBox* fraTitle_ = nullptr;
     QLineEdit* txtTitle_ = nullptr;

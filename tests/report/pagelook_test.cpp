@@ -132,16 +132,29 @@ TEST(CentredFramePosition, CentresClientAndFrameTogether) {
     }
 }
 
+// Offscreen the frame is a few pixels all round; under a window manager (the
+// report_tests_window_manager run) it has a title bar that the manager adds
+// after the window is shown, and the dialog is centred again for it.
 TEST_F(PageLookTest, TheDialogOpensWithItsFrameCentredOnTheScreen) {
     frmPrint* dialog = OpenReport(FilledRequest());
     ASSERT_NE(dialog, nullptr);
     ASSERT_NE(dialog->windowHandle(), nullptr);
-    const QRect frame = dialog->frameGeometry();
-    // The platform's frame is counted (offscreen it is a few pixels wide).
-    EXPECT_EQ(frame.size(), dialog->size().grownBy(dialog->windowHandle()->frameMargins()));
     const QPoint centre = dialog->screen()->availableGeometry().center();
-    EXPECT_LE(std::abs(frame.center().x() - centre.x()), 1);
-    EXPECT_LE(std::abs(frame.center().y() - centre.y()), 1);
+    auto offCentre = [&] {
+        const QRect frame = dialog->frameGeometry();
+        return std::max(std::abs(frame.center().x() - centre.x()),
+                        std::abs(frame.center().y() - centre.y()));
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(offCentre() <= 1, 3000);
+    // The platform's frame is counted.
+    EXPECT_EQ(dialog->frameGeometry().size(),
+              dialog->size().grownBy(dialog->windowHandle()->frameMargins()));
+    EXPECT_LE(offCentre(), 1) << "frame " << dialog->frameGeometry().x() << ","
+                              << dialog->frameGeometry().y();
+    if (dialog->windowHandle()->frameMargins().top() > 10) {
+        // A title bar: the client area alone is not what is centred.
+        EXPECT_GT(std::abs(dialog->geometry().center().y() - centre.y()), 2);
+    }
 }
 
 TEST(FittingPointSize, TheBoxsOwnSizeUntilTheTextNoLongerFits) {
