@@ -122,7 +122,8 @@ TEST_F(RealPrinterTest, TheQueueStatesAreReadAsTheServerShowsThem) {
         // lpstat says the same.
         const QString accepting =
             RunTool(QStringLiteral("lpstat"), {QStringLiteral("-a"), queue.name()}).output;
-        EXPECT_EQ(accepting.contains(QLatin1String("not accepting")), !c.accepting) << accepting.toStdString();
+        EXPECT_EQ(accepting.contains(QLatin1String("not accepting")), !c.accepting)
+            << accepting.toStdString();
         const QString printer =
             RunTool(QStringLiteral("lpstat"), {QStringLiteral("-p"), queue.name()}).output;
         EXPECT_EQ(printer.contains(QLatin1String("disabled")), c.stopped) << printer.toStdString();
