@@ -8,16 +8,28 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDateEdit>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
 namespace vt {
 
 namespace {
 
 const QString kPrintingTitle = QStringLiteral("Printing");
+const QString kSavePdfTitle = QStringLiteral("Save as PDF");
+
+constexpr double kTitlePoints = 15.75;
+constexpr double kOriginatorPoints = 12;
+constexpr double kSmallestPoints = 6; // a long title or originator shrinks to this
 
 // One value of the page: its frame (2415 x 735 twips, caption Arial 12 pt
 // bold) and the read-only box inside it.
@@ -89,7 +101,44 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
+// The width a line edit gives its text: inside its frame it keeps two pixels
+// each side, and the text cursor takes one.
+int TextRoom(const QLineEdit* box) {
+    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    const QMargins margins = box->textMargins();
+    return box->width() - 2 * frame - 4 - margins.left() - margins.right() - 1;
+}
+
+// The box's own size when the text fits, else smaller until it fits.
+void FitToBox(QLineEdit* box, double designPoints) {
+    QFont font = box->font();
+    font.setPointSizeF(designPoints);
+    const double points = FittingPointSize(font, box->text(), TextRoom(box), kSmallestPoints);
+    if (points != box->font().pointSizeF()) {
+        font.setPointSizeF(points);
+        box->setFont(font);
+    }
+}
+
 } // namespace
+
+QPoint CentredFramePosition(QSize client, QMargins frame, const QRect& available) {
+    const int width = client.width() + frame.left() + frame.right();
+    const int height = client.height() + frame.top() + frame.bottom();
+    // A frame larger than the area keeps its title bar on it.
+    return {available.x() + std::max(0, (available.width() - width) / 2),
+            available.y() + std::max(0, (available.height() - height) / 2)};
+}
+
+double FittingPointSize(const QFont& font, const QString& text, int room, double smallest) {
+    QFont trial = font;
+    for (double points = font.pointSizeF(); points >= smallest; points -= 0.25) {
+        trial.setPointSizeF(points);
+        if (QFontMetricsF(trial).horizontalAdvance(text) <= room)
+            return points;
+    }
+    return smallest;
+}
 
 frmPrint::frmPrint(QWidget* parent)
     : QDialog(parent) {
@@ -106,13 +155,13 @@ frmPrint::frmPrint(QWidget* parent)
     fraTitle_ = MakeWhiteFrame(this, QStringLiteral("fraTitle"), QStringLiteral("Title"),
                                TwipsRect(720, 120, 10575, 1095), ArialFont(18, true));
     txtTitle_ = MakeTextBox(fraTitle_, QStringLiteral("txtTitle"), TwipsRect(120, 480, 10335, 405),
-                            15.75, false);
+                            kTitlePoints, false);
 
     QGroupBox* fraOriginator =
         MakeWhiteFrame(this, QStringLiteral("fraOriginator"), QStringLiteral("Originator"),
                        TwipsRect(1320, 1200, 3735, 855), ArialFont(14.25, true));
     txtOriginator_ = MakeTextBox(fraOriginator, QStringLiteral("txtOriginator"),
-                                 TwipsRect(120, 360, 3495, 375), 12, false);
+                                 TwipsRect(120, 360, 3495, 375), kOriginatorPoints, false);
 
     QGroupBox* fraDate =
         MakeWhiteFrame(this, QStringLiteral("fraDate"), QStringLiteral("Date of assessment"),
@@ -143,13 +192,27 @@ frmPrint::frmPrint(QWidget* parent)
                            TwipsRect(6240, 5640, 2055, 615));
     cmdCancelPrint_ = MakeButton(this, QStringLiteral("cmdCancelPrint"),
                                  QStringLiteral("Cancel print"), TwipsRect(6240, 6240, 2055, 615));
+    // In the gap between the outlines, above and below the two others.
+    cmdPrintPreview_ =
+        MakeButton(this, QStringLiteral("cmdPrintPreview"), QStringLiteral("Print preview"),
+                   TwipsRect(6240, 5010, 2055, 615));
+    cmdSavePdf_ = MakeButton(this, QStringLiteral("cmdSavePdf"), QStringLiteral("Save as PDF"),
+                             TwipsRect(6240, 6870, 2055, 615));
     connect(cmdPrint_, &QPushButton::clicked, this, &frmPrint::cmdPrint_Click);
     connect(cmdCancelPrint_, &QPushButton::clicked, this, &frmPrint::cmdCancelPrint_Click);
+    connect(cmdSavePdf_, &QPushButton::clicked, this, &frmPrint::cmdSavePdf_Click);
+    connect(cmdPrintPreview_, &QPushButton::clicked, this, &frmPrint::cmdPrintPreview_Click);
+    connect(txtTitle_, &QLineEdit::textChanged, this, &frmPrint::txtTitle_Change);
+    connect(txtOriginator_, &QLineEdit::textChanged, this, &frmPrint::txtOriginator_Change);
+    txtTitle_->installEventFilter(this);
+    txtOriginator_->installEventFilter(this);
 
     setTabOrder(txtTitle_, txtOriginator_);
     setTabOrder(txtOriginator_, DTPicker1_);
-    setTabOrder(DTPicker1_, cmdPrint_);
+    setTabOrder(DTPicker1_, cmdPrintPreview_);
+    setTabOrder(cmdPrintPreview_, cmdPrint_);
     setTabOrder(cmdPrint_, cmdCancelPrint_);
+    setTabOrder(cmdCancelPrint_, cmdSavePdf_);
     txtTitle_->setFocus();
 }
 
@@ -185,13 +248,76 @@ void frmPrint::setOutput(ReportOutput output) {
     output_ = std::move(output);
 }
 
+ReportPage frmPrint::page() {
+    return {size(), [this](QPainter& painter) { drawForPaper(painter); }, txtTitle_->text(),
+            txtOriginator_->text()};
+}
+
 void frmPrint::reject() {
     close();
 }
 
-// Closing always discards the dialog (a plain dialog would only hide).
+// Closing always discards the dialog (a plain dialog would only hide); while
+// a print job is followed the close waits for its end.
 void frmPrint::closeEvent(QCloseEvent* event) {
+    if (printing_) {
+        closeWanted_ = true;
+        event->ignore();
+        return;
+    }
     event->accept();
+}
+
+// Centred on the screen, frame included. The window manager adds its frame
+// only after the window is shown (its size is known when the window is moved
+// or activated): in the first seconds the dialog is centred again when the
+// frame it was centred with has changed, a few times at most, so a dialog
+// the user has moved stays where it is.
+void frmPrint::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && centrings_ == 0) {
+        centrings_ = 1;
+        shownAt_.start();
+        centreOnScreen();
+        QTimer::singleShot(250, this, &frmPrint::recentreForFrame);
+    }
+}
+
+bool frmPrint::event(QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::WindowActivate)
+        recentreForFrame();
+    return QDialog::event(event);
+}
+
+void frmPrint::recentreForFrame() {
+    if (centrings_ == 0 || centrings_ >= 4 || shownAt_.hasExpired(2000) || !windowHandle() ||
+        windowHandle()->frameMargins() == centredWith_)
+        return;
+    ++centrings_;
+    centreOnScreen();
+}
+
+void frmPrint::centreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    centredWith_ = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    move(CentredFramePosition(size(), centredWith_, screen->availableGeometry()));
+}
+
+// A title or originator that has lost the focus shows its beginning.
+bool frmPrint::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && (watched == txtTitle_ || watched == txtOriginator_))
+        static_cast<QLineEdit*>(watched)->setCursorPosition(0);
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmPrint::txtTitle_Change() {
+    FitToBox(txtTitle_, kTitlePoints);
+}
+
+void frmPrint::txtOriginator_Change() {
+    FitToBox(txtOriginator_, kOriginatorPoints);
 }
 
 void frmPrint::paintEvent(QPaintEvent* event) {
@@ -206,25 +332,62 @@ void frmPrint::paintEvent(QPaintEvent* event) {
     }
 }
 
-// On paper: no buttons, no "Title" caption, no borders round the free text.
+// On paper: no buttons, no "Title" caption, no borders round the free text,
+// no drop-down arrow on the date, and the free text from its beginning.
 void frmPrint::tidyForPaper(bool paper) {
-    cmdCancelPrint_->setVisible(!paper);
-    cmdPrint_->setVisible(!paper);
+    if (paper == onPaper_)
+        return;
+    onPaper_ = paper;
+    for (QPushButton* button : {cmdCancelPrint_, cmdPrint_, cmdSavePdf_, cmdPrintPreview_})
+        button->setVisible(!paper);
     fraTitle_->setTitle(paper ? QString() : QStringLiteral("Title"));
-    for (QLineEdit* box : {txtTitle_, txtComment1_, txtComment2_, txtOriginator_})
+    for (QLineEdit* box : {txtTitle_, txtComment1_, txtComment2_, txtOriginator_}) {
         box->setFrame(!paper);
+        if (paper)
+            box->setCursorPosition(0);
+    }
+    DTPicker1_->setCalendarPopup(!paper);
+    DTPicker1_->setButtonSymbols(paper ? QAbstractSpinBox::NoButtons
+                                       : QAbstractSpinBox::UpDownArrows);
+}
+
+// The page: the client area tidied for paper, drawn by the widgets themselves
+// into the painter (vector text on a printer or in a PDF). A dialog not yet on
+// paper is put back as it was.
+void frmPrint::drawForPaper(QPainter& painter) {
+    const bool wasOnPaper = onPaper_;
+    QWidget* focused = focusWidget();
+    if (!wasOnPaper) {
+        // No text cursor on paper. The focus goes first: a hidden button
+        // would hand it on to a box, which would select its text.
+        if (focused)
+            focused->clearFocus();
+        tidyForPaper(true);
+    }
+    render(&painter, QPoint(), QRegion(rect()), DrawWindowBackground | DrawChildren);
+    if (!wasOnPaper) {
+        tidyForPaper(false);
+        if (focused)
+            focused->setFocus();
+    }
 }
 
 void frmPrint::cmdPrint_Click() {
-    tidyForPaper(true);
-    // No text cursor on paper.
+    if (printing_)
+        return;
+    printing_ = true;
+    // No text cursor on paper; the focus goes before the buttons do (see
+    // drawForPaper).
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
-    const QImage page = grab().toImage();
-    const QPrinterInfo printer = output_.findPrinter ? output_.findPrinter() : QPrinterInfo();
-    const PrintResult result = output_.print ? output_.print(page, printer)
-                                             : PrintResult{false, QStringLiteral("No printer.")};
+    tidyForPaper(true);
+    const QString printer = output_.findPrinter ? output_.findPrinter() : QString();
+    const PrintResult result =
+        output_.print ? output_.print(page(), printer) : PrintOnPrinter(page(), QString());
+    printing_ = false;
     if (result.printed) {
+        if (!result.notice.isEmpty())
+            ShowMessage(result.notice, kPrintingTitle);
         close();
         return;
     }
@@ -232,21 +395,38 @@ void frmPrint::cmdPrint_Click() {
     tidyForPaper(false);
     cmdPrint_->setFocus();
     ShowMessage(result.problem, kPrintingTitle);
-    offerPdf(page);
+    offerPdf();
+    if (closeWanted_)
+        close();
 }
 
-void frmPrint::offerPdf(const QImage& page) {
+void frmPrint::offerPdf() {
     if (!Messages().ask(QStringLiteral("Save the report as a PDF file instead?"), kPrintingTitle))
         return;
     const QString file = output_.choosePdfFile ? output_.choosePdfFile(this) : QString();
     if (file.isEmpty())
         return;
-    const PrintResult saved = SavePageAsPdf(page, file);
+    const PrintResult saved = SaveReportPdf(page(), file);
     if (saved.printed) {
         close();
         return;
     }
     ShowMessage(saved.problem, kPrintingTitle);
+}
+
+// The dialog stays open: the report is the user's until printed or cancelled.
+void frmPrint::cmdSavePdf_Click() {
+    const QString file = output_.choosePdfFile ? output_.choosePdfFile(this) : QString();
+    if (file.isEmpty())
+        return;
+    const PrintResult saved = SaveReportPdf(page(), file);
+    if (!saved.printed)
+        ShowMessage(saved.problem, kSavePdfTitle);
+}
+
+void frmPrint::cmdPrintPreview_Click() {
+    if (output_.preview)
+        output_.preview(this, page());
 }
 
 void frmPrint::cmdCancelPrint_Click() {

@@ -7,9 +7,9 @@ VT_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth
+  fonts-liberation xvfb xauth openbox
   clang libclang-rt-14-dev
-  cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils
+  cups cups-bsd cups-client libcups2-dev printer-driver-cups-pdf poppler-utils
   desktop-file-utils file dpkg-dev
 )
 

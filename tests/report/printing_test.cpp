@@ -56,7 +56,7 @@ TEST_F(PrintingTest, PagePrintedIsTheTidiedClientAreaAndTheDialogCloses) {
     ASSERT_NE(dialog, nullptr);
     PrintedPage page;
     ReportOutput output = RecordingOutput(dialog, page);
-    output.findPrinter = [] { return QPrinterInfo(); };
+    output.findPrinter = [] { return QString(); };
     dialog->setOutput(output);
     const QSize clientSize = dialog->size();
     QPointer<frmPrint> guard(dialog);
@@ -67,6 +67,8 @@ TEST_F(PrintingTest, PagePrintedIsTheTidiedClientAreaAndTheDialogCloses) {
     EXPECT_EQ(page.image.size(), clientSize);
     EXPECT_FALSE(page.printVisible);
     EXPECT_FALSE(page.cancelVisible);
+    EXPECT_FALSE(page.savePdfVisible);
+    EXPECT_FALSE(page.previewVisible);
     EXPECT_TRUE(page.titleCaption.isEmpty());
     EXPECT_FALSE(page.bordersShown);
     EXPECT_FALSE(page.anythingFocused);
@@ -74,7 +76,7 @@ TEST_F(PrintingTest, PagePrintedIsTheTidiedClientAreaAndTheDialogCloses) {
     EXPECT_TRUE(messages.shown.empty());
 
     // Where the buttons stand the page is blank paper.
-    const QRect buttons = TwipsRect(6240, 5640, 2055, 1215);
+    const QRect buttons = TwipsRect(6240, 5010, 2055, 2475);
     int darkPixels = 0;
     for (int y = buttons.top(); y <= buttons.bottom(); ++y)
         for (int x = buttons.left(); x <= buttons.right(); ++x)
@@ -114,7 +116,7 @@ TEST_F(PrintingTest, ThePrinterFoundIsTheOneUsed) {
     int lookups = 0;
     output.findPrinter = [&lookups] {
         ++lookups;
-        return QPrinterInfo();
+        return QString();
     };
     dialog->setOutput(output);
     QTest::mouseClick(Child<QPushButton>(dialog, "cmdPrint"), Qt::LeftButton);
@@ -157,7 +159,7 @@ TEST_F(PrintingTest, WithoutAPrinterNothingTypedIsLostAndAPdfIsOffered) {
         QPointer<frmPrint> guard(dialog);
         int chooserCalls = 0;
         ReportOutput output;
-        output.findPrinter = [] { return QPrinterInfo(); };
+        output.findPrinter = [] { return QString(); };
         output.choosePdfFile = [&](QWidget*) {
             ++chooserCalls;
             return target;
@@ -222,14 +224,14 @@ TEST_F(PrintingTest, APrinterThatFailsIsReportedByName) {
 TEST_F(PrintingTest, SavedPdfHoldsOnePage) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QImage page(792, 573, QImage::Format_ARGB32_Premultiplied);
-    page.fill(Qt::white);
+    frmPrint* dialog = FilledAndTyped();
+    ASSERT_NE(dialog, nullptr);
     const QString file = folder.filePath(QStringLiteral("page.pdf"));
-    const PrintResult result = SavePageAsPdf(page, file);
+    const PrintResult result = SaveReportPdf(dialog->page(), file);
     EXPECT_TRUE(result.printed) << result.problem.toStdString();
     EXPECT_EQ(PdfPages(file), 1);
 
-    const PrintResult empty = SavePageAsPdf(QImage(), folder.filePath(QStringLiteral("e.pdf")));
+    const PrintResult empty = SaveReportPdf(ReportPage{}, folder.filePath(QStringLiteral("e.pdf")));
     EXPECT_FALSE(empty.printed);
     EXPECT_FALSE(empty.problem.isEmpty());
 }
@@ -257,9 +259,8 @@ TEST(PageImageRect, KeepsShapeNeverExceedsScreenSizeOrPaper) {
 }
 
 TEST(PrintOnPrinter, ANullPrinterIsReportedAsNoDefaultPrinter) {
-    QImage page(10, 10, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    const PrintResult result = PrintOnPrinter(page, QPrinterInfo());
+    const ReportPage page{QSize(10, 10), [](QPainter&) {}, {}, {}};
+    const PrintResult result = PrintOnPrinter(page, QString());
     EXPECT_FALSE(result.printed);
     EXPECT_EQ(result.problem,
               QStringLiteral("The report could not be printed: no default printer is set up."));

@@ -61,22 +61,27 @@ struct PrintedPage {
     QString printerName;
     bool printVisible = true;
     bool cancelVisible = true;
+    bool savePdfVisible = true;
+    bool previewVisible = true;
     QString titleCaption;
     bool bordersShown = true; // any of the four free-text boxes with a border
     bool anythingFocused = true;
     QDate date;
 };
 
-// A printer that keeps the page and reports `succeed`.
+// A printer that keeps the page (as an image at its on-screen size) and
+// reports `succeed`; no preview.
 inline ReportOutput RecordingOutput(frmPrint* dialog, PrintedPage& page, bool succeed = true) {
     ReportOutput output;
-    output.findPrinter = [] { return QPrinterInfo(); };
-    output.print = [dialog, &page, succeed](const QImage& image, const QPrinterInfo& printer) {
+    output.findPrinter = [] { return QString(); };
+    output.print = [dialog, &page, succeed](const ReportPage& report, const QString& printer) {
         ++page.calls;
-        page.image = image;
-        page.printerName = printer.printerName();
+        page.image = ReportPageImage(report);
+        page.printerName = printer;
         page.printVisible = Child<QPushButton>(dialog, "cmdPrint")->isVisible();
         page.cancelVisible = Child<QPushButton>(dialog, "cmdCancelPrint")->isVisible();
+        page.savePdfVisible = Child<QPushButton>(dialog, "cmdSavePdf")->isVisible();
+        page.previewVisible = Child<QPushButton>(dialog, "cmdPrintPreview")->isVisible();
         page.titleCaption = Child<QGroupBox>(dialog, "fraTitle")->title();
         page.bordersShown = false;
         for (const char* name : {"txtTitle", "txtOriginator", "txtComment1", "txtComment2"})
@@ -86,6 +91,7 @@ inline ReportOutput RecordingOutput(frmPrint* dialog, PrintedPage& page, bool su
         return succeed ? PrintResult{true, {}} : PrintResult{false, QStringLiteral("jammed")};
     };
     output.choosePdfFile = [](QWidget*) { return QString(); };
+    output.preview = [](QWidget*, const ReportPage&) {};
     return output;
 }
 

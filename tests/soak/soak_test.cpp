@@ -286,14 +286,15 @@ protected:
             report && !report->property("soak").toBool()) {
             report->setProperty("soak", true);
             ReportOutput output;
-            output.findPrinter = [] { return QPrinterInfo(); };
-            output.print = [this](const QImage& page, const QPrinterInfo&) {
+            output.findPrinter = [] { return QString(); };
+            output.print = [this](const ReportPage& page, const QString&) {
                 ++printer_.pages;
-                EXPECT_FALSE(page.isNull());
+                EXPECT_FALSE(ReportPageImage(page).isNull());
                 return printer_.succeed ? PrintResult{true, {}}
                                         : PrintResult{false, QStringLiteral("Paper jam")};
             };
             output.choosePdfFile = [](QWidget*) { return QString(); };
+            output.preview = [](QWidget*, const ReportPage&) {};
             report->setOutput(output);
         }
         if (auto* about = Windows().existing<frmAbout>(QStringLiteral("frmAbout"));
