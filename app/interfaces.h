@@ -4,7 +4,15 @@
 // which part.
 #pragma once
 
+#include "evaluation/design.h"
+#include "evaluation/messages.h"
+
+#include <QMetaObject>
 #include <QString>
+
+#include <functional>
+
+class QObject;
 
 namespace vt {
 
@@ -38,6 +46,39 @@ public:
     // Switches the toggle off if it is on, which takes the dialog's four
     // dimensions back into the screen.
     virtual void switchGraphicToggleOff() = 0;
+};
+
+// A calculation screen as the design tools see it: the design it shows, a
+// way to hear when it changes, and a way to type into its fields.
+class DesignSource {
+public:
+    virtual ~DesignSource() = default;
+    // The screen's inputs as typed.
+    virtual evaluation::DesignTexts designTexts() const = 0;
+    // The screen's registry name ("frmTributary").
+    virtual QString screenName() const = 0;
+    // Calls `changed` (in `context`) after every change of an input or a
+    // result of the screen, until `context` is gone.
+    virtual QMetaObject::Connection onDesignChanged(QObject* context,
+                                                    std::function<void()> changed) = 0;
+    // Writes an input as typing would, through the screen's own change
+    // handling. False when the screen has no such field or it is locked.
+    virtual bool applyInput(evaluation::Input input, const QString& text) = 0;
+};
+
+// A design tool window, pointed at the screen it works on.
+class DesignTool {
+public:
+    virtual ~DesignTool() = default;
+    virtual void follow(DesignSource* source) = 0;
+};
+
+// An item of the calculation screens' "&Design" menu: its text, its object
+// name, and what it does for the screen it is chosen on.
+struct DesignMenuItem {
+    QString text;
+    QString objectName;
+    std::function<void(DesignSource& source)> run;
 };
 
 // The parts a window can be registered for.

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace vt {
 
@@ -47,6 +48,10 @@ public:
     const QStringList& closeOrder() const { return closeOrder_; }
     void setRole(WindowRole role, QStringList names) { roles_[role] = std::move(names); }
     QStringList role(WindowRole role) const;
+    // The items of the calculation screens' "&Design" menu, in order.
+    void addDesignMenuItem(DesignMenuItem item) { designMenu_.push_back(std::move(item)); }
+    const std::vector<DesignMenuItem>& designMenu() const { return designMenu_; }
+    void clearDesignMenu() { designMenu_.clear(); }
 
     // A window that is being closed is left alone by further closes.
     static void markClosing(QWidget* window);
@@ -57,6 +62,7 @@ private:
     std::map<QString, QPointer<QWidget>> windows_;
     QStringList closeOrder_;
     std::map<WindowRole, QStringList> roles_;
+    std::vector<DesignMenuItem> designMenu_;
 };
 
 struct ProgramState {

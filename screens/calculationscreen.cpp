@@ -81,13 +81,23 @@ void CalculationScreen::buildMenus() {
     fileMenu_->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
     QAction* exitAction = fileMenu_->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("mnuExit"));
+    connect(newCalculation_, &QAction::triggered, this,
+            &CalculationScreen::mnuNewCalculation_Click);
+    connect(exitAction, &QAction::triggered, this, &CalculationScreen::mnuExit_Click);
+
+    // The design tools, as the composition root registered them.
+    designMenu_ = menuBar()->addMenu(QStringLiteral("&Design"));
+    designMenu_->setObjectName(QStringLiteral("mnuDesign"));
+    for (const DesignMenuItem& item : Windows().designMenu()) {
+        QAction* action = designMenu_->addAction(item.text);
+        action->setObjectName(item.objectName);
+        connect(action, &QAction::triggered, this, [this, run = item.run] { run(*this); });
+    }
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));
     QAction* aboutAction = helpMenu->addAction(spec_.aboutText);
     aboutAction->setObjectName(QStringLiteral("mnuAbout"));
-    connect(newCalculation_, &QAction::triggered, this,
-            &CalculationScreen::mnuNewCalculation_Click);
-    connect(exitAction, &QAction::triggered, this, &CalculationScreen::mnuExit_Click);
     connect(aboutAction, &QAction::triggered, this, &CalculationScreen::mnuAbout_Click);
 }
 
@@ -161,6 +171,7 @@ void CalculationScreen::setText(QWidget* field, const QString& text) {
             return;
         label->setText(text);
         mirror(label);
+        emit designChanged();
         return;
     }
     SetTextOf(field, text);
@@ -179,6 +190,7 @@ void CalculationScreen::inputChanged(const InputRule& rule, const QString& text)
         resetWarningColours();
     if (rule.also)
         rule.also(text);
+    emit designChanged();
 }
 
 void CalculationScreen::mirror(const QLabel* result) {
@@ -209,6 +221,34 @@ bool CalculationScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void CalculationScreen::setStrengthConstant(const QString& k) {
     strength_->cboK->setEditText(k);
+}
+
+QMetaObject::Connection CalculationScreen::onDesignChanged(QObject* context,
+                                                           std::function<void()> changed) {
+    return connect(this, &CalculationScreen::designChanged, context, std::move(changed));
+}
+
+bool CalculationScreen::applyInput(evaluation::Input input, const QString& text) {
+    using evaluation::Input;
+    const std::pair<Input, QWidget*> strengthInputs[] = {
+        {Input::K, strength_->cboK},
+        {Input::PillarHeight, strength_->cboPillarHeight},
+        {Input::Alpha, strength_->cboAlpha},
+        {Input::Beta, strength_->cboBeta},
+        {Input::SquatStart, strength_->cboSquatPillarEffect},
+        {Input::IncreaseRate, strength_->cboStrengthIncrease},
+    };
+    QWidget* field = nullptr;
+    for (const auto& [which, widget] : tab0_.inputs)
+        if (which == input)
+            field = widget;
+    for (const auto& [which, widget] : strengthInputs)
+        if (which == input)
+            field = widget;
+    if (!field)
+        return false;
+    SetTextOf(field, text);
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -28,6 +28,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -99,9 +100,13 @@ struct PillarStressTab {
     bool stressCopiesOnClick = true;
     std::vector<InputRule> rules;  // tab 0's rows of the table
     QList<QWidget*> keyboardOrder; // tab 0's part of the keyboard order
+    // The inputs of tab 0 a design tool may type into.
+    std::vector<std::pair<evaluation::Input, QWidget*>> inputs;
 };
 
-class CalculationScreen : public QMainWindow, public StrengthConstantTarget {
+class CalculationScreen : public QMainWindow,
+                          public StrengthConstantTarget,
+                          public DesignSource {
     Q_OBJECT
 public:
     // Tab indexes of SSTab1.
@@ -124,8 +129,19 @@ public:
     // StrengthConstantTarget: K through cboK's own change handling.
     void setStrengthConstant(const QString& k) override;
 
-    // The screen's inputs as one design, as typed.
-    virtual evaluation::DesignTexts designTexts() const = 0;
+    // DesignSource: the screen's inputs as one design, as typed, and typing
+    // into them.
+    evaluation::DesignTexts designTexts() const override = 0;
+    QString screenName() const override { return objectName(); }
+    QMetaObject::Connection onDesignChanged(QObject* context,
+                                            std::function<void()> changed) override;
+    bool applyInput(evaluation::Input input, const QString& text) override;
+
+    QMenu* designMenu() const { return designMenu_; }
+
+signals:
+    // An input or a result changed.
+    void designChanged();
 
 protected:
     explicit CalculationScreen(ScreenSpec spec, QWidget* parent = nullptr);
@@ -177,6 +193,7 @@ private:
     StrengthTab* strength_ = nullptr;
     FinalResultsTab* results_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* designMenu_ = nullptr;
     QAction* newCalculation_ = nullptr;
     PillarStressTab tab0_;
     std::vector<InputRule> rules_;

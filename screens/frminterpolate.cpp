@@ -62,9 +62,16 @@ frmInterpolate::frmInterpolate(QWidget* parent)
     : CalculationScreen(InterpolateSpec(), parent) {
     buildWindowArea();
     tab_ = new InterpolationTab;
-    finishBuilding({tab_, QStringLiteral("&Pillar Stress"), tab_->cboPillarWidth1,
-                    tab_->lblPillarStress, tab_->lblPercentageExtraction, false, rules(),
-                    tab_->keyboardOrder()});
+    finishBuilding({tab_,
+                    QStringLiteral("&Pillar Stress"),
+                    tab_->cboPillarWidth1,
+                    tab_->lblPillarStress,
+                    tab_->lblPercentageExtraction,
+                    false,
+                    rules(),
+                    tab_->keyboardOrder(),
+                    {{evaluation::Input::PillarWidth, tab_->cboPillarWidth1},
+                     {evaluation::Input::Depth, tab_->txtDepth}}});
     addOpenMenu();
 
     connect(tab_->cboPillarWidth1, &QComboBox::activated, this,
