@@ -6,6 +6,7 @@
 #include "app/ui.h"
 #include "tests/app/shelltestutil.h"
 #include "tests/support/programtest.h"
+#include "tests/support/specialfiles.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -299,6 +301,53 @@ TEST_F(InterpolationRoadTest, AScreenThatCannotLoadCountsAsAFailure) {
     EXPECT_EQ(messages.last().title, "Installation Error");
     EXPECT_NE(Windows().existing(QStringLiteral("frmSplash")), nullptr);
 }
+
+// A default file that is a pipe, a link to a device or far too large is an
+// installation error like a missing one, and the program never waits on it.
+struct SpecialDefaultCase {
+    const char* name;
+    bool (*make)(const std::string& path);
+    friend void PrintTo(const SpecialDefaultCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SpecialDefaultFileTest : public ProgramTest,
+                               public ::testing::WithParamInterface<SpecialDefaultCase> {};
+
+TEST_P(SpecialDefaultFileTest, IsAnInstallationErrorWithoutWaiting) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    State().DataFolder = data.path();
+    const std::string path = QFile::encodeName(DefaultModellingResultsPath()).toStdString();
+    ASSERT_TRUE(GetParam().make(path));
+
+    FifoWatchdog watchdog(path);
+    QWidget* splash = OpenSplash();
+    Click(splash, "cmdAccept");
+    Click(splash, "cmdInterpolation");
+    EXPECT_FALSE(watchdog.stop()) << "the start-up road waited on a pipe";
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last(),
+              (RecordedMessage{"File with data not properly installed", "Installation Error"}));
+    EXPECT_EQ(Windows().existing(QStringLiteral("frmInterpolate")), nullptr);
+    EXPECT_NE(Windows().existing(QStringLiteral("frmSplash")), nullptr);
+    EXPECT_EQ(State().ModellingResults.LineCount, 0);
+    EXPECT_TRUE(State().ModellingResults.FileText.empty()); // nothing was read
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, SpecialDefaultFileTest,
+    ::testing::Values(
+        SpecialDefaultCase{"Fifo", [](const std::string& p) { return MakeFifo(p); }},
+        SpecialDefaultCase{"LinkToDevZero",
+                           [](const std::string& p) { return MakeLink("/dev/zero", p); }},
+        SpecialDefaultCase{"Sparse256MiB",
+                           [](const std::string& p) {
+                               return MakeSparseFile(p, std::uint64_t{256} * 1024 * 1024);
+                           }},
+        SpecialDefaultCase{
+            "Folder", [](const std::string& p) { return std::filesystem::create_directory(p); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SplashTest, TheInterpolationScreenOpensWithTheShippedFile) {
     QWidget* splash = OpenSplash();
