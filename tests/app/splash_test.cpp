@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <vector>
 
 namespace vt::test {
@@ -139,6 +140,28 @@ TEST_F(SplashTest, CaptionsTooltipsFontsAndColours) {
         EXPECT_FALSE(Child<QPushButton>(splash, name)->icon().isNull()) << name;
     EXPECT_FALSE(Child<QLabel>(splash, "lblWarning")->text().isEmpty());
     EXPECT_TRUE(Child<QGroupBox>(splash, "frmChoices")->title().isEmpty());
+}
+
+// The window has no title text. Qt's platform layer shows the program's name
+// for a window whose title is empty (checked under X: _NET_WM_NAME was
+// "Vandrel Tessaron"), so the native window gets a blank, which it shows as it
+// is, while the widget's title stays empty.
+TEST_F(SplashTest, TheWindowSystemShowsNoTitle) {
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        QWidget* splash = OpenSplash();
+        EXPECT_TRUE(splash->windowTitle().isEmpty());
+        ASSERT_NE(splash->windowHandle(), nullptr);
+        const QString shown = splash->windowHandle()->title();
+        EXPECT_FALSE(shown.isEmpty()) << "an empty title is replaced by the program's name";
+        EXPECT_TRUE(shown.trimmed().isEmpty()) << shown.toStdString();
+        // Hidden and shown again it keeps it.
+        splash->hide();
+        splash->show();
+        EXPECT_EQ(splash->windowHandle()->title(), shown);
+        Windows().close(QStringLiteral("frmSplash"));
+        flushDeletes();
+    }
 }
 
 TEST_F(SplashTest, EveryControlLiesInsideTheWindow) {
