@@ -7,6 +7,9 @@
 #include "dialogs/pillarplan.h"
 
 #include <QFrame>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 #include <optional>
 
@@ -36,11 +39,29 @@ private:
     std::optional<PillarShape> shape_;
 };
 
+// Where the dialog's frame goes when a calculation screen shows it, on the
+// available area of the screen's display: at `given` (the frame position that
+// puts its client area at its design place) where it does not cover the
+// calling screen's frame; otherwise just right of the calling screen, or just
+// left of it when only that side has room. Always whole on the area, so its
+// Accept is reachable: where neither side has room it sits at the display's
+// right edge, over part of the screen.
+QRect PlaceBesideCaller(const QRect& available, const QRect& callerFrame, const QSize& frameSize,
+                        const QPoint& given);
+
 class frmRazuziRuridaDimensions : public QWidget {
     Q_OBJECT
 public:
     explicit frmRazuziRuridaDimensions(QWidget* parent = nullptr);
     ~frmRazuziRuridaDimensions() override;
+
+    // The client area's design place, from the display's top-left corner: to
+    // the right of the calculation screens.
+    static QPoint DesignPosition();
+
+    // Shows the dialog for the calling screen: the first time placed by
+    // PlaceBesideCaller on the caller's display, later where it was left.
+    void showBeside(const QWidget* caller);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +84,11 @@ private:
     QLineEdit* txtPillarWidth_ = nullptr;
     QLineEdit* txtPercExtraction_ = nullptr;
     bool watchingCloseBox_ = false;
+    bool placed_ = false;
 };
+
+// Shows the window registered as the dimensions dialog for the calling screen:
+// showBeside where it is the dialog, else (a stand-in) a plain show.
+void ShowBesideCaller(QWidget* dialog, const QWidget* caller);
 
 } // namespace vt

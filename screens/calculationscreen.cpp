@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "app/ui.h"
+#include "dialogs/frmrazuziruridadimensions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -841,7 +842,7 @@ void CalculationScreen::graphicSwitchOn() {
     for (const QString& name : kPlanDimensions)
         if (auto* combo = dialog->findChild<QComboBox*>(name))
             combo->setEditText(fieldText(name));
-    dialog->show();
+    ShowBesideCaller(dialog, this); // beside this screen, whole on the display
     dialog->raise();
 }
 
