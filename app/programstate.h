@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -48,11 +49,11 @@ private:
 };
 
 struct ProgramState {
-    float AveragePillarStress = 0.0f; // MPa; written by the stress steps
-    std::int16_t PictureCounter = 0;  // next picture of both slideshows
+    float AveragePillarStress = 0.0f;       // MPa; written by the stress steps
+    std::int16_t PictureCounter = 0;        // next picture of both slideshows
     results::ModellingResults ModellingResults;
     WindowRegistry Windows;
-    std::function<void()> endProgram; // replaced by tests; default quits
+    std::function<void()> endProgram;       // replaced by tests; default quits
     // The folder holding the default modelling-results file; empty: the
     // installed data folder found from the program's own folder. Tests point
     // it at the copy the build makes, or at a folder of their own.
@@ -60,9 +61,7 @@ struct ProgramState {
 };
 
 ProgramState& State();
-inline WindowRegistry& Windows() {
-    return State().Windows;
-}
+inline WindowRegistry& Windows() { return State().Windows; }
 
 // Closes every window but the start-up window, in the fixed order. A nested
 // call (a closing screen closes all again) changes nothing more.
