@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 // The pictures live in this static library: their resources must be pulled in
 // by name.
@@ -232,6 +233,14 @@ void frmSplash::reject() {
 
 void frmSplash::closeEvent(QCloseEvent* event) {
     event->accept();
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+    // The native window exists now and is not yet on the screen. The widget's
+    // own title stays empty.
+    if (QWindow* window = windowHandle())
+        window->setTitle(kBlankWindowTitle);
+    QDialog::showEvent(event);
 }
 
 void frmSplash::cmdAccept_Click() {

@@ -16,6 +16,11 @@ namespace vt {
 // Our short disclaimer, shown on the start-up window and in the about box.
 extern const QString kDisclaimer;
 
+// The title the start-up window hands to the window system. The window has
+// no title text, but for a window whose title is empty Qt's platform layer
+// shows the program's name instead; a single blank is shown as it is.
+inline const QString kBlankWindowTitle = QStringLiteral(" ");
+
 // Picture `index` (0..3) of the slideshows: stress contours around the pillars.
 QPixmap ShellPicture(int index);
 
@@ -44,6 +49,8 @@ protected:
     // A close is always accepted at once: the dialog's own handling would turn
     // it into a reject, which our reject turns back into a close.
     void closeEvent(QCloseEvent* event) override;
+    // Keeps the title that the window manager shows empty (kBlankWindowTitle).
+    void showEvent(QShowEvent* event) override;
 
 private:
     void cmdAccept_Click();

@@ -71,6 +71,10 @@ struct ProgramState {
     results::ModellingResults ModellingResults;
     WindowRegistry Windows;
     std::function<void()> endProgram; // replaced by tests; default quits
+    // The folder holding the default modelling-results file; empty: the
+    // installed data folder found from the program's own folder. Tests point
+    // it at the copy the build makes, or at a folder of their own.
+    QString DataFolder;
 };
 
 ProgramState& State();

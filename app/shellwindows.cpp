@@ -11,10 +11,6 @@
 
 namespace vt {
 
-namespace {
-const QString kResultsFileName = QStringLiteral("RazuziRurida - Do not delete.int");
-}
-
 void RegisterShellWindows() {
     Windows().registerFactory(QStringLiteral("frmSplash"), [] { return new frmSplash; });
     Windows().registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
@@ -32,20 +28,28 @@ void RaisePopUp(const QString& name, const QString& text) {
     popUp->raise();
 }
 
+QString InstalledDataFolder(const QString& programFolder) {
+    // The data folder relative to the prefix, as installed (an absolute one,
+    // configured so, is used as it is).
+    const QString dataFolder = QStringLiteral(VT_INSTALL_DATA_DIR);
+    if (QDir::isAbsolutePath(dataFolder))
+        return QDir::cleanPath(dataFolder);
+    const QString prefix =
+        QDir::cleanPath(QDir(programFolder).absolutePath() + QStringLiteral("/.."));
+    return QDir::cleanPath(prefix + u'/' + dataFolder);
+}
+
 QString DefaultModellingResultsPath() {
-    const QString literal = QStringLiteral("c:\\Program Files\\") + kResultsFileName;
+    if (!State().DataFolder.isEmpty())
+        return QDir::cleanPath(QDir(State().DataFolder).absoluteFilePath(kDefaultResultsFileName));
+#ifdef Q_OS_WIN
+    // The file's historical place; an absolute path on this platform only.
+    const QString literal = QStringLiteral("c:\\Program Files\\") + kDefaultResultsFileName;
     if (QFile::exists(literal))
         return literal;
-    // The installed copy: <prefix>/share/vandrel-tessaron beside <prefix>/bin.
-    const QString dataDir = QStringLiteral(VT_INSTALL_DATA_DIR);
-    const QString installed =
-        QDir::cleanPath((QDir::isAbsolutePath(dataDir) ? dataDir
-                                                       : QCoreApplication::applicationDirPath() +
-                                                             QStringLiteral("/../") + dataDir) +
-                        u'/' + kResultsFileName);
-    if (QFile::exists(installed))
-        return installed;
-    return QStringLiteral(VT_SOURCE_DATA_DIR "/") + kResultsFileName;
+#endif
+    return InstalledDataFolder(QCoreApplication::applicationDirPath()) + u'/' +
+           kDefaultResultsFileName;
 }
 
 } // namespace vt

@@ -18,8 +18,18 @@ inline const QString kSafetyWarning = QStringLiteral("The Factor of Safety is to
 // seconds) and shows it without an owner and without waiting.
 void RaisePopUp(const QString& name, const QString& text);
 
-// Where the default modelling-results file is: the literal Windows path where
-// it exists, else beside the installed program, else in the source tree.
+// The name of the default modelling-results file.
+inline const QString kDefaultResultsFileName = QStringLiteral("RazuziRurida - Do not delete.int");
+
+// The installed data folder of a program in <prefix>/<folder>/ (normally
+// <prefix>/bin): <prefix>/share/vandrel-tessaron. A build tree holds a copy of
+// the data there too, one level above the folder of its program.
+QString InstalledDataFolder(const QString& programFolder);
+
+// Where the default modelling-results file is: always an absolute path, in
+// the program's own installed data folder (or in State().DataFolder when that
+// is set); on Windows the literal "c:\Program Files\..." path where that file
+// exists. Never in the working directory and never in the source tree.
 QString DefaultModellingResultsPath();
 
 } // namespace vt

@@ -1,5 +1,6 @@
 #include "dialogs/frmfileopen.h"
 
+#include "app/filetext.h"
 #include "app/interfaces.h"
 #include "app/messages.h"
 #include "app/programstate.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,10 +19,10 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStorageInfo>
-#include <QStringDecoder>
 #include <QStyle>
 #include <QTreeWidget>
 #include <algorithm>
+#include <filesystem>
 
 namespace vt {
 
@@ -35,17 +37,14 @@ QFont ListFont() {
     return font;
 }
 
-// The file's text as the preview shows it: lines on their own lines, bytes
-// read as UTF-8 where they are, else as Latin-1.
-QString PreviewText(const std::string& fileText) {
-    const QByteArray bytes = QByteArray::fromStdString(fileText);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Whether the path is a folder, after following links.
+bool IsFolder(const QString& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(NativePath(path), error);
 }
 
 bool IsUnder(const QString& path, const QString& root) {
@@ -113,7 +112,11 @@ frmFileOpen::frmFileOpen(QWidget* parent)
 
     connect(Drive1_, &QComboBox::activated, this, &frmFileOpen::Drive1_Change);
     connect(Dir1_, &QTreeWidget::itemActivated, this, &frmFileOpen::Dir1_Change);
+    // The highlighted file is the chosen file, however it was highlighted:
+    // by the mouse, the arrow keys or its first letter.
+    connect(File1_, &QListWidget::itemSelectionChanged, this, &frmFileOpen::File1_SelectionChange);
     connect(File1_, &QListWidget::itemClicked, this, &frmFileOpen::File1_Click);
+    File1_->viewport()->installEventFilter(this);
     connect(File1_, &QListWidget::itemDoubleClicked, this, &frmFileOpen::File1_DblClick);
     connect(cmdFileOpen_, &QPushButton::clicked, this, &frmFileOpen::cmdFileOpen_Click);
 }
@@ -164,11 +167,36 @@ bool frmFileOpen::MatchesPattern(const QString& fileName) {
     return fileName.endsWith(QLatin1String(".int"), Qt::CaseInsensitive);
 }
 
+std::error_code frmFileOpen::FolderError(const QString& path) {
+    const std::filesystem::path native(NativePath(path));
+    std::error_code error;
+    if (!std::filesystem::is_directory(native, error))
+        return error ? error : std::make_error_code(std::errc::not_a_directory);
+    const std::filesystem::directory_iterator probe(native, error);
+    if (error)
+        return error;
+    // Listing a folder's names needs read permission, looking at its entries
+    // search permission.
+    if (!QFileInfo(path).isExecutable())
+        return std::make_error_code(std::errc::permission_denied);
+    return {};
+}
+
+QString frmFileOpen::FolderRefusal(const std::error_code& error) {
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+        return QStringLiteral("No permission to open the selected folder");
+    if (error == std::errc::no_such_file_or_directory)
+        return QStringLiteral("The selected folder no longer exists");
+    if (error == std::errc::not_a_directory)
+        return QStringLiteral("The selected folder is not a folder");
+    return QStringLiteral("The selected folder cannot be opened: %1")
+        .arg(QString::fromLocal8Bit(error.message()));
+}
+
 bool frmFileOpen::SetDirectory(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isDir() || !info.isReadable() || !QDir(path).isReadable())
+    if (FolderError(path))
         return false;
-    directory_ = QDir::cleanPath(info.absoluteFilePath());
+    directory_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     if (driveIndex_ < 0 || !IsUnder(directory_, Drive1_->itemText(driveIndex_)))
         SelectDriveOf(directory_);
     FillDirectoryTree();
@@ -202,9 +230,11 @@ void frmFileOpen::FillDirectoryTree() {
         parentItem = item;
     }
     QDir dir(directory_);
-    const QStringList subdirectories =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList subdirectories = dir.entryList(
+        QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : subdirectories) {
+        if (!IsFolder(dir.filePath(name)))
+            continue; // a link to a device or a pipe is no folder
         auto* item = new QTreeWidgetItem(parentItem, {name});
         item->setData(0, kPathRole, dir.filePath(name));
         item->setIcon(0, closed);
@@ -214,17 +244,25 @@ void frmFileOpen::FillDirectoryTree() {
     Dir1_->scrollToItem(parentItem);
 }
 
+// Only regular files are listed (links followed): a pipe or a device named
+// "*.int" could not be read as a file.
 void frmFileOpen::FillFileList() {
     File1_->clear();
+    const QDir dir(directory_);
     const QStringList files =
-        QDir(directory_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+        dir.entryList(QDir::Files | QDir::System, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : files)
-        if (MatchesPattern(name))
+        if (MatchesPattern(name) && results::IsRegularFile(NativePath(dir.filePath(name))))
             File1_->addItem(name);
 }
 
 QString frmFileOpen::PathOf(const QListWidgetItem* item) const {
     return QDir(directory_).filePath(item->text());
+}
+
+QListWidgetItem* frmFileOpen::HighlightedFile() const {
+    const QList<QListWidgetItem*> selected = File1_->selectedItems();
+    return selected.size() == 1 ? selected.first() : nullptr;
 }
 
 void frmFileOpen::Drive1_Change(int index) {
@@ -244,34 +282,67 @@ void frmFileOpen::Dir1_Change(QTreeWidgetItem* item) {
     if (!item)
         return;
     const QString path = item->data(0, kPathRole).toString();
-    if (path != directory_)
-        SetDirectory(path); // an unreadable directory leaves the lists as they are
+    if (path == directory_)
+        return;
+    // A folder that cannot be entered leaves the lists as they are, and says why.
+    if (const std::error_code error = FolderError(path)) {
+        ShowMessage(FolderRefusal(error), QStringLiteral("Folder not available"));
+        return;
+    }
+    SetDirectory(path);
+}
+
+bool frmFileOpen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == File1_->viewport() && event->type() == QEvent::MouseButtonPress)
+        highlightsAtPress_ = highlights_;
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmFileOpen::File1_SelectionChange() {
+    if (QListWidgetItem* item = HighlightedFile()) {
+        ++highlights_;
+        Preview(item);
+    }
 }
 
 void frmFileOpen::File1_Click(QListWidgetItem* item) {
-    if (!item)
-        return;
+    // A click that highlighted the file has previewed it; a click on the file
+    // already highlighted reads it again.
+    if (item && item == HighlightedFile() && highlights_ == highlightsAtPress_)
+        Preview(item);
+}
+
+void frmFileOpen::Preview(QListWidgetItem* item) {
     auto& record = State().ModellingResults;
-    const bool read =
-        results::ReadModellingText(record, QFile::encodeName(PathOf(item)).toStdString());
-    if (!read)
+    const results::ReadFailure failure =
+        results::ReadModellingFile(record, NativePath(PathOf(item)));
+    if (failure == results::ReadFailure::TooLarge)
+        ShowMessage(QStringLiteral("The file is larger than %1 MB, too large for a "
+                                   "modelling-results file")
+                        .arg(results::kMaxFileBytes / (1024 * 1024)),
+                    QStringLiteral("Error Message"));
+    else if (failure != results::ReadFailure::None)
         ShowMessage(QStringLiteral("A error occurred, most probably due to an unknown file-format"),
                     QStringLiteral("Error Message"));
     // What was collected, also up to a failure.
-    txtFileOpenShowData_->setPlainText(PreviewText(record.FileText));
+    txtFileOpenShowData_->setPlainText(FileTextForDisplay(record.FileText));
 }
 
 void frmFileOpen::File1_DblClick(QListWidgetItem* item) {
     if (!item)
         return;
     // The click of a double click has normally previewed the file already.
-    if (State().ModellingResults.FileName != QFile::encodeName(PathOf(item)).toStdString())
-        File1_Click(item);
+    if (State().ModellingResults.FileName != NativePath(PathOf(item)))
+        Preview(item);
     cmdFileOpen_Click();
 }
 
+// Loads the highlighted file, the one the preview shows; with no file
+// highlighted (or the screen's reset since) the user is asked to pick one.
 void frmFileOpen::cmdFileOpen_Click() {
-    if (State().ModellingResults.FileName.empty()) {
+    const std::string& chosen = State().ModellingResults.FileName;
+    const QListWidgetItem* highlighted = HighlightedFile();
+    if (chosen.empty() || !highlighted || chosen != NativePath(PathOf(highlighted))) {
         ShowMessage(QStringLiteral("File not properly selected, click on data file !"),
                     QStringLiteral("Select file"));
         return;

@@ -1,5 +1,6 @@
 #include "dialogs/frmrazuziruridadimensions.h"
 
+#include "app/frmpopup.h"
 #include "app/numbers.h"
 #include "app/programstate.h"
 #include "app/ui.h"
@@ -9,9 +10,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 #include <cmath>
 #include <limits>
@@ -111,12 +114,33 @@ void PillarPicture::paintEvent(QPaintEvent* event) {
 
 // ---------------------------------------------------------------------------
 
+QRect PlaceBesideCaller(const QRect& available, const QRect& callerFrame, const QSize& frameSize,
+                        const QPoint& given) {
+    const auto whole = [&](const QRect& rect) { return frmPopUp::KeptInside(rect, available); };
+    const QRect atGiven = whole(QRect(given, frameSize));
+    if (!atGiven.intersects(callerFrame))
+        return atGiven;
+    const QRect right(QPoint(callerFrame.right() + 1, given.y()), frameSize);
+    if (right.right() <= available.right())
+        return whole(right);
+    const QRect left(QPoint(callerFrame.left() - frameSize.width(), given.y()), frameSize);
+    if (left.left() >= available.left())
+        return whole(left);
+    return whole(right);
+}
+
+// ---------------------------------------------------------------------------
+
+QPoint frmRazuziRuridaDimensions::DesignPosition() {
+    return TwipsRect(10140, 2100, 0, 0).topLeft();
+}
+
 frmRazuziRuridaDimensions::frmRazuziRuridaDimensions(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Graphical dimensions"));
     setFont(ArialFont(8.25));
-    const QRect client = TwipsRect(10140, 2100, 3735, 7695);
+    const QRect client(DesignPosition(), TwipsRect(0, 0, 3735, 7695).size());
     setGeometry(client);
     setFixedSize(client.size());
 
@@ -175,6 +199,25 @@ frmRazuziRuridaDimensions::frmRazuziRuridaDimensions(QWidget* parent)
     connect(cboBordWidth2_, &QComboBox::currentTextChanged, this,
             &frmRazuziRuridaDimensions::cboBordWidth_Change);
     connect(cmdAccept_, &QPushButton::clicked, this, &frmRazuziRuridaDimensions::cmdAccept_Click);
+}
+
+void frmRazuziRuridaDimensions::showBeside(const QWidget* caller) {
+    const QScreen* display =
+        caller && caller->screen() ? caller->screen() : QGuiApplication::primaryScreen();
+    if (!placed_ && caller && display) {
+        // The native window first, so that its frame is known where the
+        // window system tells it before mapping.
+        winId();
+        const QRect frame = frameGeometry();
+        const QPoint clientOffset = geometry().topLeft() - frame.topLeft();
+        const QPoint given = display->geometry().topLeft() + DesignPosition() - clientOffset;
+        move(PlaceBesideCaller(display->availableGeometry(), caller->frameGeometry(), frame.size(),
+                               given)
+                 .topLeft());
+        placed_ = true;
+    }
+    show();
+    raise();
 }
 
 frmRazuziRuridaDimensions::~frmRazuziRuridaDimensions() {

@@ -8,6 +8,9 @@
 #include "evaluation/steps.h"
 
 #include <QFrame>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 #include <optional>
 
@@ -37,6 +40,16 @@ private:
     std::optional<PillarShape> shape_;
 };
 
+// Where the dialog's frame goes when a calculation screen shows it, on the
+// available area of the screen's display: at `given` (the frame position that
+// puts its client area at its design place) where it does not cover the
+// calling screen's frame; otherwise just right of the calling screen, or just
+// left of it when only that side has room. Always whole on the area, so its
+// Accept is reachable: where neither side has room it sits at the display's
+// right edge, over part of the screen.
+QRect PlaceBesideCaller(const QRect& available, const QRect& callerFrame, const QSize& frameSize,
+                        const QPoint& given);
+
 class frmRazuziRuridaDimensions : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +60,14 @@ public:
     // the drop-downs, unchanged. Each text written redraws the plan.
     evaluation::PlanTexts dimensions() const;
     void setDimensions(const evaluation::PlanTexts& plan);
+
+    // The client area's design place, from the display's top-left corner: to
+    // the right of the calculation screens.
+    static QPoint DesignPosition();
+
+    // Shows the dialog for the calling screen: the first time placed by
+    // PlaceBesideCaller on the caller's display, later where it was left.
+    void showBeside(const QWidget* caller);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +90,7 @@ private:
     QLineEdit* txtPillarWidth_ = nullptr;
     QLineEdit* txtPercExtraction_ = nullptr;
     bool watchingCloseBox_ = false;
+    bool placed_ = false;
 };
 
 } // namespace vt

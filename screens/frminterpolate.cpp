@@ -1,5 +1,6 @@
 #include "screens/frminterpolate.h"
 
+#include "app/filetext.h"
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
@@ -244,8 +245,7 @@ void frmInterpolate::chkToggleGuideLines_Click() {
 bool frmInterpolate::LoadModellingResults() {
     results::ModellingResults& record = State().ModellingResults;
     lblMainShowData_->setText(QFile::decodeName(QByteArray::fromStdString(record.FileName)));
-    txtMainShowData_->setPlainText(
-        QString::fromLocal8Bit(QByteArray::fromStdString(record.FileText)));
+    txtMainShowData_->setPlainText(FileTextForDisplay(record.FileText));
     if (!results::ParseModellingResults(record))
         return false;
     fillWidthList(evaluation::WidthItems(record, Locale()));

@@ -162,7 +162,7 @@ void PlanScreen::graphicSwitchOn() {
     if (!dialog)
         return;
     dialog->setDimensions(plan_->plan());
-    dialog->show();
+    dialog->showBeside(this); // beside this screen, whole on the display
     dialog->raise();
 }
 

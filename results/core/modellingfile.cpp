@@ -9,6 +9,19 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
+
+// POSIX open and fstat, so that a pipe or device is never waited on; the
+// standard library alone cannot open without blocking.
+#if defined(__unix__) || defined(__APPLE__)
+#define VT_POSIX_FILES 1
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#define VT_POSIX_FILES 0
+#endif
 
 namespace vt::results {
 
@@ -112,53 +125,184 @@ bool Fail(ModellingResults& record) {
 
 } // namespace
 
-bool ReadModellingText(ModellingResults& record, const std::string& path) {
-    record.FileName = path;
-    record.FileText.clear();
-    record.LineCount = 0;
-    record.TextComplete = false;
+namespace {
 
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::string bytes;
-    {
-        char chunk[1 << 16];
-        while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-            bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (in.bad())
-            return false;
+// Collects lines into the record as bytes arrive, chunk by chunk: a line ends
+// at CR LF or at a lone CR (a CR LF split between two chunks still ends one
+// line). Stops at the first line past kMaxLines.
+class LineCollector {
+public:
+    explicit LineCollector(ModellingResults& record)
+        : record_(record) {
+        record_.FileText.clear();
+        record_.LineCount = 0;
+        record_.TextComplete = false;
     }
 
-    return ModellingTextFromBytes(record, bytes);
+    // False once there are too many lines; the text up to there is kept.
+    bool feed(std::string_view bytes) {
+        std::size_t pos = 0;
+        while (pos < bytes.size()) {
+            if (afterCr_) {
+                afterCr_ = false;
+                if (bytes[pos] == '\n') {
+                    ++pos; // CR LF ends a line as one
+                    continue;
+                }
+            }
+            const std::size_t cr = bytes.find('\r', pos);
+            if (cr == std::string_view::npos) {
+                record_.FileText.append(bytes.substr(pos));
+                openLine_ = true;
+                break;
+            }
+            record_.FileText.append(bytes.substr(pos, cr - pos));
+            pos = cr + 1;
+            afterCr_ = true;
+            if (!endLine())
+                return false;
+        }
+        return true;
+    }
+
+    // Ends a last line without a line end; false when it is one too many.
+    bool finish() {
+        if (openLine_ && !endLine())
+            return false;
+        record_.TextComplete = true;
+        return true;
+    }
+
+private:
+    bool endLine() {
+        openLine_ = false;
+        record_.FileText.append(ModellingResults::LineSeparator);
+        if (count_ == kMaxLines)
+            return false; // the counter would overflow: one line too many
+        ++count_;
+        record_.LineCount = static_cast<std::int16_t>(count_);
+        return true;
+    }
+
+    ModellingResults& record_;
+    int count_ = 0;
+    bool afterCr_ = false;  // the last byte seen was a CR
+    bool openLine_ = false; // bytes of a line not yet ended
+};
+
+#if VT_POSIX_FILES
+// A regular file opened for reading without ever waiting: the check on the
+// path keeps pipes and devices from being opened at all, and O_NONBLOCK with
+// the check on the open file covers a path swapped in between.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+    ReadFailure open(const std::string& path, std::uint64_t& size) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_ < 0)
+            return ReadFailure::CannotOpen;
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0)
+            return ReadFailure::CannotOpen;
+        if (!S_ISREG(info.st_mode))
+            return ReadFailure::NotARegularFile;
+        size = static_cast<std::uint64_t>(info.st_size);
+        return ReadFailure::None;
+    }
+
+    // Bytes read into the buffer; 0 at the end, -1 on an error.
+    std::ptrdiff_t read(char* buffer, std::size_t capacity) {
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer, capacity);
+            if (n >= 0 || errno != EINTR)
+                return n;
+        }
+    }
+
+private:
+    int fd_ = -1;
+};
+#else
+class InputFile {
+public:
+    ReadFailure open(const std::string& path, std::uint64_t& size) {
+        in_.open(path, std::ios::binary);
+        if (!in_)
+            return ReadFailure::CannotOpen;
+        std::error_code error;
+        size = std::filesystem::file_size(path, error);
+        return error ? ReadFailure::CannotOpen : ReadFailure::None;
+    }
+    std::ptrdiff_t read(char* buffer, std::size_t capacity) {
+        in_.read(buffer, static_cast<std::streamsize>(capacity));
+        if (in_.bad())
+            return -1;
+        return static_cast<std::ptrdiff_t>(in_.gcount());
+    }
+
+private:
+    std::ifstream in_;
+};
+#endif
+
+} // namespace
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+ReadFailure ReadModellingFile(ModellingResults& record, const std::string& path) {
+    record.FileName = path;
+    LineCollector lines(record);
+
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return ReadFailure::CannotOpen;
+    if (!std::filesystem::is_regular_file(status))
+        return ReadFailure::NotARegularFile;
+
+    InputFile file;
+    std::uint64_t size = 0;
+    if (const ReadFailure failure = file.open(path, size); failure != ReadFailure::None)
+        return failure;
+    if (size > kMaxFileBytes)
+        return ReadFailure::TooLarge;
+    record.FileText.reserve(static_cast<std::size_t>(size + size / 16 + 2));
+
+    std::vector<char> chunk(std::size_t{1} << 16);
+    std::uint64_t total = 0;
+    for (;;) {
+        const std::ptrdiff_t n = file.read(chunk.data(), chunk.size());
+        if (n < 0)
+            return ReadFailure::CannotOpen;
+        if (n == 0)
+            break;
+        total += static_cast<std::uint64_t>(n);
+        if (total > kMaxFileBytes)
+            return ReadFailure::TooLarge; // it grew while being read
+        if (!lines.feed(std::string_view(chunk.data(), static_cast<std::size_t>(n))))
+            return ReadFailure::TooManyLines;
+    }
+    return lines.finish() ? ReadFailure::None : ReadFailure::TooManyLines;
+}
+
+bool ReadModellingText(ModellingResults& record, const std::string& path) {
+    return ReadModellingFile(record, path) == ReadFailure::None;
 }
 
 bool ModellingTextFromBytes(ModellingResults& record, std::string_view bytes) {
-    record.FileText.clear();
-    record.LineCount = 0;
-    record.TextComplete = false;
+    LineCollector lines(record);
     record.FileText.reserve(bytes.size() + bytes.size() / 16 + 2);
-    const std::string_view all(bytes);
-    std::size_t pos = 0;
-    int count = 0;
-    while (pos < all.size()) {
-        const std::size_t cr = all.find('\r', pos);
-        const std::size_t end = cr == std::string_view::npos ? all.size() : cr;
-        record.FileText.append(all.substr(pos, end - pos));
-        record.FileText.append(ModellingResults::LineSeparator);
-        pos = end + 1;
-        if (cr != std::string_view::npos && pos < all.size() && all[pos] == '\n')
-            ++pos; // CR LF ends a line as one
-        if (count == kMaxLines)
-            return false; // the counter would overflow: one line too many
-        ++count;
-        record.LineCount = static_cast<std::int16_t>(count);
-    }
-    record.TextComplete = true;
-    return true;
+    return lines.feed(bytes) && lines.finish();
 }
 
 bool ParseModellingResults(ModellingResults& record) {

@@ -13,6 +13,7 @@
 
 #include "results/modellingresults.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,37 @@ inline constexpr double kRangeStartMin = 1.7e308;
 // callers reject; one too small reads as 0.
 double ParseLeadingNumber(std::string_view text);
 
+// The largest file ReadModellingText reads: 32 MiB (33 554 432 bytes). The
+// format's 32 767 lines at 1 KiB each hold 32 modelled widths (64 fields) with
+// every field written in 15 characters, four times the widths of the shipped
+// file written with more digits than any modelling run gives. A larger file
+// is refused before a byte of it is read, so that one click on a huge file
+// costs neither minutes nor gigabytes.
+inline constexpr std::uint64_t kMaxFileBytes = std::uint64_t{32} * 1024 * 1024;
+
+// Why ReadModellingFile failed.
+enum class ReadFailure : std::uint8_t {
+    None,
+    CannotOpen,      // missing, not permitted, or an error while reading
+    NotARegularFile, // a folder, pipe, device or socket (links are followed)
+    TooLarge,        // more than kMaxFileBytes
+    TooManyLines,    // more than kMaxLines lines
+};
+
+// Whether the path names a regular file, after following links. Only such
+// files are listed and read: a pipe would block the program and a device
+// such as /dev/zero would never end.
+bool IsRegularFile(const std::string& path);
+
 // Sets FileName to path, empties FileText and LineCount, then appends every
-// line of the file followed by "\r\n" and counts it. False when the file cannot
-// be opened or read, or when it has more than 32 767 lines; what was collected
-// up to the failure stays in the record.
+// line of the file followed by "\r\n" and counts it. Only a regular file is
+// opened, never waiting on it; it is read line by line and the reading stops
+// at the first line past 32 767. Fails when the file cannot be opened or
+// read, is not a regular file, is larger than kMaxFileBytes or has more than
+// 32 767 lines; what was collected up to the failure stays in the record.
+ReadFailure ReadModellingFile(ModellingResults& record, const std::string& path);
+
+// ReadModellingFile as a yes or no.
 bool ReadModellingText(ModellingResults& record, const std::string& path);
 
 // The line splitting of ReadModellingText over bytes already read: empties

@@ -6,6 +6,7 @@
 #include "app/ui.h"
 #include "tests/app/shelltestutil.h"
 #include "tests/support/programtest.h"
+#include "tests/support/specialfiles.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -13,8 +14,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <vector>
 
 namespace vt::test {
@@ -137,6 +140,28 @@ TEST_F(SplashTest, CaptionsTooltipsFontsAndColours) {
         EXPECT_FALSE(Child<QPushButton>(splash, name)->icon().isNull()) << name;
     EXPECT_FALSE(Child<QLabel>(splash, "lblWarning")->text().isEmpty());
     EXPECT_TRUE(Child<QGroupBox>(splash, "frmChoices")->title().isEmpty());
+}
+
+// The window has no title text. Qt's platform layer shows the program's name
+// for a window whose title is empty (checked under X: _NET_WM_NAME was
+// "Vandrel Tessaron"), so the native window gets a blank, which it shows as it
+// is, while the widget's title stays empty.
+TEST_F(SplashTest, TheWindowSystemShowsNoTitle) {
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        QWidget* splash = OpenSplash();
+        EXPECT_TRUE(splash->windowTitle().isEmpty());
+        ASSERT_NE(splash->windowHandle(), nullptr);
+        const QString shown = splash->windowHandle()->title();
+        EXPECT_FALSE(shown.isEmpty()) << "an empty title is replaced by the program's name";
+        EXPECT_TRUE(shown.trimmed().isEmpty()) << shown.toStdString();
+        // Hidden and shown again it keeps it.
+        splash->hide();
+        splash->show();
+        EXPECT_EQ(splash->windowHandle()->title(), shown);
+        Windows().close(QStringLiteral("frmSplash"));
+        flushDeletes();
+    }
 }
 
 TEST_F(SplashTest, EveryControlLiesInsideTheWindow) {
@@ -299,6 +324,53 @@ TEST_F(InterpolationRoadTest, AScreenThatCannotLoadCountsAsAFailure) {
     EXPECT_EQ(messages.last().title, "Installation Error");
     EXPECT_NE(Windows().existing(QStringLiteral("frmSplash")), nullptr);
 }
+
+// A default file that is a pipe, a link to a device or far too large is an
+// installation error like a missing one, and the program never waits on it.
+struct SpecialDefaultCase {
+    const char* name;
+    bool (*make)(const std::string& path);
+    friend void PrintTo(const SpecialDefaultCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SpecialDefaultFileTest : public ProgramTest,
+                               public ::testing::WithParamInterface<SpecialDefaultCase> {};
+
+TEST_P(SpecialDefaultFileTest, IsAnInstallationErrorWithoutWaiting) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    State().DataFolder = data.path();
+    const std::string path = QFile::encodeName(DefaultModellingResultsPath()).toStdString();
+    ASSERT_TRUE(GetParam().make(path));
+
+    FifoWatchdog watchdog(path);
+    QWidget* splash = OpenSplash();
+    Click(splash, "cmdAccept");
+    Click(splash, "cmdInterpolation");
+    EXPECT_FALSE(watchdog.stop()) << "the start-up road waited on a pipe";
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last(),
+              (RecordedMessage{"File with data not properly installed", "Installation Error"}));
+    EXPECT_EQ(Windows().existing(QStringLiteral("frmInterpolate")), nullptr);
+    EXPECT_NE(Windows().existing(QStringLiteral("frmSplash")), nullptr);
+    EXPECT_EQ(State().ModellingResults.LineCount, 0);
+    EXPECT_TRUE(State().ModellingResults.FileText.empty()); // nothing was read
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, SpecialDefaultFileTest,
+    ::testing::Values(
+        SpecialDefaultCase{"Fifo", [](const std::string& p) { return MakeFifo(p); }},
+        SpecialDefaultCase{"LinkToDevZero",
+                           [](const std::string& p) { return MakeLink("/dev/zero", p); }},
+        SpecialDefaultCase{"Sparse256MiB",
+                           [](const std::string& p) {
+                               return MakeSparseFile(p, std::uint64_t{256} * 1024 * 1024);
+                           }},
+        SpecialDefaultCase{
+            "Folder", [](const std::string& p) { return std::filesystem::create_directory(p); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SplashTest, TheInterpolationScreenOpensWithTheShippedFile) {
     QWidget* splash = OpenSplash();

@@ -2,9 +2,12 @@
 #include "app/programstate.h"
 #include "app/ui.h"
 #include "dialogs/frmfileopen.h"
+#include "results/core/modellingfile.h"
 #include "tests/dialogs/dialogtestsupport.h"
 #include "tests/support/programtest.h"
+#include "tests/support/specialfiles.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -16,6 +19,8 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <map>
+#include <unistd.h>
 
 namespace vt::test {
 namespace {
@@ -265,6 +270,212 @@ TEST_F(FileOpenTest, ChoosingADriveShowsItsRoot) {
     // The tree of that drive starts at its root.
     ASSERT_GT(directories->topLevelItemCount(), 0);
     EXPECT_EQ(directories->topLevelItem(0)->text(0), folder.path());
+}
+
+// ---- The highlighted file is the chosen file ----
+
+QString FirstLine(const QPlainTextEdit* preview) {
+    return preview->toPlainText().section(QLatin1Char('\n'), 0, 0);
+}
+
+TEST_F(FileOpenTest, ArrowKeysAndFirstLettersChooseTheHighlightedFile) {
+    click("a.INT");
+    files->setFocus();
+    // A letter after a pause starts a new search by first letters; keep the
+    // pause short.
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(10);
+    // Each key press highlights a file; the preview and the record follow it.
+    const std::pair<int, const char*> steps[] = {
+        {Qt::Key_Down, "b.int"}, {Qt::Key_Down, "d.Int"}, {Qt::Key_Up, "b.int"},
+        {Qt::Key_A, "a.INT"},    {Qt::Key_D, "d.Int"},    {Qt::Key_Home, "a.INT"},
+        {Qt::Key_End, "d.Int"},  {Qt::Key_B, "b.int"},
+    };
+    const std::map<QString, QString> firstLines = {
+        {"a.INT", "5\t0\t7\t0"}, {"b.int", "1"}, {"d.Int", "x"}};
+    for (const auto& [key, name] : steps) {
+        SCOPED_TRACE(name);
+        QTest::qWait(20);
+        QTest::keyClick(files, static_cast<Qt::Key>(key));
+        ASSERT_NE(files->currentItem(), nullptr);
+        EXPECT_EQ(files->currentItem()->text().toStdString(), name);
+        EXPECT_EQ(State().ModellingResults.FileName,
+                  QFile::encodeName(folder.filePath(QString::fromLatin1(name))).toStdString());
+        EXPECT_EQ(FirstLine(preview).toStdString(),
+                  firstLines.at(QString::fromLatin1(name)).toStdString());
+    }
+    QApplication::setKeyboardInputInterval(interval);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // "Accept file" loads the file last highlighted, by Enter on the button.
+    acceptFile->setFocus();
+    QTest::keyClick(acceptFile, Qt::Key_Return);
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_NE(interpolate(), nullptr);
+    EXPECT_EQ(interpolate()->loadedFiles,
+              std::vector<std::string>{QFile::encodeName(folder.filePath("b.int")).toStdString()});
+}
+
+TEST_F(FileOpenTest, AClickOnTheHighlightedFileReadsItAgain) {
+    click("b.int");
+    EXPECT_EQ(FirstLine(preview), QStringLiteral("1"));
+    WriteFile(folder.filePath("b.int"), "3\r\n4\r\n5\r\n");
+    click("b.int");
+    EXPECT_EQ(FirstLine(preview), QStringLiteral("3"));
+    EXPECT_EQ(State().ModellingResults.LineCount, 3);
+}
+
+TEST_F(FileOpenTest, AClickThatHighlightsAFileReadsItOnce) {
+    ASSERT_TRUE(QFile::remove(folder.filePath("d.Int")));
+    click("b.int");
+    click("d.Int"); // listed, then gone: one message, not two
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(FileOpenTest, WithNoFileHighlightedAcceptAsksForOne) {
+    click("b.int");
+    // Another folder: the file last previewed is no longer in the list.
+    ASSERT_TRUE(chooser->SetDirectory(folder.filePath("sub")));
+    QTest::mouseClick(acceptFile, Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last(),
+              (RecordedMessage{"File not properly selected, click on data file !", "Select file"}));
+    EXPECT_EQ(interpolate(), nullptr);
+
+    // Ctrl+click takes the highlight off: nothing is chosen either.
+    ASSERT_TRUE(chooser->SetDirectory(folder.path()));
+    click("b.int");
+    QListWidgetItem* item = file("b.int");
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      files->visualItemRect(item).center());
+    ASSERT_TRUE(files->selectedItems().isEmpty());
+    QTest::mouseClick(acceptFile, Qt::LeftButton);
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(interpolate(), nullptr);
+}
+
+// ---- Only regular files ----
+
+TEST_F(FileOpenTest, PipesAndDevicesAreNeitherListedNorOpened) {
+    const auto path = [&](const char* name) { return folder.filePath(name).toStdString(); };
+    ASSERT_TRUE(MakeFifo(path("pipe.int")));
+    ASSERT_TRUE(MakeLink(path("pipe.int"), path("pipelink.int")));
+    ASSERT_TRUE(MakeLink("/dev/zero", path("zero.int")));
+    ASSERT_TRUE(MakeLink("/dev/zero", path("zerodir")));
+    ASSERT_TRUE(MakeLink(path("sub"), path("sublink")));
+    ASSERT_TRUE(MakeLink(path("b.int"), path("blink.int")));
+    ASSERT_TRUE(MakeSparseFile(path("huge.int"), std::uint64_t{256} * 1024 * 1024));
+
+    FifoWatchdog watchdog(path("pipe.int"));
+    ASSERT_TRUE(chooser->SetDirectory(folder.path()));
+    EXPECT_EQ(listedFiles(), (QStringList{"a.INT", "b.int", "blink.int", "d.Int", "huge.int"}));
+    QStringList folders;
+    QTreeWidgetItem* current = directories->currentItem();
+    ASSERT_NE(current, nullptr);
+    for (int i = 0; i < current->childCount(); ++i)
+        folders << current->child(i)->text(0);
+    EXPECT_EQ(folders, (QStringList{"sub", "sublink"}));
+
+    // A file that is one on the disk but far too large is refused unread.
+    click("huge.int");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last(),
+              (RecordedMessage{"The file is larger than 32 MB, too large for a modelling-results "
+                               "file",
+                               "Error Message"}));
+    EXPECT_TRUE(preview->toPlainText().isEmpty());
+    EXPECT_EQ(State().ModellingResults.LineCount, 0);
+
+    // A link to a results file is one.
+    click("blink.int");
+    EXPECT_EQ(FirstLine(preview), QStringLiteral("1"));
+    EXPECT_FALSE(watchdog.stop()) << "the chooser waited on a pipe";
+}
+
+// ---- A folder that cannot be entered ----
+
+TEST(FolderRefusal, SaysWhy) {
+    const std::pair<std::errc, const char*> cases[] = {
+        {std::errc::permission_denied, "No permission to open the selected folder"},
+        {std::errc::operation_not_permitted, "No permission to open the selected folder"},
+        {std::errc::no_such_file_or_directory, "The selected folder no longer exists"},
+        {std::errc::not_a_directory, "The selected folder is not a folder"},
+        {std::errc::too_many_symbolic_link_levels,
+         "The selected folder cannot be opened: Too many levels of symbolic links"},
+    };
+    for (const auto& [error, text] : cases)
+        EXPECT_EQ(frmFileOpen::FolderRefusal(std::make_error_code(error)),
+                  QString::fromLatin1(text));
+}
+
+class FolderTest : public FileOpenTest {
+protected:
+    QTreeWidgetItem* subItem() const {
+        const auto found =
+            directories->findItems(QStringLiteral("sub"), Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 ? found.first() : nullptr;
+    }
+    void doubleClickSub() {
+        QTreeWidgetItem* item = subItem();
+        ASSERT_NE(item, nullptr);
+        const QPoint at = directories->visualItemRect(item).center();
+        QTest::mouseClick(directories->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(directories->viewport(), Qt::LeftButton, {}, at);
+    }
+    void expectRefusal(const char* text) {
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.last(), (RecordedMessage{text, "Folder not available"}));
+        EXPECT_EQ(chooser->currentDirectory(), QDir(folder.path()).absolutePath());
+        EXPECT_EQ(listedFiles(), (QStringList{"a.INT", "b.int", "d.Int"}));
+    }
+};
+
+TEST_F(FolderTest, ADoubleClickEntersAFolder) {
+    doubleClickSub();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(listedFiles(), QStringList{"e.int"});
+}
+
+TEST_F(FolderTest, AFolderGoneSinceItWasListedSaysSo) {
+    ASSERT_TRUE(QDir(folder.filePath("sub")).removeRecursively());
+    doubleClickSub();
+    expectRefusal("The selected folder no longer exists");
+}
+
+TEST_F(FolderTest, AFolderReplacedByAFileSaysSo) {
+    ASSERT_TRUE(QDir(folder.filePath("sub")).removeRecursively());
+    WriteFile(folder.filePath("sub"), "a file now");
+    doubleClickSub();
+    expectRefusal("The selected folder is not a folder");
+}
+
+TEST_F(FolderTest, AFolderWithoutPermissionSaysSo) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root, whom folder permissions do not stop; the message "
+                        "for a refused permission is checked by FolderRefusal.SaysWhy";
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath("sub"), {}));
+    doubleClickSub();
+    QFile::setPermissions(folder.filePath("sub"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    expectRefusal("No permission to open the selected folder");
+}
+
+TEST_F(FolderTest, AFolderThatCanBeListedButNotSearchedIsRefused) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root, whom folder permissions do not stop";
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath("sub"), QFile::ReadOwner));
+    EXPECT_EQ(frmFileOpen::FolderError(folder.filePath("sub")), std::errc::permission_denied);
+    QFile::setPermissions(folder.filePath("sub"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// ---- One decoding of the file's bytes ----
+
+TEST_F(FileOpenTest, TheWindowsCodePageShowsInThePreview) {
+    WriteFile(folder.filePath("latin.int"), "5 m\xB2\t0\r\n100 \x80\t20\r\n");
+    ASSERT_TRUE(chooser->SetDirectory(folder.path()));
+    click("latin.int");
+    EXPECT_EQ(preview->toPlainText(), QStringLiteral("5 m\u00B2\t0\n100 \u20AC\t20\n"));
 }
 
 } // namespace

@@ -1,14 +1,20 @@
 // The dialogs together with the program's own calculation screens.
 #include "app/programstate.h"
+#include "dialogs/frmfileopen.h"
 #include "tests/dialogs/dialogtestsupport.h"
 #include "tests/support/programtest.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -82,6 +88,49 @@ TEST_F(WithScreens, TheDimensionsComeBackByAcceptAndByTheCloseBox) {
         EXPECT_TRUE(dialog.isNull());
         // Leaving the dialog opens no other screen.
         EXPECT_EQ(Windows().existing(QStringLiteral("frmModelled")), nullptr);
+        CloseAllWindows();
+        flushDeletes();
+    }
+}
+
+// The file's text reads the same in the chooser's preview and on the
+// interpolation screen, whatever its encoding.
+TEST_F(WithScreens, TheFileTextReadsTheSameInThePreviewAndOnTheScreen) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::pair<const char*, QByteArray> files[] = {
+        {"latin1.int", "5 m\xB2\t0\t7\t0\r\n100\t20\t100\t15\r\n200\t35\t200\t28\r\n"},
+        {"utf8.int", "5 m\xC2\xB2\t0\t7\t0\r\n100\t20\t100\t15\r\n200\t35\t200\t28\r\n"},
+    };
+    const QString expected =
+        QStringLiteral("5 m\u00B2\t0\t7\t0\n100\t20\t100\t15\n200\t35\t200\t28\n");
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+
+        QWidget* screen = Windows().show(QStringLiteral("frmInterpolate"));
+        ASSERT_NE(screen, nullptr);
+        auto* chooser = Windows().window<frmFileOpen>(QStringLiteral("frmFileOpen"));
+        ASSERT_NE(chooser, nullptr);
+        ASSERT_TRUE(ShowAndWait(chooser));
+        ASSERT_TRUE(chooser->SetDirectory(folder.path()));
+        auto* list = Child<QListWidget>(chooser, "File1");
+        const auto found = list->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.first()).center());
+        const QString preview =
+            Child<QPlainTextEdit>(chooser, "txtFileOpenShowData")->toPlainText();
+        QTest::mouseClick(Child<QPushButton>(chooser, "cmdFileOpen"), Qt::LeftButton);
+        EXPECT_TRUE(messages.shown.empty());
+
+        const QString shown = Child<QPlainTextEdit>(screen, "txtMainShowData")->toPlainText();
+        EXPECT_EQ(preview.toStdString(), expected.toStdString());
+        EXPECT_EQ(shown.toStdString(), expected.toStdString());
+        EXPECT_EQ(Child<QComboBox>(screen, "cboPillarWidth1")->itemText(0), QStringLiteral("5"));
         CloseAllWindows();
         flushDeletes();
     }

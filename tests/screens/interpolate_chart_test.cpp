@@ -338,10 +338,8 @@ TEST_F(InterpolateTest, TheStartUpRoadWithoutTheDefaultFile) {
     flushDeletes();
     QTemporaryDir work;
     ASSERT_TRUE(work.isValid());
-    const QString saved = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(work.path()));
-    ASSERT_TRUE(
-        QDir().mkdir(QStringLiteral("c:\\Program Files\\RazuziRurida - Do not delete.int")));
+    State().DataFolder = work.path();
+    ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("RazuziRurida - Do not delete.int")));
 
     QWidget* splash = Windows().show(QStringLiteral("frmSplash"));
     EXPECT_TRUE(QTest::qWaitForWindowExposed(splash));
@@ -349,7 +347,6 @@ TEST_F(InterpolateTest, TheStartUpRoadWithoutTheDefaultFile) {
     QTest::mouseClick(splash->findChild<QPushButton*>(QStringLiteral("cmdInterpolation")),
                       Qt::LeftButton);
     flushDeletes();
-    QDir::setCurrent(saved);
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.last(),

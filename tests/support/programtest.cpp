@@ -18,6 +18,9 @@ void ProgramTest::SetUp() {
     State().PictureCounter = 0;
     State().ModellingResults = results::ModellingResults{};
     State().endProgram = [this] { ++endRequests; };
+    // The copy of the default modelling-results file that the build places
+    // beside the program; test executables live one folder deeper.
+    State().DataFolder = QStringLiteral(VT_BUILD_DATA_DIR);
 }
 
 void ProgramTest::TearDown() {
@@ -28,6 +31,7 @@ void ProgramTest::TearDown() {
             w->close();
     flushDeletes();
     State().endProgram = nullptr;
+    State().DataFolder.clear();
 }
 
 } // namespace vt::test
