@@ -1,0 +1,192 @@
+// A whole design evaluated as its screen would, and the same road over
+// numbers: the numeric road gives the very single-precision results that the
+// shown texts come from, for random designs of every method.
+#include "evaluation/design.h"
+#include "results/core/modellingfile.h"
+#include "tests/support/locale.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string_view>
+
+namespace vt::evaluation {
+namespace {
+
+const NumberLocale kEnglish(test::English());
+
+QString Q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+DesignTexts Tributary() {
+    DesignTexts d;
+    d.method = Method::Tributary;
+    d.density = Q("2.7");
+    d.depth = Q("500");
+    d.width = Q("10");
+    d.length = Q("10");
+    d.k = Q("100");
+    d.height = Q("5");
+    return d;
+}
+
+TEST(Evaluate, TheTributaryRoadGivesEveryShownText) {
+    const Evaluation e = Evaluate(Tributary(), kEnglish);
+    ASSERT_TRUE(e.complete()) << e.refusal->message.toStdString();
+    EXPECT_EQ(e.extraction, Q("79.3"));
+    EXPECT_EQ(e.stress, Q("64.1"));
+    EXPECT_EQ(e.effectiveWidth, Q("10"));
+    EXPECT_EQ(e.widthHeightRatio, Q("2"));
+    EXPECT_EQ(e.strength, Q("94.6"));
+    EXPECT_EQ(e.factorOfSafety, Q("1.5"));
+    EXPECT_EQ(e.formula, Q("The Hedley/Grant formula was used"));
+    EXPECT_TRUE(e.widthHeightTooSmall);
+    EXPECT_TRUE(e.factorOfSafetyTooSmall);
+}
+
+TEST(Evaluate, TheModelledRoadDividesByTheTypedStress) {
+    DesignTexts d = Tributary();
+    d.method = Method::Modelled;
+    d.density.clear();
+    d.stress = Q("64.0985");
+    const Evaluation e = Evaluate(d, kEnglish);
+    ASSERT_TRUE(e.complete());
+    EXPECT_EQ(e.stress, Q("64.0985")); // the typed text, as Final Results shows it
+    EXPECT_EQ(e.factorOfSafety, Q("1.5"));
+    EXPECT_EQ(e.averagePillarStress, 64.0985f);
+}
+
+TEST(Evaluate, TheFirstRefusalEndsIt) {
+    DesignTexts d = Tributary();
+    d.depth.clear();
+    Evaluation e = Evaluate(d, kEnglish);
+    ASSERT_FALSE(e.complete());
+    EXPECT_EQ(e.refusal->message, kFillAllFields);
+    EXPECT_TRUE(e.extraction.isEmpty());
+
+    d = Tributary();
+    d.k.clear();
+    e = Evaluate(d, kEnglish);
+    ASSERT_FALSE(e.complete());
+    EXPECT_EQ(e.refusal->message, kFillAndCalculateStress);
+    EXPECT_EQ(e.stress, Q("64.1")); // the steps before it stand
+    EXPECT_EQ(e.effectiveWidth, Q("10"));
+    EXPECT_TRUE(e.factorOfSafety.isEmpty());
+}
+
+constexpr std::string_view kWidths5And7 = "5\t0\t7\t0\r\n"
+                                          "100\t20\t100\t15\r\n"
+                                          "200\t35\t200\t28\r\n";
+
+results::ModellingResults Table() {
+    results::ModellingResults table;
+    EXPECT_TRUE(results::ModellingTextFromBytes(table, kWidths5And7));
+    table.FileName = "results.int";
+    EXPECT_TRUE(results::ParseModellingResults(table));
+    return table;
+}
+
+TEST(Evaluate, TheInterpolationRoadUsesSquarePillarsAndTheModelledBords) {
+    const results::ModellingResults table = Table();
+    DesignTexts d;
+    d.method = Method::Interpolation;
+    d.width = Q("6");
+    d.length = Q("not used"); // the length follows the width
+    d.bord1 = Q("4");          // the modelling's bords are 12 m
+    d.depth = Q("150");
+    d.k = Q("40");
+    d.height = Q("3");
+    const Evaluation e = Evaluate(d, kEnglish, &table);
+    ASSERT_TRUE(e.complete()) << e.refusal->message.toStdString();
+    EXPECT_EQ(e.stress, Q("24.5"));
+    EXPECT_EQ(e.extraction, Q("88.9"));
+    EXPECT_EQ(e.effectiveWidth, Q("6"));
+    EXPECT_EQ(e.averagePillarStress, 24.5f);
+    EXPECT_EQ(AsOnScreen(d).length, Q("6"));
+
+    const Evaluation noTable = Evaluate(d, kEnglish);
+    ASSERT_FALSE(noTable.complete());
+    EXPECT_EQ(noTable.refusal->message, kFileNotSelected);
+}
+
+TEST(MethodName, ReadsBackAndRefusesOthers) {
+    for (Method m : {Method::Tributary, Method::Modelled, Method::Interpolation})
+        EXPECT_EQ(MethodFromName(MethodName(m)), m);
+    EXPECT_EQ(MethodFromName(u"Tributary"), std::nullopt);
+    EXPECT_EQ(MethodFromName(u""), std::nullopt);
+}
+
+// Random designs of every method, through the texts (as the screen shows
+// them) and through the numbers: the same results bit for bit, and the shown
+// texts are those of the numeric values.
+class BothRoads : public ::testing::TestWithParam<Method> {};
+
+TEST_P(BothRoads, AgreeBitForBitOnRandomDesigns) {
+    const results::ModellingResults table = Table();
+    std::mt19937 random(static_cast<unsigned>(GetParam()) + 41);
+    const auto pick = [&](double low, double high, double step) {
+        std::uniform_int_distribution<int> steps(0, static_cast<int>((high - low) / step));
+        return low + step * steps(random);
+    };
+    int complete = 0;
+    for (int i = 0; i < 3000; ++i) {
+        DesignNumbers n;
+        n.method = GetParam();
+        n.density = pick(2.0, 3.5, 0.05);
+        n.stress = pick(5, 200, 0.1);
+        n.depth = GetParam() == Method::Interpolation ? pick(90, 210, 0.5) : pick(50, 2000, 1);
+        n.width = GetParam() == Method::Interpolation ? pick(4.8, 7.2, 0.1) : pick(0, 20, 0.1);
+        n.length = pick(0, 25, 0.1);
+        n.bord1 = pick(0, 20, 0.5);
+        n.bord2 = pick(0, 20, 0.5);
+        n.k = pick(4.5, 100, 0.5);
+        n.height = pick(0, 8, 0.1);
+        n.alpha = pick(0.4, 0.6, 0.01);
+        n.beta = pick(0.6, 0.8, 0.01);
+        n.squatStart = pick(3, 6, 0.5);
+        n.increaseRate = pick(1, 5, 0.5);
+        const auto text = [](double v) { return ShowShortest(v, kEnglish); };
+        DesignTexts t;
+        t.method = n.method;
+        t.density = text(n.density);
+        t.stress = text(n.stress);
+        t.depth = text(n.depth);
+        t.width = text(n.width);
+        t.length = text(n.length);
+        t.bord1 = text(n.bord1);
+        t.bord2 = text(n.bord2);
+        t.k = text(n.k);
+        t.height = text(n.height);
+        t.alpha = text(n.alpha);
+        t.beta = text(n.beta);
+        t.squatStart = text(n.squatStart);
+        t.increaseRate = text(n.increaseRate);
+
+        const Evaluation shown = Evaluate(t, kEnglish, &table);
+        const NumericEvaluation numbers = EvaluateNumbers(n, &table);
+        ASSERT_EQ(shown.complete(), numbers.complete())
+            << i << ": " << (shown.refusal ? shown.refusal->message.toStdString() : "");
+        if (!shown.complete())
+            continue;
+        ++complete;
+        EXPECT_EQ(shown.averagePillarStress, numbers.averagePillarStress) << i;
+        EXPECT_EQ(shown.factorOfSafetyValue, numbers.factorOfSafety) << i;
+        EXPECT_EQ(shown.strengthValue, numbers.strength) << i;
+        EXPECT_EQ(shown.widthHeightRatioValue, numbers.widthHeightRatio) << i;
+        EXPECT_EQ(shown.widthHeightTooSmall, numbers.widthHeightTooSmall) << i;
+        EXPECT_EQ(shown.factorOfSafetyTooSmall, numbers.factorOfSafetyTooSmall) << i;
+        EXPECT_EQ(shown.formulaUsed, numbers.formula) << i;
+        EXPECT_EQ(shown.factorOfSafety, ShowResult(numbers.factorOfSafety, 1, kEnglish)) << i;
+        EXPECT_EQ(shown.effectiveWidth, ShowResult(numbers.effectiveWidth, 1, kEnglish)) << i;
+        EXPECT_EQ(shown.extraction, ShowResult(numbers.extraction, 1, kEnglish)) << i;
+    }
+    EXPECT_GT(complete, 1000); // most designs have a result
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, BothRoads,
+                         ::testing::Values(Method::Tributary, Method::Modelled,
+                                           Method::Interpolation),
+                         [](const auto& info) { return MethodName(info.param).toStdString(); });
+
+} // namespace
+} // namespace vt::evaluation
