@@ -141,6 +141,38 @@ std::optional<double> ExtensionSlope(const Curves& curves, int c, int r1, int r2
     return slope;
 }
 
+// The four ways a curve is extended: curve a or b, towards smaller depths
+// (before its first reading) or greater depths (beyond its last).
+enum class Extension { CurveAShallower, CurveADeeper, CurveBShallower, CurveBDeeper };
+enum class End { Shallow, Deep };
+
+// The end a curve's depth bracket lacks, if any.
+std::optional<End> MissingEnd(const Bracket& bracket) {
+    if (!bracket.hasLow())
+        return End::Shallow;
+    if (!bracket.hasHigh())
+        return End::Deep;
+    return std::nullopt;
+}
+
+// Extends the curve of depth column c (last reading in row n) to the other
+// curve's depth at the missing end, by the straight line through its own two
+// end readings there.
+bool Extend(const Curves& curves, int c, int n, End end, Bracket& own, const Bracket& other) {
+    const bool shallow = end == End::Shallow;
+    const auto k = shallow ? ExtensionSlope(curves, c, 2, 3) : ExtensionSlope(curves, c, n - 1, n);
+    if (!k)
+        return false;
+    if (shallow) {
+        own.lowDepth = other.lowDepth;
+        own.lowStress = own.highStress + *k * (own.lowDepth - own.highDepth);
+    } else {
+        own.highDepth = other.highDepth;
+        own.highStress = own.lowStress + *k * (own.highDepth - own.lowDepth);
+    }
+    return true;
+}
+
 std::string TooSteep(double width) {
     return ForWidth(width) + " changes its stress too much between its end readings to be " +
            "extended";
@@ -189,36 +221,18 @@ InterpolationOutcome InterpolatePillarStress(const ModellingResults& record, dou
     if ((!curveA.hasLow() && !curveB.hasLow()) || (!curveA.hasHigh() && !curveB.hasHigh()))
         return Failure(kDepthOutOfBounds, kOutOfBoundsTitle);
 
-    int extension = -1;
-    if (!curveA.hasLow()) {
-        const auto k = ExtensionSlope(curves, a, 2, 3);
-        if (!k)
+    // A curve that ends short of D is extended; when both are, the case of
+    // curve b is the one the plausibility test uses.
+    std::optional<Extension> extension;
+    if (const auto end = MissingEnd(curveA)) {
+        extension = *end == End::Shallow ? Extension::CurveAShallower : Extension::CurveADeeper;
+        if (!Extend(curves, a, nA, *end, curveA, curveB))
             return Unusable(TooSteep(widthA));
-        curveA.lowDepth = curveB.lowDepth;
-        curveA.lowStress = curveA.highStress + *k * (curveA.lowDepth - curveA.highDepth);
-        extension = 1;
-    } else if (!curveA.hasHigh()) {
-        const auto k = ExtensionSlope(curves, a, nA - 1, nA);
-        if (!k)
-            return Unusable(TooSteep(widthA));
-        curveA.highDepth = curveB.highDepth;
-        curveA.highStress = curveA.lowStress + *k * (curveA.highDepth - curveA.lowDepth);
-        extension = 2;
     }
-    if (!curveB.hasLow()) {
-        const auto k = ExtensionSlope(curves, b, 2, 3);
-        if (!k)
+    if (const auto end = MissingEnd(curveB)) {
+        extension = *end == End::Shallow ? Extension::CurveBShallower : Extension::CurveBDeeper;
+        if (!Extend(curves, b, nB, *end, curveB, curveA))
             return Unusable(TooSteep(widthB));
-        curveB.lowDepth = curveA.lowDepth;
-        curveB.lowStress = curveB.highStress + *k * (curveB.lowDepth - curveB.highDepth);
-        extension = 3;
-    } else if (!curveB.hasHigh()) {
-        const auto k = ExtensionSlope(curves, b, nB - 1, nB);
-        if (!k)
-            return Unusable(TooSteep(widthB));
-        curveB.highDepth = curveA.highDepth;
-        curveB.highStress = curveB.lowStress + *k * (curveB.highDepth - curveB.lowDepth);
-        extension = 4;
     }
 
     const auto along = [D](const Bracket& c) {
@@ -234,8 +248,9 @@ InterpolationOutcome InterpolatePillarStress(const ModellingResults& record, dou
     if (!std::isfinite(sA) || !std::isfinite(sB) || !std::isfinite(S))
         return Unusable(incalculable);
 
-    if (extension != -1) {
-        const bool first = extension == 1 || extension == 3;
+    if (extension) {
+        const bool first =
+            *extension == Extension::CurveAShallower || *extension == Extension::CurveBShallower;
         const int rowA = first ? 2 : nA;
         const int rowB = first ? 2 : nB;
         const double depthA = curves.at(rowA, a);
@@ -246,7 +261,8 @@ InterpolationOutcome InterpolatePillarStress(const ModellingResults& record, dou
         const double L = m * D + (stressA - m * depthA);
         if (!std::isfinite(L))
             return Unusable(incalculable);
-        const bool belowCurveA = extension == 1 || extension == 2;
+        const bool belowCurveA =
+            *extension == Extension::CurveAShallower || *extension == Extension::CurveADeeper;
         if (belowCurveA ? S > L : S < L)
             return Failure(kStressOutOfBounds, kOutOfBoundsTitle);
     }

@@ -1,5 +1,6 @@
 // The leading-number rule by which the modelling-results file and the
-// interpolation inputs are read.
+// interpolation inputs are read: the characters that continue the number are
+// gathered (blanks, tabs and line feeds skipped) and read by std::from_chars.
 #include "results/core/modellingfile.h"
 
 #include <charconv>
@@ -41,156 +42,119 @@ private:
     std::size_t pos_ = 0;
 };
 
-int DigitValue(char c) {
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
-
-// "&H1F", "&O17": an unsigned integer in base 16 or 8.
+// "&H1F", "&O17": an unsigned integer in base 16 or 8, the digits gathered
+// and read by from_chars; digits beyond the range of a 64-bit integer go on
+// in floating point.
 double ReadRadixInteger(Cursor& cursor, int base) {
+    std::string digits;
+    for (;; cursor.next()) {
+        const char c = cursor.peek();
+        const bool octal = c >= '0' && c <= '7';
+        const bool hex = IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        if (!(base == 8 ? octal : hex))
+            break;
+        digits.push_back(c);
+    }
     double value = 0;
-    while (!cursor.done() && DigitValue(cursor.peek()) < base) {
-        value = value * base + DigitValue(cursor.peek());
-        cursor.next();
+    for (std::size_t at = 0; at < digits.size(); at += 15) {
+        const std::size_t length = std::min<std::size_t>(15, digits.size() - at);
+        unsigned long long chunk = 0;
+        std::from_chars(digits.data() + at, digits.data() + at + length, chunk, base);
+        value = value * std::pow(static_cast<double>(base), static_cast<double>(length)) +
+                static_cast<double>(chunk);
     }
     return value;
 }
 
-// The common field: an optional minus, digits, at most one point followed by
-// digits, nothing else. std::from_chars reads it exactly as the general rule
-// would; anything else takes the general road.
-bool IsPlainDecimal(std::string_view text) {
-    std::size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
-    if (i >= text.size() || !IsDigit(text[i]) || text.size() > 40)
-        return false;
+// The decimal number the text starts with, gathered for from_chars: a sign,
+// digits with at most one point, and an exponent (E or D, an optional sign, at
+// least one digit) written as 'e'. `scale` is the power of ten of its first
+// significant digit, roughly, to tell an overflow from an underflow.
+struct Gathered {
+    std::string text;
+    bool anyDigit = false;
+    long long scale = 0;
+};
+
+void GatherMantissa(Cursor& cursor, Gathered& g) {
     bool point = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i]))
-            continue;
-        if (text[i] != '.' || point || i + 1 == text.size())
-            return false;
-        point = true;
+    bool significant = false;
+    for (;; cursor.next()) {
+        const char c = cursor.peek();
+        if (IsDigit(c)) {
+            g.anyDigit = true;
+            significant = significant || c != '0';
+            if (significant && !point)
+                ++g.scale;
+            else if (!significant && point)
+                --g.scale;
+        } else if (c != '.' || point) {
+            return;
+        } else {
+            point = true;
+        }
+        g.text.push_back(c);
     }
-    return true;
+}
+
+void GatherExponent(Cursor& cursor, Gathered& g) {
+    const char e = cursor.peek();
+    if (e != 'E' && e != 'e' && e != 'D' && e != 'd')
+        return;
+    Cursor probe = cursor;
+    probe.next();
+    std::string exponent = "e";
+    if (probe.peek() == '-' || probe.peek() == '+') {
+        exponent.push_back(probe.peek());
+        probe.next();
+    }
+    if (!IsDigit(probe.peek()))
+        return; // "1E" and "1E+" read as 1
+    long long value = 0;
+    for (; IsDigit(probe.peek()); probe.next()) {
+        exponent.push_back(probe.peek());
+        value = std::min<long long>(value * 10 + (probe.peek() - '0'), 1'000'000'000);
+    }
+    g.scale += exponent[1] == '-' ? -value : value;
+    g.text += exponent;
+    cursor = probe;
 }
 
 } // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-    if (IsPlainDecimal(text)) {
-        double value = 0;
-        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec == std::errc() && ptr == text.data() + text.size())
-            return value;
-    }
     Cursor cursor(text);
     if (cursor.peek() == '&') {
         cursor.next();
         const char radix = cursor.peek();
-        if (radix == 'H' || radix == 'h') {
-            cursor.next();
+        cursor.next();
+        if (radix == 'H' || radix == 'h')
             return ReadRadixInteger(cursor, 16);
-        }
-        if (radix == 'O' || radix == 'o') {
-            cursor.next();
+        if (radix == 'O' || radix == 'o')
             return ReadRadixInteger(cursor, 8);
-        }
         return 0;
     }
-
-    bool negative = false;
+    Gathered g;
     if (cursor.peek() == '-' || cursor.peek() == '+') {
-        negative = cursor.peek() == '-';
+        if (cursor.peek() == '-')
+            g.text.push_back('-');
         cursor.next();
     }
-
-    // Mantissa: digits with at most one point. Leading zeros are dropped and
-    // the position of the point is kept as a decimal exponent, so the text
-    // handed to from_chars is digits only and its magnitude is known.
-    std::string digits;
-    long long pointShift = 0; // value = 0.digits... scaled by 10^(intDigits)
-    long long integerDigits = 0;
-    bool seenPoint = false;
-    bool anyDigit = false;
-    while (!cursor.done()) {
-        const char c = cursor.peek();
-        if (IsDigit(c)) {
-            anyDigit = true;
-            if (!digits.empty() || c != '0') {
-                digits.push_back(c);
-                if (!seenPoint)
-                    ++integerDigits;
-            } else if (seenPoint) {
-                --pointShift; // a zero right after the point, before any other digit
-            }
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
-        cursor.next();
-    }
-    if (!anyDigit)
+    GatherMantissa(cursor, g);
+    if (!g.anyDigit)
         return 0;
-
-    // Exponent: E or D, an optional sign, at least one digit.
-    long long exponent = 0;
-    const char e = cursor.peek();
-    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
-        Cursor probe = cursor;
-        probe.next();
-        bool negativeExponent = false;
-        if (probe.peek() == '-' || probe.peek() == '+') {
-            negativeExponent = probe.peek() == '-';
-            probe.next();
-        }
-        if (IsDigit(probe.peek())) {
-            while (IsDigit(probe.peek())) {
-                if (exponent < 1000000000)
-                    exponent = exponent * 10 + (probe.peek() - '0');
-                probe.next();
-            }
-            if (negativeExponent)
-                exponent = -exponent;
-        }
-    }
-
-    if (digits.empty())
-        return negative ? -0.0 : 0.0;
-
-    // The value is 0.d1d2d3... x 10^magnitude.
-    const long long magnitude = integerDigits + pointShift + exponent;
-    if (magnitude > 400)
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
-    if (magnitude < -400)
-        return negative ? -0.0 : 0.0;
-
-    // A double is decided by its first 768 significant digits and whether any
-    // digit after them is non-zero: keep 800 and one sticky digit.
-    if (digits.size() > 800) {
-        const bool restNonZero = digits.find_first_not_of('0', 800) != std::string::npos;
-        digits.resize(800);
-        if (restNonZero)
-            digits.push_back('1');
-    }
-    digits.insert(digits.begin(), {'0', '.'});
-    digits.push_back('e');
-    digits += std::to_string(magnitude);
+    GatherExponent(cursor, g);
 
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range)
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (ec != std::errc())
-        value = 0;
-    return negative ? -value : value;
+    const auto [end, ec] = std::from_chars(g.text.data(), g.text.data() + g.text.size(), value);
+    (void)end;
+    const bool negative = g.text.front() == '-';
+    if (ec == std::errc::result_out_of_range) {
+        // Too large reads as infinity (the caller refuses it), too small as 0.
+        value = g.scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        return negative ? -value : value;
+    }
+    return ec == std::errc() ? value : 0.0;
 }
 
 } // namespace vt::results

@@ -92,7 +92,7 @@ TEST(Evaluate, TheInterpolationRoadUsesSquarePillarsAndTheModelledBords) {
     d.method = Method::Interpolation;
     d.width = Q("6");
     d.length = Q("not used"); // the length follows the width
-    d.bord1 = Q("4");          // the modelling's bords are 12 m
+    d.bord1 = Q("4");         // the modelling's bords are 12 m
     d.depth = Q("150");
     d.k = Q("40");
     d.height = Q("3");

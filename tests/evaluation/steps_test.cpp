@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TributaryCase{"Square10Bords12", Plan("2.7", "500", "10", "10"), "79.3", "64.1", {}},
         TributaryCase{"ExactlySeventy", Plan("2.7", "300", "6", "8", "4", "8"), "70", "26.49", {}},
-        TributaryCase{"Square5Deep", Plan("2.75", "1000", "5", "5", "8", "8"), "85.2", "182.37",
-                      {}},
+        TributaryCase{
+            "Square5Deep", Plan("2.75", "1000", "5", "5", "8", "8"), "85.2", "182.37", {}},
         TributaryCase{"NoBords", Plan("2.7", "500", "6", "8", "0", "0"), "0", "13.24", {}},
         TributaryCase{"NegativeDepth", Plan("2.7", "-500", "10", "10"), "79.3", "64.1", {}},
         TributaryCase{"EmptyBord2",
@@ -73,43 +73,23 @@ INSTANTIATE_TEST_SUITE_P(
                       nullptr,
                       {kFillAllFields, kInsufficientDataTitle}},
         // The first field that is not a number is named, in the screen's order.
-        TributaryCase{"DensityNamedFirst",
-                      Plan("x", "y", "10", "10"),
-                      nullptr,
-                      nullptr,
+        TributaryCase{"DensityNamedFirst", Plan("x", "y", "10", "10"), nullptr, nullptr,
                       Invalid("The value in \"Rock Rel. Density\" is not a number")},
-        TributaryCase{"LengthBeforeBords",
-                      Plan("2.7", "500", "10", "5a", "x"),
-                      nullptr,
-                      nullptr,
+        TributaryCase{"LengthBeforeBords", Plan("2.7", "500", "10", "5a", "x"), nullptr, nullptr,
                       Invalid("The value in \"Pillar length (m)\" is not a number")},
-        TributaryCase{"DepthTooLarge",
-                      Plan("2.7", "1e39", "10", "10"),
-                      nullptr,
-                      nullptr,
+        TributaryCase{"DepthTooLarge", Plan("2.7", "1e39", "10", "10"), nullptr, nullptr,
                       Invalid("The value in \"Depth (m)\" is too large to use")},
-        TributaryCase{"NoPillar",
-                      Plan("2.7", "500", "0", "10"),
-                      nullptr,
-                      nullptr,
+        TributaryCase{"NoPillar", Plan("2.7", "500", "0", "10"), nullptr, nullptr,
                       Invalid("The pillar width and the pillar length must not be 0")},
         // A bord of 1e30 m leaves a pillar with area but an extraction of 100 %.
-        TributaryCase{"HugeBords",
-                      Plan("2.7", "500", "10", "10", "1e30"),
-                      nullptr,
-                      nullptr,
+        TributaryCase{"HugeBords", Plan("2.7", "500", "10", "10", "1e30"), nullptr, nullptr,
                       Invalid("The bords are so wide against the pillar that the extraction is "
                               "100 %: the pillar carries no share of the load it could be "
                               "given")},
-        TributaryCase{"NoTributaryArea",
-                      Plan("2.7", "500", "0", "10", "0"),
-                      nullptr,
-                      nullptr,
+        TributaryCase{"NoTributaryArea", Plan("2.7", "500", "0", "10", "0"), nullptr, nullptr,
                       Invalid("The pillar width plus the bord width must not be 0 in either "
                               "direction")},
-        TributaryCase{"OverflowingBords",
-                      Plan("2.7", "500", "10", "10", "3e38", "3e38"),
-                      nullptr,
+        TributaryCase{"OverflowingBords", Plan("2.7", "500", "10", "10", "3e38", "3e38"), nullptr,
                       nullptr,
                       Invalid("The pillar and bord widths are too large to calculate the "
                               "% extraction")}),
@@ -132,9 +112,8 @@ TEST(TributaryStressStep, ReadsAndShowsTheCommaInGerman) {
 // --- modelled extraction ---
 
 TEST(ModelledExtractionStep, ShowsTheExtractionAndKeepsTheTypedStress) {
-    const auto step =
-        ModelledExtraction({Q("64.0985"), Q("500"), {Q("10"), Q("10"), Q("12"), Q("12")}},
-                           kEnglish);
+    const auto step = ModelledExtraction(
+        {Q("64.0985"), Q("500"), {Q("10"), Q("10"), Q("12"), Q("12")}}, kEnglish);
     ASSERT_TRUE(step.ok());
     EXPECT_EQ(step->extraction, Q("79.3"));
     EXPECT_EQ(step->stress, QString());
@@ -245,17 +224,18 @@ TEST_P(StrengthStep, ShowsTheResultsAndTheirFlags) {
 using engine::StrengthFormula;
 INSTANTIATE_TEST_SUITE_P(
     Cases, StrengthStep,
-    ::testing::Values(
-        StrengthCase{"SlenderAndWeak", Strength("10", "5", "100", "10"), 64.0985413f, "2", "94.6",
-                     "1.5", true, true, StrengthFormula::HedleyGrant},
-        StrengthCase{"Squat", Strength("10", "2", "100", "10"), 64.0985413f, "5", "189.3", "3",
-                     false, false, StrengthFormula::SquatPillar},
-        // At the start of squat behaviour the power formula still holds.
-        StrengthCase{"AtTheSquatStart", Strength("9", "2", "100", "9"), 64.0985413f, "4.5",
-                     "178.4", "2.8", false, false, StrengthFormula::HedleyGrant},
-        // 6.9 / 3 is the single 2.2999999: shown 2.3 and too small.
-        StrengthCase{"RoundedUpButTooSmall", Strength("6.9", "3", "100", "8"), 30.0f, "2.3",
-                     "115.2", "3.8", true, false, StrengthFormula::HedleyGrant}),
+    ::testing::Values(StrengthCase{"SlenderAndWeak", Strength("10", "5", "100", "10"), 64.0985413f,
+                                   "2", "94.6", "1.5", true, true, StrengthFormula::HedleyGrant},
+                      StrengthCase{"Squat", Strength("10", "2", "100", "10"), 64.0985413f, "5",
+                                   "189.3", "3", false, false, StrengthFormula::SquatPillar},
+                      // At the start of squat behaviour the power formula still holds.
+                      StrengthCase{"AtTheSquatStart", Strength("9", "2", "100", "9"), 64.0985413f,
+                                   "4.5", "178.4", "2.8", false, false,
+                                   StrengthFormula::HedleyGrant},
+                      // 6.9 / 3 is the single 2.2999999: shown 2.3 and too small.
+                      StrengthCase{"RoundedUpButTooSmall", Strength("6.9", "3", "100", "8"), 30.0f,
+                                   "2.3", "115.2", "3.8", true, false,
+                                   StrengthFormula::HedleyGrant}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A W:H of exactly 2.5 and an FOS of exactly 1.6 (in single precision) are
@@ -305,9 +285,13 @@ TEST(StrengthStep, RefusesWithTheScreensMessages) {
     };
     const Readiness noExtraction{QString(), kFillAndCalculateExtraction};
     const Case cases[] = {
-        {Strength("10", "5", "", "10"), kStressShown, 64, {kFillAndCalculateStress,
-                                                           kInsufficientDataTitle}},
-        {Strength("10", "5", "100", "10"), noExtraction, 64,
+        {Strength("10", "5", "", "10"),
+         kStressShown,
+         64,
+         {kFillAndCalculateStress, kInsufficientDataTitle}},
+        {Strength("10", "5", "100", "10"),
+         noExtraction,
+         64,
          {kFillAndCalculateExtraction, kInsufficientDataTitle}},
         {Strength("10", "x", "y", "10"), kStressShown, 64,
          Invalid("The value in \"Pillar height (m)\" is not a number")},
@@ -357,11 +341,8 @@ TEST(InterpolationStep, WorkedCases) {
         const char* extraction;
     };
     const Case cases[] = {
-        {"6", "150", "24.5", "88.9"},
-        {"5", "100", "20", "91.3"},
-        {"7", "200", "28", "86.4"},
-        {"6.3", "150", "23.6", "88.1"},
-        {"6", "150 m", "24.5", "88.9"}, // the leading number
+        {"6", "150", "24.5", "88.9"},   {"5", "100", "20", "91.3"},     {"7", "200", "28", "86.4"},
+        {"6.3", "150", "23.6", "88.1"}, {"6", "150 m", "24.5", "88.9"}, // the leading number
         {"6,3", "150", "24.5", "88.9"}, // a comma ends the number in English
     };
     for (const Case& c : cases) {
@@ -418,8 +399,8 @@ TEST(InterpolationStep, RefusesWithTheTablesMessages) {
         ASSERT_FALSE(step.ok());
         EXPECT_EQ(step.refusal(), c.refusal) << c.width << " at " << c.depth;
     }
-    const auto noFile = Interpolation(results::ModellingResults{}, {Q("6"), Q("6"), Q("150")},
-                                      kEnglish);
+    const auto noFile =
+        Interpolation(results::ModellingResults{}, {Q("6"), Q("6"), Q("150")}, kEnglish);
     ASSERT_FALSE(noFile.ok());
     EXPECT_EQ(noFile.refusal(), (Refusal{kFileNotSelected, kSelectFileTitle}));
 }
@@ -430,8 +411,8 @@ TEST(InterpolationStep, TheEffectiveWidthIsThatOfTheInterpolatedNumber) {
         const char* width;
         const char* shown; // nullptr: none
     };
-    const Case cases[] = {{"6", "6"}, {"6.3", "6.3"}, {"4.5a", "4.5"}, {"0", nullptr},
-                          {"", nullptr}, {"x", nullptr}};
+    const Case cases[] = {{"6", "6"},     {"6.3", "6.3"}, {"4.5a", "4.5"},
+                          {"0", nullptr}, {"", nullptr},  {"x", nullptr}};
     for (const Case& c : cases) {
         const auto step = InterpolationEffectiveWidth(table, Q(c.width), Q(c.width), kEnglish);
         EXPECT_EQ(step.ok(), c.shown != nullptr) << c.width;

@@ -2,9 +2,13 @@
 // interpolation inputs.
 #include "results/core/modellingfile.h"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -55,6 +59,50 @@ TEST(LeadingNumberLimits, LongMantissasRoundCorrectly) {
     EXPECT_EQ(ParseLeadingNumber(text), 0.1);
     EXPECT_EQ(ParseLeadingNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
     EXPECT_EQ(ParseLeadingNumber("1" + std::string(300, '0')), 1e300);
+}
+
+} // namespace
+
+namespace {
+
+// Random doubles written in their shortest form, fixed and scientific, with
+// blanks, tabs and line feeds strewn between the characters and trailing text
+// after them: each reads back to the same bits.
+TEST(LeadingNumberRoundTrip, ShortestTextsReadBackExactly) {
+    std::mt19937_64 random(2026);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> coin(0, 9);
+    const char ignored[] = {' ', '\t', '\n'};
+    int checked = 0;
+    while (checked < 20000) {
+        const double value = std::bit_cast<double>(bits(random));
+        if (!std::isfinite(value))
+            continue;
+        char buffer[64];
+        const auto format =
+            coin(random) < 5 ? std::chars_format::scientific : std::chars_format::general;
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, format);
+        ASSERT_EQ(ec, std::errc());
+        std::string text;
+        for (const char* p = buffer; p != end; ++p) {
+            if (coin(random) == 0)
+                text.push_back(ignored[coin(random) % 3]);
+            text.push_back(*p);
+        }
+        text += coin(random) < 5 ? "\tnext field" : "";
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(vt::results::ParseLeadingNumber(text)),
+                  std::bit_cast<std::uint64_t>(value))
+            << text;
+        ++checked;
+    }
+}
+
+TEST(LeadingNumberRoundTrip, RadixIntegers) {
+    EXPECT_EQ(ParseLeadingNumber("&H 7FFFFFFFFFFFFFFF"), 9223372036854775807.0);
+    EXPECT_EQ(ParseLeadingNumber("&HFFFFFFFFFFFFFFFFFFFF"), 1208925819614629174706175.0);
+    EXPECT_EQ(ParseLeadingNumber("&O777 1"), 4089);
+    EXPECT_EQ(ParseLeadingNumber("&H"), 0);
+    EXPECT_EQ(ParseLeadingNumber("&"), 0);
 }
 
 } // namespace

@@ -20,8 +20,9 @@ struct Shown {
 
 Shown ShownOn(const CalculationScreen* screen) {
     const auto t = [screen](const char* name) { return Text(screen, QString::fromLatin1(name)); };
-    return {t("lblFRExtraction"), t("lblFRPillarStress"), t("cboPillarWidth"), t("txtFRWHratio"),
-            t("lblFRPillarStrength"), t("lblFRFOS"), t("txtFormula")};
+    return {t("lblFRExtraction"), t("lblFRPillarStress"),   t("cboPillarWidth"),
+            t("txtFRWHratio"),    t("lblFRPillarStrength"), t("lblFRFOS"),
+            t("txtFormula")};
 }
 
 void ExpectSame(const Shown& shown, const evaluation::Evaluation& e, int i) {
