@@ -118,10 +118,9 @@ Evaluation EvaluateInterpolation(const DesignTexts& d, const NumberLocale& local
 
 Evaluation Evaluate(const DesignTexts& design, const NumberLocale& locale,
                     const results::ModellingResults* table) {
-    const DesignTexts d = AsOnScreen(design);
-    if (d.method == Method::Interpolation)
-        return EvaluateInterpolation(d, locale, table);
-    return EvaluatePlanMethod(d, locale);
+    if (design.method == Method::Interpolation)
+        return EvaluateInterpolation(AsOnScreen(design), locale, table);
+    return EvaluatePlanMethod(design, locale);
 }
 
 // --- numbers ---

@@ -22,11 +22,10 @@ bool IsDigit(char16_t c) {
 // "1,200" in English or "1.200" in German: the locale's thousands separator
 // between digits, followed by exactly three digits at the end.
 bool LooksLikeThousands(QStringView t, const NumberLocale& locale) {
-    const QString& group = locale.groupSeparator();
-    if (group == locale.decimalPoint() ||
-        (group != QLatin1String(",") && group != QLatin1String(".")))
+    const char16_t group = locale.thousandsLookAlike();
+    if (group == 0)
         return false;
-    const qsizetype at = t.indexOf(group.at(0));
+    const qsizetype at = t.indexOf(QChar(group));
     if (at <= 0 || t.size() - at - 1 != 3 || !IsDigit(t.at(at - 1).unicode()))
         return false;
     for (qsizetype i = at + 1; i < t.size(); ++i)
@@ -40,7 +39,7 @@ bool LooksLikeThousands(QStringView t, const NumberLocale& locale) {
 // Empty when a character cannot be part of a number or a sign follows '+'.
 constexpr std::size_t kMaxNumberText = 512;
 struct Normalised {
-    std::array<char, kMaxNumberText> chars{};
+    std::array<char, kMaxNumberText> chars; // the first `size` are set
     std::size_t size = 0;
     bool plainDecimal = true; // digits and at most one point, after a sign
     bool ok = false;
@@ -48,9 +47,7 @@ struct Normalised {
 
 Normalised Normalise(QStringView t, const NumberLocale& locale) {
     Normalised n;
-    const QString& localePoint = locale.decimalPoint();
-    const bool otherPoint = localePoint.size() == 1 && localePoint.at(0) != QLatin1Char('.') &&
-                            localePoint.at(0) != QLatin1Char(',');
+    const char16_t otherPoint = locale.otherPoint();
     qsizetype i = 0;
     if (!t.isEmpty() && t.at(0) == QLatin1Char('+')) {
         i = 1;
@@ -63,7 +60,7 @@ Normalised Normalise(QStringView t, const NumberLocale& locale) {
         char16_t c = t.at(i).unicode();
         if (c == kComma && !locale.eitherSeparator())
             return n; // "2,75" where only a point marks decimals
-        if (c == kComma || (otherPoint && c == localePoint.at(0).unicode()))
+        if (c == kComma || (otherPoint != 0 && c == otherPoint))
             c = kPoint;
         const bool sign = c == u'-' || c == u'+';
         const bool allowed = IsDigit(c) || c == kPoint || sign || c == u'e' || c == u'E';
@@ -156,6 +153,10 @@ NumberLocale::NumberLocale(const QLocale& locale)
     , group_(locale.groupSeparator())
     , separator_(point_.toStdString()) {
     locale_.setNumberOptions(QLocale::RejectGroupSeparator);
+    if (point_.size() == 1 && point_ != QLatin1String(".") && point_ != QLatin1String(","))
+        otherPoint_ = point_.at(0).unicode();
+    if (group_ != point_ && (group_ == QLatin1String(",") || group_ == QLatin1String(".")))
+        thousandsLookAlike_ = group_.at(0).unicode();
 }
 
 NumberLocale NumberLocale::Current() {
@@ -165,6 +166,7 @@ NumberLocale NumberLocale::Current() {
 NumberLocale NumberLocale::Point() {
     NumberLocale point(QLocale::c());
     point.group_.clear();
+    point.thousandsLookAlike_ = 0;
     point.eitherSeparator_ = false;
     return point;
 }
@@ -187,12 +189,25 @@ Reading<double> ReadDouble(QStringView text, const NumberLocale& locale) {
     return Read(text, locale);
 }
 
+namespace {
+
+// Shown text of FormatResult's ASCII text (digits, '-' and '.'), with the
+// locale's decimal point.
+QString WithLocalePoint(const std::string& text, const NumberLocale& locale) {
+    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    if (locale.decimalPoint() != QLatin1String("."))
+        shown.replace(QLatin1Char('.'), locale.decimalPoint());
+    return shown;
+}
+
+} // namespace
+
 QString ShowResult(float value, int decimals, const NumberLocale& locale) {
-    return QString::fromStdString(engine::FormatResult(value, decimals, locale.separator()));
+    return WithLocalePoint(engine::FormatResult(value, decimals), locale);
 }
 
 QString ShowResult(double value, int decimals, const NumberLocale& locale) {
-    return QString::fromStdString(engine::FormatResult(value, decimals, locale.separator()));
+    return WithLocalePoint(engine::FormatResult(value, decimals), locale);
 }
 
 QString ShowShortest(double value, const NumberLocale& locale) {

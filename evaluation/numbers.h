@@ -34,6 +34,12 @@ public:
     // Whether a point and a comma are both read as the decimal point (the
     // screens), or only the locale's own.
     bool eitherSeparator() const { return eitherSeparator_; }
+    // The decimal point when it is one character other than '.' and ','
+    // (read as a point too), else 0.
+    char16_t otherPoint() const { return otherPoint_; }
+    // The thousands separator when a text with it could look like a thousands
+    // group ("1,200" in English), else 0.
+    char16_t thousandsLookAlike() const { return thousandsLookAlike_; }
 
 private:
     QLocale locale_;
@@ -41,6 +47,8 @@ private:
     QString group_;
     std::string separator_;
     bool eitherSeparator_ = true;
+    char16_t otherPoint_ = 0;
+    char16_t thousandsLookAlike_ = 0;
 };
 
 // Why a text gives no number.

@@ -155,7 +155,11 @@ Step<StrengthShown> Strength(const StrengthTexts& t, const Readiness& readiness,
     shown.widthHeightRatio = ShowResult(s.widthHeightRatio, 1, locale);
     shown.strength = ShowResult(s.strength, 1, locale);
     shown.factorOfSafety = ShowResult(safety.value().factorOfSafety, 1, locale);
-    shown.formula = QString::fromUtf8(engine::FormulaMessage(s.formula));
+    static const QString kHedleyGrant =
+        QString::fromUtf8(engine::FormulaMessage(engine::StrengthFormula::HedleyGrant));
+    static const QString kSquatPillar =
+        QString::fromUtf8(engine::FormulaMessage(engine::StrengthFormula::SquatPillar));
+    shown.formula = s.formula == engine::StrengthFormula::SquatPillar ? kSquatPillar : kHedleyGrant;
     shown.widthHeightTooSmall = s.widthHeightTooSmall;
     shown.factorOfSafetyTooSmall = safety.value().tooSmall;
     shown.formulaUsed = s.formula;
