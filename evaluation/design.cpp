@@ -36,11 +36,20 @@ DesignTexts AsOnScreen(DesignTexts design) {
     return design;
 }
 
-namespace {
+void SetStrengthTexts(DesignTexts& design, const StrengthTexts& strength) {
+    design.k = strength.k;
+    design.height = strength.height;
+    design.alpha = strength.alpha;
+    design.beta = strength.beta;
+    design.squatStart = strength.squatStart;
+    design.increaseRate = strength.increaseRate;
+}
 
-StrengthTexts StrengthOf(const DesignTexts& d, const QString& effectiveWidth) {
+StrengthTexts StrengthTextsOf(const DesignTexts& d, const QString& effectiveWidth) {
     return {d.k, effectiveWidth, d.height, d.length, d.alpha, d.beta, d.squatStart, d.increaseRate};
 }
+
+namespace {
 
 void Take(Evaluation& e, const StrengthShown& s) {
     e.widthHeightRatio = s.widthHeightRatio;
@@ -78,7 +87,7 @@ Evaluation EvaluatePlanMethod(const DesignTexts& d, const NumberLocale& locale) 
     const Readiness readiness = tributary ? Readiness{e.stress, kFillAndCalculateStress}
                                           : Readiness{e.extraction, kFillAndCalculateExtraction};
     const Step<StrengthShown> strength =
-        Strength(StrengthOf(d, e.effectiveWidth), readiness, e.averagePillarStress, locale);
+        Strength(StrengthTextsOf(d, e.effectiveWidth), readiness, e.averagePillarStress, locale);
     if (!strength) {
         e.refusal = strength.refusal();
         return e;
@@ -104,7 +113,7 @@ Evaluation EvaluateInterpolation(const DesignTexts& d, const NumberLocale& local
     e.stress = stress->stress;
     e.averagePillarStress = stress->averagePillarStress;
     const Step<StrengthShown> strength =
-        Strength(StrengthOf(d, e.effectiveWidth), Readiness{e.stress, kFillAndCalculateStress},
+        Strength(StrengthTextsOf(d, e.effectiveWidth), Readiness{e.stress, kFillAndCalculateStress},
                  e.averagePillarStress, locale);
     if (!strength) {
         e.refusal = strength.refusal();

@@ -78,6 +78,11 @@ Evaluation Evaluate(const DesignTexts& design, const NumberLocale& locale,
 // fills them: the interpolation screen's length follows its width.
 DesignTexts AsOnScreen(DesignTexts design);
 
+// The texts of the strength tab (K, height and the formula variables) as the
+// design's, and back (with the effective width the screen shows).
+void SetStrengthTexts(DesignTexts& design, const StrengthTexts& strength);
+StrengthTexts StrengthTextsOf(const DesignTexts& design, const QString& effectiveWidth);
+
 // --- the same road over numbers ---
 
 struct DesignNumbers {

@@ -77,38 +77,54 @@ Step<PlanExtraction> ExtractionOfPlan(const PlanTexts& plan, const NumberLocale&
 
 } // namespace
 
-Step<StressShown> TributaryStress(const TributaryTexts& t, const NumberLocale& locale) {
-    if (!AllFilled(
-            {&t.density, &t.depth, &t.plan.width, &t.plan.length, &t.plan.bord1, &t.plan.bord2}))
+namespace {
+
+// What the two first-tab steps share: every field filled, the loading input
+// (density or typed stress) and the depth read as numbers, then the plan.
+struct FirstTab {
+    float loading = 0;
+    float depth = 0;
+    PlanExtraction plan;
+};
+
+Step<FirstTab> ReadFirstTab(const QString& loading, Input loadingInput, const QString& depth,
+                            const PlanTexts& plan, const NumberLocale& locale) {
+    if (!AllFilled({&loading, &depth, &plan.width, &plan.length, &plan.bord1, &plan.bord2}))
         return Insufficient(kFillAllFields);
-    const Field fields[] = {{t.density, Input::RockDensity}, {t.depth, Input::Depth}};
+    const Field fields[] = {{loading, loadingInput}, {depth, Input::Depth}};
     float v[2] = {};
     if (auto refusal = ReadAll(fields, v, locale))
         return *refusal;
-    const Step<PlanExtraction> plan = ExtractionOfPlan(t.plan, locale);
-    if (!plan)
-        return plan.refusal();
-    const auto stress = engine::CalculateTributaryPillarStress(v[0], v[1], plan->extraction);
-    if (!stress)
-        return FaultRefusal(stress.fault(), Operation::TributaryStress, plan->width, plan->length);
-    return StressShown{ShowResult(plan->extraction, 1, locale),
-                       ShowResult(stress.value(), 2, locale), plan->extraction, stress.value()};
+    const Step<PlanExtraction> extraction = ExtractionOfPlan(plan, locale);
+    if (!extraction)
+        return extraction.refusal();
+    return FirstTab{v[0], v[1], extraction.value()};
 }
 
+} // namespace
+
+Step<StressShown> TributaryStress(const TributaryTexts& t, const NumberLocale& locale) {
+    const Step<FirstTab> tab = ReadFirstTab(t.density, Input::RockDensity, t.depth, t.plan, locale);
+    if (!tab)
+        return tab.refusal();
+    const PlanExtraction& plan = tab->plan;
+    const auto stress =
+        engine::CalculateTributaryPillarStress(tab->loading, tab->depth, plan.extraction);
+    if (!stress)
+        return FaultRefusal(stress.fault(), Operation::TributaryStress, plan.width, plan.length);
+    return StressShown{ShowResult(plan.extraction, 1, locale),
+                       ShowResult(stress.value(), 2, locale), plan.extraction, stress.value()};
+}
+
+// The depth takes no part in the calculation but is carried to the report, so
+// it must be a number as well.
 Step<StressShown> ModelledExtraction(const ModelledTexts& t, const NumberLocale& locale) {
-    if (!AllFilled(
-            {&t.stress, &t.depth, &t.plan.width, &t.plan.length, &t.plan.bord1, &t.plan.bord2}))
-        return Insufficient(kFillAllFields);
-    // The depth takes no part in the calculation but is carried to the
-    // report, so it must be a number as well.
-    const Field fields[] = {{t.stress, Input::ModelledStress}, {t.depth, Input::Depth}};
-    float v[2] = {};
-    if (auto refusal = ReadAll(fields, v, locale))
-        return *refusal;
-    const Step<PlanExtraction> plan = ExtractionOfPlan(t.plan, locale);
-    if (!plan)
-        return plan.refusal();
-    return StressShown{ShowResult(plan->extraction, 1, locale), QString(), plan->extraction, v[0]};
+    const Step<FirstTab> tab =
+        ReadFirstTab(t.stress, Input::ModelledStress, t.depth, t.plan, locale);
+    if (!tab)
+        return tab.refusal();
+    return StressShown{ShowResult(tab->plan.extraction, 1, locale), QString(), tab->plan.extraction,
+                       tab->loading};
 }
 
 Step<WidthShown> EffectiveWidth(const QString& width, const QString& length,

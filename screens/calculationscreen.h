@@ -46,22 +46,22 @@ enum class ReadinessResult { PillarStress, PercentageExtraction };
 
 // Everything in which the calculation screens differ, as one value.
 struct ScreenSpec {
-    QString title;
-    QSize clientTwips; // the client area below the menu bar
-    QRect tabTwips;    // where SSTab1 sits in the client area
+    QString title{};
+    QSize clientTwips{}; // the client area below the menu bar
+    QRect tabTwips{};    // where SSTab1 sits in the client area
     QString newCalculationText = QStringLiteral("&New Calculation");
     QString aboutText = QStringLiteral("&About");
     // The two columns of fields on the tabs (design twips from SSTab1's left).
     int leftColumn = 240;
     int rightColumn = 2430;
-    QStringList kItems;
+    QStringList kItems{};
     QString strengthCaption = QStringLiteral("Pillar strength (MPa)");
-    QString bordCopyCaption;  // the copy of bord width 1 on "Final &Results"
-    QString bordCopy2Caption; // the copy of bord width 2
-    QColor bordCopyBackground;
+    QString bordCopyCaption{};  // the copy of bord width 1 on "Final &Results"
+    QString bordCopy2Caption{}; // the copy of bord width 2
+    QColor bordCopyBackground{};
     ReadinessResult readiness = ReadinessResult::PillarStress;
-    QString readinessMessage;
-    QString reportSentence; // where the stress came from
+    QString readinessMessage{};
+    QString reportSentence{}; // where the stress came from
     // Whether an input change empties the formula sentence txtFormula (the
     // tributary screen keeps it until the next strength step).
     bool inputChangeEmptiesFormula = false;
@@ -104,9 +104,7 @@ struct PillarStressTab {
     std::vector<std::pair<evaluation::Input, QWidget*>> inputs;
 };
 
-class CalculationScreen : public QMainWindow,
-                          public StrengthConstantTarget,
-                          public DesignSource {
+class CalculationScreen : public QMainWindow, public StrengthConstantTarget, public DesignSource {
     Q_OBJECT
 public:
     // Tab indexes of SSTab1.

@@ -150,13 +150,7 @@ evaluation::DesignTexts frmInterpolate::designTexts() const {
     d.depth = tab_->txtDepth->text();
     d.width = tab_->cboPillarWidth1->currentText();
     d.length = tab_->cboPillarLength->currentText();
-    const evaluation::StrengthTexts strength = strengthTab()->texts(d.length);
-    d.k = strength.k;
-    d.height = strength.height;
-    d.alpha = strength.alpha;
-    d.beta = strength.beta;
-    d.squatStart = strength.squatStart;
-    d.increaseRate = strength.increaseRate;
+    evaluation::SetStrengthTexts(d, strengthTab()->texts(d.length));
     return d;
 }
 

@@ -1,7 +1,5 @@
 #include "screens/frmtributary.h"
 
-#include "app/ui.h"
-#include "screens/builders.h"
 #include "screens/plantab.h"
 
 #include <QComboBox>
@@ -9,42 +7,26 @@
 
 namespace vt {
 
-namespace {
-
-ScreenSpec TributarySpec() {
-    ScreenSpec spec;
-    spec.title = QStringLiteral("Tributary Theory");
-    spec.clientTwips = QSize(4575, 6675);
-    spec.tabTwips = QRect(0, 0, 4575, 6675);
-    spec.kItems = KItems(100);
-    spec.bordCopyCaption = QStringLiteral("Bord width (smaller)");
-    spec.bordCopy2Caption = QStringLiteral("Bord width (bigger)");
-    spec.bordCopyBackground = kWhite;
-    spec.readiness = ReadinessResult::PillarStress;
-    spec.readinessMessage = evaluation::kFillAndCalculateStress;
-    spec.reportSentence = QStringLiteral("The Tributary Area theory was used to calculate the "
-                                         "Average Pillar Stress for this evaluation");
-    // The formula sentence stays until the next strength step.
-    spec.inputChangeEmptiesFormula = false;
-    return spec;
-}
-
-} // namespace
-
 frmTributary::frmTributary(QWidget* parent)
-    : PlanScreen(TributarySpec(), PlanScreenKind::Tributary, parent) {}
+    : PlanScreen(Spec({
+                     .title = QStringLiteral("Tributary Theory"),
+                     .bordCopyCaption = QStringLiteral("Bord width (smaller)"),
+                     .bordCopy2Caption = QStringLiteral("Bord width (bigger)"),
+                     .readiness = ReadinessResult::PillarStress,
+                     .readinessMessage = evaluation::kFillAndCalculateStress,
+                     .reportSentence = QStringLiteral("The Tributary Area theory was used to "
+                                                      "calculate the Average Pillar Stress for "
+                                                      "this evaluation"),
+                     // The formula sentence stays until the next strength step.
+                     .inputChangeEmptiesFormula = false,
+                 }),
+                 PlanScreenKind::Tributary, parent) {}
 
 bool frmTributary::calculateStressStep() {
     const PlanTab* tab = planTab();
-    const auto step = evaluation::TributaryStress(
+    return showStressStep(evaluation::TributaryStress(
         {tab->cboRockDensity->currentText(), tab->txtDepth->text(), tab->plan()},
-        evaluation::NumberLocale::Current());
-    if (!step) {
-        ShowRefusal(step.refusal());
-        return false;
-    }
-    showStressStep(step.value());
-    return true;
+        evaluation::NumberLocale::Current()));
 }
 
 evaluation::DesignTexts frmTributary::designTexts() const {

@@ -1,6 +1,7 @@
 #include "screens/planscreen.h"
 
 #include "app/programstate.h"
+#include "app/ui.h"
 #include "dialogs/frmrazuziruridadimensions.h"
 #include "screens/builders.h"
 #include "screens/finalresultstab.h"
@@ -24,8 +25,10 @@ PlanScreen::PlanScreen(ScreenSpec spec, PlanScreenKind kind, QWidget* parent)
     plan_ = new PlanTab(kind, this->spec().leftColumn, this->spec().rightColumn);
     using evaluation::Input;
     std::vector<std::pair<Input, QWidget*>> inputs{
-        {Input::Depth, plan_->txtDepth},          {Input::PillarWidth, plan_->cboPillarWidth1},
-        {Input::PillarLength, plan_->cboPillarLength}, {Input::BordWidth1, plan_->cboBordWidth},
+        {Input::Depth, plan_->txtDepth},
+        {Input::PillarWidth, plan_->cboPillarWidth1},
+        {Input::PillarLength, plan_->cboPillarLength},
+        {Input::BordWidth1, plan_->cboBordWidth},
         {Input::BordWidth2, plan_->cboBordWidth2},
     };
     if (plan_->cboRockDensity)
@@ -77,22 +80,29 @@ evaluation::DesignTexts PlanScreen::planDesign(evaluation::Method method) const 
     d.length = plan.length;
     d.bord1 = plan.bord1;
     d.bord2 = plan.bord2;
-    const evaluation::StrengthTexts strength = strengthTab()->texts(plan.length);
-    d.k = strength.k;
-    d.height = strength.height;
-    d.alpha = strength.alpha;
-    d.beta = strength.beta;
-    d.squatStart = strength.squatStart;
-    d.increaseRate = strength.increaseRate;
+    evaluation::SetStrengthTexts(d, strengthTab()->texts(plan.length));
     return d;
 }
 
-void PlanScreen::showStressStep(const evaluation::StressShown& shown) {
-    State().AveragePillarStress = shown.averagePillarStress;
-    setText(plan_->lblPercentageExtraction, shown.extraction);
+ScreenSpec PlanScreen::Spec(ScreenSpec own) {
+    own.clientTwips = QSize(4575, 6675);
+    own.tabTwips = QRect(0, 0, 4575, 6675);
+    own.kItems = KItems(100);
+    own.bordCopyBackground = kWhite;
+    return own;
+}
+
+bool PlanScreen::showStressStep(const evaluation::Step<evaluation::StressShown>& step) {
+    if (!step) {
+        ShowRefusal(step.refusal());
+        return false;
+    }
+    State().AveragePillarStress = step->averagePillarStress;
+    setText(plan_->lblPercentageExtraction, step->extraction);
     if (plan_->lblPillarStress)
-        setText(plan_->lblPillarStress, shown.stress);
+        setText(plan_->lblPillarStress, step->stress);
     setText(plan_->cmdCalculateAndContinue1, QStringLiteral("Continue"));
+    return true;
 }
 
 void PlanScreen::cmdCalculate_Click() {

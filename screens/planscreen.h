@@ -32,8 +32,12 @@ protected:
     // The screen's inputs as a design of the method, but for the loading
     // input of tab 0 (rock density or typed stress), which the screen adds.
     evaluation::DesignTexts planDesign(evaluation::Method method) const;
-    // Shows a stress step's result, stores its stress and sets the caption.
-    void showStressStep(const evaluation::StressShown& shown);
+    // The spec of a screen with this tab: the window and K list the two share,
+    // with what differs taken from `own`.
+    static ScreenSpec Spec(ScreenSpec own);
+    // Shows a stress step's result, stores its stress and sets the caption;
+    // or shows its refusal. True for a result.
+    bool showStressStep(const evaluation::Step<evaluation::StressShown>& step);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

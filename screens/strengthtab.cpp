@@ -25,9 +25,16 @@ const QString kKToolTip = QStringLiteral(
 
 StrengthTab::StrengthTab(const StrengthTabOptions& options, QWidget* parent)
     : QWidget(parent) {
+    buildInputs(options);
+    buildResults(options);
+    connect(Check1, &QCheckBox::toggled, this, &StrengthTab::Check1_Click);
+}
+
+// K, the effective width, the height and the four formula variables (locked
+// until "Pillar formula variables" is checked).
+void StrengthTab::buildInputs(const StrengthTabOptions& options) {
     const int left = options.leftColumn;
     const int right = options.rightColumn;
-    const int rowWidth = right + kFieldWidth - left;
     const auto at = [](int x, int row) { return FieldPlace{x, Row(row)}; };
 
     cboK = AddCombo(this, QStringLiteral("cboK"), QStringLiteral("K (MPa)"), options.kItems, {},
@@ -66,7 +73,14 @@ StrengthTab::StrengthTab(const StrengthTabOptions& options, QWidget* parent)
         at(right, 3));
     for (QComboBox* variable : formulaVariables())
         variable->setEnabled(false);
+}
 
+// The three results, the buttons, the check box and the formula sentence.
+void StrengthTab::buildResults(const StrengthTabOptions& options) {
+    const int left = options.leftColumn;
+    const int right = options.rightColumn;
+    const int rowWidth = right + kFieldWidth - left;
+    const auto at = [](int x, int row) { return FieldPlace{x, Row(row)}; };
     lblWHratio =
         AddResult(this, QStringLiteral("lblWHratio"), QStringLiteral("W:H-ratio"), at(left, 4));
     lblPillarStrength =
@@ -97,8 +111,6 @@ StrengthTab::StrengthTab(const StrengthTabOptions& options, QWidget* parent)
     txtFormula->setToolTip(
         QStringLiteral("Indicates the formula used in the determination of the Pillar Strength"));
     txtFormula->setGeometry(DesignRect(left, Row(7), rowWidth, 375));
-
-    connect(Check1, &QCheckBox::toggled, this, &StrengthTab::Check1_Click);
 }
 
 std::array<QComboBox*, 6> StrengthTab::inputs() const {

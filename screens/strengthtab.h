@@ -59,6 +59,8 @@ public:
     QList<QWidget*> keyboardOrder() const;
 
 private:
+    void buildInputs(const StrengthTabOptions& options);
+    void buildResults(const StrengthTabOptions& options);
     void Check1_Click(bool checked);
 };
 
