@@ -5,6 +5,7 @@
 #include "app/shellwindows.h"
 #include "app/ui.h"
 #include "tests/app/shelltestutil.h"
+#include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 #include "tests/support/specialfiles.h"
 
@@ -25,10 +26,6 @@ namespace {
 
 QWidget* OpenSplash() {
     return ShowAndExpose(QStringLiteral("frmSplash"));
-}
-
-template <class T = QWidget> T* Child(QWidget* window, const char* name) {
-    return window->findChild<T*>(QString::fromLatin1(name));
 }
 
 void Click(QWidget* window, const char* button) {

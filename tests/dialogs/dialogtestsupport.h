@@ -5,6 +5,7 @@
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "program/registerwindows.h"
+#include "tests/support/fields.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -50,15 +51,6 @@ public:
 
 inline QWidget* MakeScreenWithK(const QString& name, QStringList* log) {
     return new ScreenWithK(name, log);
-}
-
-inline bool ShowAndWait(QWidget* window) {
-    window->show();
-    return QTest::qWaitForWindowExposed(window);
-}
-
-template <class T> T* Child(const QWidget* window, const char* name) {
-    return window->findChild<T*>(QString::fromLatin1(name));
 }
 
 } // namespace vt::test

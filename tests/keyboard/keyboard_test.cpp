@@ -20,11 +20,6 @@
 #include <ostream>
 #include <vector>
 
-// Readable failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace vt::test {
 namespace {
 

@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "dialogs/frmprint.h"
 #include "dialogs/report.h"
+#include "tests/support/fields.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -39,10 +40,6 @@ inline ReportRequest FilledRequest() {
 
 inline frmPrint* ReportDialog() {
     return Windows().existing<frmPrint>(QStringLiteral("frmPrint"));
-}
-
-template <class T> T* Child(QWidget* dialog, const char* name) {
-    return dialog ? dialog->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 
 // Requests a report and waits until its dialog is on screen.

@@ -4,6 +4,7 @@
 
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
+#include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
 #include <QAbstractButton>
@@ -28,32 +29,6 @@ inline CalculationScreen* OpenScreen(const QString& name) {
         EXPECT_TRUE(QTest::qWaitForWindowActive(screen));
     }
     return screen;
-}
-
-inline QWidget* Field(const QWidget* screen, const QString& name) {
-    QWidget* w = screen->findChild<QWidget*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-}
-
-// The shown text of a combo, box, label or button.
-inline QString Text(const QWidget* screen, const QString& name) {
-    QWidget* w = Field(screen, name);
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return combo->currentText();
-    if (auto* box = qobject_cast<QLineEdit*>(w))
-        return box->text();
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return button->text();
-    return {};
-}
-
-inline QLineEdit* EditorOf(QWidget* w) {
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return combo->lineEdit();
-    return qobject_cast<QLineEdit*>(w);
 }
 
 // Shows the tab that holds the field, then replaces its text by typing.
