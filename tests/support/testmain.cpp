@@ -1,10 +1,11 @@
 // One main for every test executable: a QApplication on the offscreen
-// platform, 96 dpi, English locale, the program's windows registered.
+// platform, 96 dpi, English locale, the program prepared as its own main()
+// prepares it (no pixmap cache), the windows registered.
+#include "app/startup.h"
 #include "screens/registerwindows.h"
 
 #include <QApplication>
 #include <QLocale>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    vt::PrepareApplication();
     vt::RegisterWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
