@@ -1,5 +1,7 @@
 #include "app/ui.h"
 
+#include "app/startup.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -61,7 +63,8 @@ QIcon ProgramIcon() {
 }
 
 QFont ArialFont(double points, bool bold, bool italic) {
-    QFont font(QStringLiteral("Arial"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), kBundledFamily});
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);

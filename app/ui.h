@@ -35,8 +35,9 @@ inline const QColor kNavy(0, 0, 128);
 inline const QColor kMaroon(128, 0, 0);
 inline const QColor kPurple(128, 0, 128);
 
-// Arial of the given size (points) and style; fontconfig maps Arial to
-// Liberation Sans on Linux.
+// Arial of the given size (points) and style. Where the machine has no Arial
+// it is the bundled Liberation Sans (RegisterFonts), whose widths are Arial's,
+// never a face that fontconfig puts in Arial's place.
 QFont ArialFont(double points, bool bold = false, bool italic = false);
 
 // Background of a label (its window colour) or of a text box (its base colour).

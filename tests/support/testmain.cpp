@@ -1,6 +1,6 @@
 // One main for every test executable: a QApplication on the offscreen
 // platform, 96 dpi, English locale, the program prepared as its own main()
-// prepares it (no pixmap cache), the windows registered.
+// prepares it (bundled fonts, no pixmap cache), the windows registered.
 #include "app/startup.h"
 #include "screens/registerwindows.h"
 
