@@ -48,7 +48,13 @@ QColor Background(const QWidget* widget);
 QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QRect& twips,
                      const QFont& captionFont);
 
-// An editable drop-down: no completer, no inserting on Enter.
+// A drop-down reacts to the mouse wheel only while it has the keyboard focus:
+// the wheel over another leaves its value alone and goes on to the page under
+// it, and the wheel never gives a drop-down the focus.
+void WheelOnlyWhenFocused(QComboBox* combo);
+
+// An editable drop-down: no completer, no inserting on Enter, the wheel only
+// when focused.
 QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items,
                      const QString& text, const QString& toolTip);
 
