@@ -89,7 +89,7 @@ void ResultsChart::DrawCurveLabels(const ModellingResults& record, const CurveLa
     const std::vector<std::string> widths = WidthListTexts(record, labels.decimalSeparator);
     QFont font = labels.font;
     font.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(font, &image_); // at the picture's resolution
     std::vector<ChartPoint> anchors;
     std::vector<PixelSize> sizes;
     QStringList texts;

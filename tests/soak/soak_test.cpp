@@ -342,9 +342,10 @@ protected:
     // ---- actions ----
 
     // The folder of the test files differs from run to run: "<files>" in the
-    // log, so that the logs of two runs compare.
+    // log, so that the logs of two runs compare. One line per action.
     void log(QString what) {
         what.replace(files_.path(), QStringLiteral("<files>"));
+        what.replace(QLatin1Char('\n'), QLatin1String("\\n"));
         recent_.push_back(QStringLiteral("#%1 %2").arg(step_).arg(what.left(120)));
         if (trace_)
             trace_->push_back(recent_.back());
