@@ -25,7 +25,8 @@
 #endif
 
 #ifdef VT_HEAP_FROM_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime (gcc does not install its header).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
