@@ -1,5 +1,7 @@
 #include "app/ui.h"
 
+#include "app/startup.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,7 +32,30 @@ public:
     }
 };
 
+// Keeps the wheel from a widget without the keyboard focus. The event stays
+// unaccepted, so it goes on to the parents (a page that scrolls).
+class WheelNeedsFocus final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->hasFocus())
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
 } // namespace
+
+void WheelOnlyWhenFocused(QComboBox* combo) {
+    // Not Qt::WheelFocus (a combo's default): the wheel must not take the
+    // focus and then turn the value.
+    combo->setFocusPolicy(Qt::StrongFocus);
+    combo->installEventFilter(new WheelNeedsFocus(combo));
+}
 
 void PressOnEnter(QAbstractButton* button) {
     button->installEventFilter(new EnterPresses(button));
@@ -61,7 +86,8 @@ QIcon ProgramIcon() {
 }
 
 QFont ArialFont(double points, bool bold, bool italic) {
-    QFont font(QStringLiteral("Arial"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), kBundledFamily});
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);
@@ -105,6 +131,7 @@ QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& it
     combo->addItems(items);
     combo->setEditText(text);
     combo->setToolTip(toolTip);
+    WheelOnlyWhenFocused(combo);
     return combo;
 }
 

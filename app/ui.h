@@ -35,8 +35,9 @@ inline const QColor kNavy(0, 0, 128);
 inline const QColor kMaroon(128, 0, 0);
 inline const QColor kPurple(128, 0, 128);
 
-// Arial of the given size (points) and style; fontconfig maps Arial to
-// Liberation Sans on Linux.
+// Arial of the given size (points) and style. Where the machine has no Arial
+// it is the bundled Liberation Sans (RegisterFonts), whose widths are Arial's,
+// never a face that fontconfig puts in Arial's place.
 QFont ArialFont(double points, bool bold = false, bool italic = false);
 
 // Background of a label (its window colour) or of a text box (its base colour).
@@ -47,7 +48,13 @@ QColor Background(const QWidget* widget);
 QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QRect& twips,
                      const QFont& captionFont);
 
-// An editable drop-down: no completer, no inserting on Enter.
+// A drop-down reacts to the mouse wheel only while it has the keyboard focus:
+// the wheel over another leaves its value alone and goes on to the page under
+// it, and the wheel never gives a drop-down the focus.
+void WheelOnlyWhenFocused(QComboBox* combo);
+
+// An editable drop-down: no completer, no inserting on Enter, the wheel only
+// when focused.
 QComboBox* MakeCombo(QWidget* parent, const QString& name, const QStringList& items,
                      const QString& text, const QString& toolTip);
 

@@ -70,6 +70,7 @@ frmFileOpen::frmFileOpen(QWidget* parent)
     Drive1_->setObjectName(QStringLiteral("Drive1"));
     Drive1_->setGeometry(TwipsRect(120, 120, 2895, 315));
     Drive1_->setFont(ListFont());
+    WheelOnlyWhenFocused(Drive1_);
 
     Dir1_ = new QTreeWidget(this);
     Dir1_->setObjectName(QStringLiteral("Dir1"));

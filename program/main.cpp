@@ -1,4 +1,5 @@
 #include "app/programstate.h"
+#include "app/startup.h"
 #include "app/ui.h"
 #include "program/registerwindows.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     QApplication::setWindowIcon(vt::ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vandreltessaron.VandrelTessaron"));
+    vt::PrepareApplication();
     vt::RegisterWindows();
     vt::Windows().show(QStringLiteral("frmSplash"));
     return QApplication::exec();

@@ -1,9 +1,13 @@
 // Painting the results chart into its persistent image.
 #include "results/chart.h"
 
+#include "results/core/modellingfile.h"
+
+#include <QFontMetrics>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
+#include <QStringList>
 #include <vector>
 
 namespace vt::results {
@@ -50,9 +54,11 @@ ResultsChart::ResultsChart()
 
 void ResultsChart::Clear() {
     image_.fill(Qt::white);
+    framed_ = false;
 }
 
 void ResultsChart::DrawChartFrame() {
+    framed_ = true;
     QPainter painter(&image_);
     Prepare(painter, Qt::black, 2, Qt::SolidLine);
     painter.drawLine(Pixel({0, 0}), Pixel({kAxisLength, 0}));
@@ -65,14 +71,49 @@ void ResultsChart::DrawChartFrame() {
     }
 }
 
-void ResultsChart::DrawResultCurves(const ModellingResults& record) {
+void ResultsChart::DrawResultCurves(const ModellingResults& record, const CurveLabelStyle& labels) {
     std::vector<QLineF> lines;
     ForEachCurveSegment(record, [&lines](const ChartSegment& s) { AddLine(lines, s.from, s.to); });
     if (lines.empty())
         return;
+    {
+        QPainter painter(&image_);
+        Prepare(painter, kCurveColour, 1, Qt::SolidLine);
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    }
+    DrawCurveLabels(record, labels);
+}
+
+void ResultsChart::DrawCurveLabels(const ModellingResults& record, const CurveLabelStyle& labels) {
+    const std::vector<CurveEnd> ends = CurveEnds(record);
+    const std::vector<std::string> widths = WidthListTexts(record, labels.decimalSeparator);
+    QFont font = labels.font;
+    font.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics metrics(font, &image_); // at the picture's resolution
+    std::vector<ChartPoint> anchors;
+    std::vector<PixelSize> sizes;
+    QStringList texts;
+    for (const CurveEnd& end : ends) {
+        const std::size_t index = static_cast<std::size_t>(end.column - 1) / 2;
+        if (index >= widths.size())
+            continue;
+        const QString text = QString::fromStdString(widths[index]);
+        texts << text;
+        anchors.push_back(ChartToPixel(end.point));
+        sizes.push_back({metrics.horizontalAdvance(text), metrics.height()});
+    }
+    const std::vector<PixelBox> boxes = PlaceCurveLabels(anchors, sizes);
     QPainter painter(&image_);
-    Prepare(painter, kCurveColour, 1, Qt::SolidLine);
-    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(font);
+    painter.setPen(kCurveColour);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const PixelBox& b = boxes[i];
+        // Nothing of a name leaves its box, so none leaves the chart.
+        painter.setClipRect(QRect(b.left, b.top, b.width, b.height));
+        painter.drawText(QRect(b.left, b.top, b.width, b.height), Qt::AlignLeft | Qt::AlignVCenter,
+                         texts[static_cast<qsizetype>(i)]);
+    }
 }
 
 void ResultsChart::DrawGuideLines(double x, double y) {
@@ -84,7 +125,8 @@ void ResultsChart::DrawGuideLines(double x, double y) {
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
-void ResultsChart::ToggleGuideLines(double x, double y, const ModellingResults& record) {
+void ResultsChart::ToggleGuideLines(double x, double y, const ModellingResults& record,
+                                    const CurveLabelStyle& labels) {
     const std::vector<QLineF> lines = GuideLines(x, y);
     if (!lines.empty()) {
         QPainter painter(&image_);
@@ -92,7 +134,10 @@ void ResultsChart::ToggleGuideLines(double x, double y, const ModellingResults& 
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         painter.drawLines(lines.data(), static_cast<int>(lines.size()));
     }
-    DrawResultCurves(record);
+    // The lines end on the axes: the inversion has cut a hole in each.
+    if (framed_)
+        DrawChartFrame();
+    DrawResultCurves(record, labels);
 }
 
 ChartPoint GuidePoint(const ModellingResults& record, double depth, double stress) {

@@ -1,18 +1,28 @@
 // The results chart: a persistent white 500 x 500 px picture of stress
-// against depth, one blue curve per modelled pillar width, with dotted guide
-// lines to the point of an interpolation. The screen shows image() and adds
-// the axis labels (AxisLabelTexts) and titles around it.
+// against depth, one blue curve per modelled pillar width named by its width
+// at its last point, with dotted guide lines to the point of an
+// interpolation. The screen shows image() and adds the axis labels
+// (AxisLabelTexts) and titles around it.
 #pragma once
 
 #include "results/core/chartgeometry.h"
 #include "results/modellingresults.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
+#include <string>
 
 namespace vt::results {
 
 inline const QColor kCurveColour(0, 0, 255);
+
+// How the curves' names are written: small text in the curves' blue, drawn
+// without antialiasing so that drawing a name again changes no pixel.
+struct CurveLabelStyle {
+    QFont font;
+    std::string decimalSeparator = ".";
+};
 
 class ResultsChart {
 public:
@@ -26,17 +36,23 @@ public:
     // on each (1 px) every 40 units.
     void DrawChartFrame();
     // One blue polyline per curve through its readings, ending at its last
-    // valid reading.
-    void DrawResultCurves(const ModellingResults& record);
+    // valid reading, where the curve's pillar width names it (in the file's
+    // header form, as the width list shows it).
+    void DrawResultCurves(const ModellingResults& record, const CurveLabelStyle& labels = {});
     // Black dotted lines from the chart point (x, y) down to the depth axis
     // and across to the stress axis.
     void DrawGuideLines(double x, double y);
     // The same dotted lines inverted, so that a second toggle restores the
-    // picture exactly; the curves are then drawn again.
-    void ToggleGuideLines(double x, double y, const ModellingResults& record);
+    // picture exactly; the axes (which the inversion crosses where the lines
+    // meet them) and the curves are then drawn again.
+    void ToggleGuideLines(double x, double y, const ModellingResults& record,
+                          const CurveLabelStyle& labels = {});
 
 private:
+    void DrawCurveLabels(const ModellingResults& record, const CurveLabelStyle& labels);
+
     QImage image_;
+    bool framed_ = false; // the axes are drawn
 };
 
 // The guide-line point of an interpolation at a depth and stress; the caller

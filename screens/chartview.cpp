@@ -82,8 +82,12 @@ void ChartView::drawAxisLabels(const results::ModellingResults& record) {
         labels_[k]->setText(QString::fromStdString(texts[static_cast<std::size_t>(k)]));
 }
 
+results::CurveLabelStyle ChartView::curveLabelStyle() const {
+    return {ArialFont(6.75), DecimalSeparator().toStdString()};
+}
+
 void ChartView::drawResultCurves(const results::ModellingResults& record) {
-    chart_.DrawResultCurves(record);
+    chart_.DrawResultCurves(record, curveLabelStyle());
     update();
 }
 
@@ -94,7 +98,7 @@ void ChartView::drawGuideLines(results::ChartPoint point) {
 
 void ChartView::toggleGuideLines(results::ChartPoint point,
                                  const results::ModellingResults& record) {
-    chart_.ToggleGuideLines(point.x, point.y, record);
+    chart_.ToggleGuideLines(point.x, point.y, record, curveLabelStyle());
     update();
 }
 

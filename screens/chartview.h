@@ -22,6 +22,8 @@ public:
 
     const QImage& image() const { return chart_.image(); }
     const QList<QLabel*>& valueLabels() const { return labels_; }
+    // The curves' names: Arial 6.75 pt, the locale's decimal separator.
+    results::CurveLabelStyle curveLabelStyle() const;
 
     // White all over.
     void clearChart();
@@ -29,7 +31,7 @@ public:
     void drawChartFrame();
     // The value labels from the record's ranges ("0.00" when they are 0).
     void drawAxisLabels(const results::ModellingResults& record);
-    // One blue polyline per curve.
+    // One blue polyline per curve, named by its pillar width at its end.
     void drawResultCurves(const results::ModellingResults& record);
     // Black dotted guide lines to a chart point.
     void drawGuideLines(results::ChartPoint point);

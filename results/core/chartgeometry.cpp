@@ -103,6 +103,71 @@ std::vector<std::string> AxisLabelTexts(const ModellingResults& record,
     return texts;
 }
 
+std::vector<CurveEnd> CurveEnds(const ModellingResults& record) {
+    // The segments come row by row: the last one of a column is its end.
+    std::vector<CurveEnd> ends;
+    ForEachColumnSegment(record, [&ends](int column, const ChartSegment& segment) {
+        const auto it = std::find_if(ends.begin(), ends.end(),
+                                     [column](const CurveEnd& e) { return e.column == column; });
+        if (it == ends.end())
+            ends.push_back({column, segment.to});
+        else
+            it->point = segment.to;
+    });
+    std::sort(ends.begin(), ends.end(),
+              [](const CurveEnd& a, const CurveEnd& b) { return a.column < b.column; });
+    return ends;
+}
+
+namespace {
+
+constexpr int kLabelGap = 3; // px between a curve's end and its name
+
+int Clamp(int value, int low, int high) {
+    return high < low ? low : std::clamp(value, low, high);
+}
+
+int Rounded(double value) {
+    if (!std::isfinite(value))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(value, -1e6, 1e6)));
+}
+
+} // namespace
+
+std::vector<PixelBox> PlaceCurveLabels(const std::vector<ChartPoint>& anchors,
+                                       const std::vector<PixelSize>& sizes) {
+    const PixelBox area = kCurveLabelArea;
+    std::vector<PixelBox> placed;
+    const std::size_t count = std::min(anchors.size(), sizes.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const int x = Rounded(anchors[i].x);
+        const int y = Rounded(anchors[i].y);
+        const int w = std::min(sizes[i].width, area.width);
+        const int h = std::min(sizes[i].height, area.height);
+        int left = x + kLabelGap;
+        if (left + w > area.right())
+            left = x - kLabelGap - w;
+        left = Clamp(left, area.left, area.right() - w);
+        const int top = Clamp(y - h / 2, area.top, area.bottom() - h);
+
+        const auto free = [&placed](const PixelBox& box) {
+            return std::none_of(placed.begin(), placed.end(),
+                                [&box](const PixelBox& other) { return other.intersects(box); });
+        };
+        PixelBox box{left, top, w, h};
+        // Past the names already there: one line down, one up, two down, ...
+        for (int step = 1; !free(box) && step <= 2 * static_cast<int>(placed.size()); ++step) {
+            const int shift = (step + 1) / 2 * (h + 1) * (step % 2 == 1 ? 1 : -1);
+            const PixelBox moved{left, top + shift, w, h};
+            if (area.contains(moved) && free(moved))
+                box = moved;
+        }
+        placed.push_back(box);
+    }
+    return placed;
+}
+
 TwipsBox AxisLabelBox(int index) {
     constexpr int kWidth = 600;
     constexpr int kHeight = 255;

@@ -1,8 +1,8 @@
 // Geometry of the results chart, apart from any drawing: chart coordinates
 // (one unit per pixel, x to the right, y downwards, origin 72 px from the left
 // and 436 px from the top of the 500 x 500 px box, axes 400 units long), the
-// mapping of readings onto them, the segments of the curves and the texts and
-// places of the 22 axis labels.
+// mapping of readings onto them, the segments of the curves, the places of the
+// curves' names and the texts and places of the 22 axis labels.
 #pragma once
 
 #include "results/core/modellingfile.h"
@@ -50,10 +50,10 @@ ChartPoint ChartToPixel(ChartPoint point);
 // the direction. Segments far outside the box are never handed to a painter.
 std::optional<ChartSegment> ClipSegment(ChartSegment segment, double limit);
 
-// Calls draw(segment) for every line of the result curves: for each row r =
-// 2..LineCount-1 and depth column p, the line from row r to row r + 1 when row
-// r + 1 holds a valid pair not below the minima.
-template <class Draw> void ForEachCurveSegment(const ModellingResults& record, Draw&& draw) {
+// Calls draw(p, segment) for every line of the result curves: for each row r
+// = 2..LineCount-1 and depth column p, the line from row r to row r + 1 when
+// row r + 1 holds a valid pair not below the minima.
+template <class Draw> void ForEachColumnSegment(const ModellingResults& record, Draw&& draw) {
     const int lines = std::min<int>(record.LineCount, record.ChartPoints.rows());
     const int fields = std::min({static_cast<int>(record.FieldCount), record.ChartPoints.columns(),
                                  record.Readings.columns()});
@@ -64,12 +64,69 @@ template <class Draw> void ForEachCurveSegment(const ModellingResults& record, D
             const double stress = record.Readings(r + 1, p + 1);
             if (IsValidReading(depth) && IsValidReading(stress) && depth >= record.MinDepth &&
                 stress >= record.MinStress)
-                draw(
-                    ChartSegment{{record.ChartPoints(r, p), record.ChartPoints(r, p + 1)},
-                                 {record.ChartPoints(r + 1, p), record.ChartPoints(r + 1, p + 1)}});
+                draw(p, ChartSegment{
+                            {record.ChartPoints(r, p), record.ChartPoints(r, p + 1)},
+                            {record.ChartPoints(r + 1, p), record.ChartPoints(r + 1, p + 1)}});
         }
     }
 }
+
+// The same lines without their columns.
+template <class Draw> void ForEachCurveSegment(const ModellingResults& record, Draw&& draw) {
+    ForEachColumnSegment(record, [&draw](int, const ChartSegment& segment) { draw(segment); });
+}
+
+// The last point of a drawn curve (the end of its last segment) and the
+// curve's depth column p (1, 3, 5, ...), whose header holds its pillar width.
+struct CurveEnd {
+    int column = 0;
+    ChartPoint point;
+    friend bool operator==(const CurveEnd&, const CurveEnd&) = default;
+};
+
+// The ends of the drawn curves in file order; a curve without a segment has
+// none.
+std::vector<CurveEnd> CurveEnds(const ModellingResults& record);
+
+// A rectangle of the chart box in pixels: x from left to left + width - 1, y
+// from top to top + height - 1.
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int right() const { return left + width; }  // one past the last column
+    int bottom() const { return top + height; } // one past the last row
+    bool intersects(const PixelBox& other) const {
+        return left < other.right() && other.left < right() && top < other.bottom() &&
+               other.top < bottom();
+    }
+    bool contains(const PixelBox& inner) const {
+        return inner.left >= left && inner.top >= top && inner.right() <= right() &&
+               inner.bottom() <= bottom();
+    }
+    friend bool operator==(const PixelBox&, const PixelBox&) = default;
+};
+
+// Where the curves' names may go: right of the stress axis and above the
+// depth axis (clear of their ticks), up to the edges of the box.
+inline constexpr PixelBox kCurveLabelArea{kChartOriginX + kTickHalfLength + 1, 1,
+                                          kChartSizePixels - 1 -
+                                              (kChartOriginX + kTickHalfLength + 1),
+                                          kChartOriginY - kTickHalfLength - 1 - 1};
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The boxes of the curves' names, one per anchor (a curve's last point, in
+// pixels) and text size: 3 px right of the point where the name fits there,
+// else 3 px left of it, centred on it vertically; moved down (or up) past the
+// names placed before it rather than over them; always inside
+// kCurveLabelArea.
+std::vector<PixelBox> PlaceCurveLabels(const std::vector<ChartPoint>& anchors,
+                                       const std::vector<PixelSize>& sizes);
 
 // The captions of the 22 value labels: elements 0..10 the stresses MinStress +
 // (MaxStress - MinStress) x k / 10 beside the stress ticks, elements 11..21 the

@@ -4,10 +4,24 @@
 #include "tests/results/resultsfiles.h"
 
 #include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QRect>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace vt::results {
+// Readable failures.
+void PrintTo(const PixelBox& b, std::ostream* out) {
+    *out << "(" << b.left << ", " << b.top << ", " << b.width << " x " << b.height << ")";
+}
+void PrintTo(const CurveEnd& e, std::ostream* out) {
+    *out << "column " << e.column << " at (" << e.point.x << ", " << e.point.y << ")";
+}
+} // namespace vt::results
 
 namespace {
 
@@ -157,6 +171,73 @@ TEST(CurveSegments, ShorterCurveEndsAtItsLastValidRow) {
     EXPECT_EQ(segments.back().to, (ChartPoint{400, -400}));
 }
 
+TEST(CurveEnds, EachDrawnCurveEndsAtItsLastSegment) {
+    vt::test::ResultsFiles files;
+    const ModellingResults two = Loaded(files, vt::test::kTwoWidths);
+    EXPECT_EQ(CurveEnds(two),
+              (std::vector<CurveEnd>{{1, {400, -400}}, {3, {400, -260}}})); // 200 m: 35 and 28 MPa
+    // Width 4 stops at row 3, width 6 goes on to row 5 (400 m, 80 MPa).
+    const ModellingResults uneven = Loaded(files, "4\t0\t6\t0\r\n"
+                                                  "100\t30\t100\t20\r\n"
+                                                  "200\t60\t200\t40\r\n"
+                                                  "-1\t-1\t300\t60\r\n"
+                                                  "-1\t-1\t400\t80\r\n");
+    const std::vector<CurveEnd> ends = CurveEnds(uneven);
+    ASSERT_EQ(ends.size(), 2u);
+    EXPECT_EQ(ends[0].column, 1);
+    EXPECT_NEAR(ends[0].point.x, 400 / 3.0, 1e-9);  // 200 m of 100..400 m
+    EXPECT_NEAR(ends[0].point.y, -800 / 3.0, 1e-9); // 60 MPa of 20..80 MPa
+    EXPECT_EQ(ends[1], (CurveEnd{3, {400, -400}}));
+    EXPECT_TRUE(CurveEnds(ModellingResults{}).empty());
+}
+
+struct LabelCase {
+    const char* name;
+    std::vector<ChartPoint> anchors; // pixels
+    std::vector<PixelSize> sizes;
+    std::vector<PixelBox> boxes;
+};
+
+class CurveLabelPlaces : public ::testing::TestWithParam<LabelCase> {};
+
+TEST_P(CurveLabelPlaces, BesideTheEndAndInsideTheChart) {
+    const LabelCase& c = GetParam();
+    const std::vector<PixelBox> boxes = PlaceCurveLabels(c.anchors, c.sizes);
+    EXPECT_EQ(boxes, c.boxes);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_TRUE(kCurveLabelArea.contains(boxes[i])) << i;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(boxes[i].intersects(boxes[j])) << i << " over " << j;
+    }
+}
+
+// The area runs from x 76 to 498 and from y 1 to 431: clear of the stress
+// axis and its ticks (x up to 75) and of the depth axis and its ticks (y from
+// 433).
+INSTANTIATE_TEST_SUITE_P(
+    Names, CurveLabelPlaces,
+    ::testing::Values(
+        LabelCase{"RightOfTheEnd", {{300, 200}}, {{12, 10}}, {{303, 195, 12, 10}}},
+        LabelCase{"LeftWhereTheRightEdgeIsNear", {{472, 36}}, {{30, 10}}, {{439, 31, 30, 10}}},
+        LabelCase{"JustFitsOnTheRight", {{472, 36}}, {{24, 10}}, {{475, 31, 24, 10}}},
+        LabelCase{"BelowTheTopEdge", {{300, 2}}, {{12, 10}}, {{303, 1, 12, 10}}},
+        LabelCase{"AboveTheDepthAxis", {{300, 436}}, {{12, 10}}, {{303, 422, 12, 10}}},
+        LabelCase{"RightOfTheStressAxis", {{20, 200}}, {{12, 10}}, {{76, 195, 12, 10}}},
+        LabelCase{"TooWideForTheChart", {{300, 200}}, {{1000, 10}}, {{76, 195, 423, 10}}},
+        LabelCase{"TwoOnOnePoint",
+                  {{300, 200}, {300, 200}, {300, 200}},
+                  {{12, 10}, {12, 10}, {12, 10}},
+                  {{303, 195, 12, 10}, {303, 206, 12, 10}, {303, 184, 12, 10}}},
+        LabelCase{"AtTheTopTheNextGoesDown",
+                  {{472, 36}, {472, 38}},
+                  {{20, 10}, {20, 10}},
+                  {{475, 31, 20, 10}, {475, 44, 20, 10}}},
+        LabelCase{"FarOutsideOrNotANumber",
+                  {{1e9, -1e9}, {std::nan(""), 5}},
+                  {{12, 10}, {12, 10}},
+                  {{487, 1, 12, 10}, {76, 1, 12, 10}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 QColor Pixel(const QImage& image, ChartPoint chart) {
     const ChartPoint p = ChartToPixel(chart);
     return image.pixelColor(static_cast<int>(p.x), static_cast<int>(p.y));
@@ -263,6 +344,119 @@ TEST(ChartPicture, TogglesHideAndShowTheGuideLinesAndKeepTheCurvesBlue) {
     EXPECT_EQ(chart.image(), hidden);
     chart.ToggleGuideLines(point.x, point.y, r);
     EXPECT_EQ(chart.image(), again);
+}
+
+// Black pixels inside the axes, away from the axes and their ticks: the
+// guide lines.
+int BlackInsideTheAxes(const QImage& image) {
+    int n = 0;
+    for (int y = -396; y <= -5; ++y)
+        for (int x = 5; x <= 396; ++x)
+            n += Pixel(image, {double(x), double(y)}) == QColor(Qt::black);
+    return n;
+}
+
+// The pixels of the axes and their ticks.
+std::vector<QPoint> FramePixels() {
+    ResultsChart frame;
+    frame.DrawChartFrame();
+    std::vector<QPoint> pixels;
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 500; ++x)
+            if (frame.image().pixelColor(x, y) == QColor(Qt::black))
+                pixels.emplace_back(x, y);
+    return pixels;
+}
+
+// Hidden guide lines leave the axes whole: the inversion crosses them where
+// the lines meet them, and they are drawn again with the curves. Guide points
+// on a tick and between ticks.
+TEST(ChartPicture, HidingTheGuideLinesLeavesTheAxesAndTicksWhole) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const std::vector<QPoint> frame = FramePixels();
+    ASSERT_GT(frame.size(), 800u);
+    const QColor blue(0, 0, 255);
+    for (const ChartPoint point : {ChartPoint{200, -190}, ChartPoint{130, -250}}) {
+        ResultsChart chart;
+        chart.DrawChartFrame();
+        chart.DrawResultCurves(r);
+        chart.DrawGuideLines(point.x, point.y);
+        for (int toggle = 1; toggle <= 4; ++toggle) {
+            chart.ToggleGuideLines(point.x, point.y, r);
+            // Odd toggles hide the lines, even ones show them again.
+            EXPECT_EQ(BlackInsideTheAxes(chart.image()) == 0, toggle % 2 == 1) << toggle;
+            int holes = 0;
+            for (const QPoint& p : frame) {
+                const QColor c = chart.image().pixelColor(p);
+                holes += c != QColor(Qt::black) && c != blue; // a curve may cross an axis
+            }
+            EXPECT_EQ(holes, 0) << "toggle " << toggle << " at " << point.x << "," << point.y;
+        }
+    }
+}
+
+// The curves' names, in a style whose glyphs have no grey edges.
+CurveLabelStyle SmallLabels(const std::string& separator = ".") {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(9);
+    return {font, separator};
+}
+
+// Blue pixels in a rectangle of the box (pixels).
+int BlueIn(const QImage& image, const QRect& rect) {
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            n += image.pixelColor(x, y) == QColor(0, 0, 255);
+    return n;
+}
+
+TEST(ChartPicture, EachCurveIsNamedByItsWidthBesideItsLastPoint) {
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    ResultsChart chart;
+    chart.DrawChartFrame();
+    chart.DrawResultCurves(r, SmallLabels());
+    const QImage& image = chart.image();
+    // The curves end at x 472: the width-5 curve at y 36, the width-7 at y
+    // 176. Right of them nothing but the names is blue: "5" level with the
+    // first end, "7" with the second.
+    EXPECT_GT(BlueIn(image, QRect(474, 31, 25, 11)), 8);
+    EXPECT_GT(BlueIn(image, QRect(474, 171, 25, 11)), 8);
+    EXPECT_EQ(BlueIn(image, QRect(474, 0, 26, 30)), 0);
+    EXPECT_EQ(BlueIn(image, QRect(474, 43, 26, 127)), 0);
+    EXPECT_EQ(BlueIn(image, QRect(474, 183, 26, 317)), 0);
+    EXPECT_EQ(BlueIn(image, QRect(499, 0, 1, 500)), 0); // inside the chart
+    // Not the same glyph twice.
+    EXPECT_NE(image.copy(474, 31, 25, 11), image.copy(474, 171, 25, 11));
+
+    // Drawing the curves again changes nothing: no glyph edge darkens.
+    const QImage once = image.copy();
+    chart.DrawResultCurves(r, SmallLabels());
+    EXPECT_EQ(chart.image(), once);
+}
+
+TEST(ChartPicture, NamesUseTheDecimalSeparatorAndStayInsideTheChart) {
+    vt::test::ResultsFiles files;
+    // A width of 6.5 whose curve ends in the top right corner, and a long
+    // width whose name cannot go right of its end.
+    const ModellingResults r = Loaded(files, "6.5\t0\t123456.25\t0\r\n"
+                                             "100\t20\t100\t15\r\n"
+                                             "200\t35\t200\t28\r\n");
+    ResultsChart point;
+    point.DrawResultCurves(r, SmallLabels("."));
+    ResultsChart comma;
+    comma.DrawResultCurves(r, SmallLabels(","));
+    EXPECT_NE(point.image(), comma.image());
+    for (const ResultsChart* chart : {&point, &comma}) {
+        const QImage& image = chart->image();
+        EXPECT_GT(BlueIn(image, QRect(474, 31, 25, 11)), 8); // "6.5" right of (472, 36)
+        // "123456.25" is wider than the 26 px right of its end: left of it.
+        EXPECT_EQ(BlueIn(image, QRect(474, 166, 26, 21)), 0);
+        EXPECT_GT(BlueIn(image, QRect(400, 171, 60, 11)), 20); // the curve is right of x 460 here
+        EXPECT_EQ(BlueIn(image, QRect(499, 0, 1, 500)), 0);
+    }
 }
 
 TEST(ChartPicture, ToggleOnABlankChartDrawsThenErases) {

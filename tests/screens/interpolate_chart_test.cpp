@@ -26,11 +26,11 @@ QStringList LabelTexts(const frmInterpolate* screen) {
     return texts;
 }
 
-// The chart of one file alone: frame and curves on white.
-QImage ChartOf(const results::ModellingResults& record) {
+// The chart of one file alone: frame and named curves on white.
+QImage ChartOf(const results::ModellingResults& record, const results::CurveLabelStyle& labels) {
     results::ResultsChart chart;
     chart.DrawChartFrame();
-    chart.DrawResultCurves(record);
+    chart.DrawResultCurves(record, labels);
     return chart.image();
 }
 
@@ -78,7 +78,7 @@ TEST_F(InterpolateTest, AxisLabelsAndTitlesOfALoadedFile) {
 
 TEST_F(InterpolateTest, TheChartShowsTheCurvesOfTheLoadedFile) {
     ASSERT_TRUE(load(kWidths5And7));
-    EXPECT_EQ(chartImage(), ChartOf(State().ModellingResults));
+    EXPECT_EQ(chartImage(), ChartOf(State().ModellingResults, screen->chart()->curveLabelStyle()));
     // The width-7 curve runs from the origin to (400, -260): at depth 150 it is
     // at stress 21.5, chart y -130.
     EXPECT_TRUE(IsCurveBlue(chartImage().pixel(272, 306)));
@@ -155,6 +155,52 @@ TEST_F(InterpolateTest, ToggleHidesAndShowsTheGuideLinesAndTheCurvesStayBlue) {
             }
     EXPECT_LE(differing, 2);
     EXPECT_TRUE(IsCurveBlue(again.pixel(272, 306)));
+}
+
+// Hidden guide lines leave no hole where they met the axes.
+TEST_F(InterpolateTest, HiddenGuideLinesLeaveTheAxesWhole) {
+    ASSERT_TRUE(load(kWidths5And7));
+    interpolate(QStringLiteral("6"), QStringLiteral("150"));
+    ASSERT_FALSE(BlackInsideAxes(chartImage()).empty());
+    const QImage frame = EmptyChart();
+    for (int click = 1; click <= 2; ++click) {
+        press("chkToggleGuideLines");
+        EXPECT_EQ(BlackInsideAxes(chartImage()).empty(), click == 1) << click;
+        int holes = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                if (IsBlack(frame.pixel(x, y)))
+                    holes += !IsBlack(chartImage().pixel(x, y)) &&
+                             !IsCurveBlue(chartImage().pixel(x, y));
+        EXPECT_EQ(holes, 0) << "click " << click;
+    }
+}
+
+// Widths 5 and 7 end at depth 200: pixels (472, 36) and (472, 176). Their
+// names stand right of the ends, in blue, on the chart as shown.
+TEST_F(InterpolateTest, EachCurveIsNamedByItsWidthAtItsEnd) {
+    ASSERT_TRUE(load(kWidths5And7));
+    const QImage shown = screen->chart()->grab().toImage();
+    const auto blueIn = [](const QImage& image, const QRect& rect) {
+        int n = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                n += IsCurveBlue(image.pixel(x, y));
+        return n;
+    };
+    for (const QImage* image : {&chartImage(), &shown}) {
+        EXPECT_GT(blueIn(*image, QRect(474, 30, 25, 13)), 8);
+        EXPECT_GT(blueIn(*image, QRect(474, 170, 25, 13)), 8);
+        EXPECT_EQ(blueIn(*image, QRect(474, 0, 26, 29)), 0);
+        EXPECT_EQ(blueIn(*image, QRect(474, 44, 26, 125)), 0);
+        EXPECT_EQ(blueIn(*image, QRect(474, 184, 26, 316)), 0);
+    }
+    // Toggling the guide lines leaves the names as they were.
+    interpolate(QStringLiteral("6"), QStringLiteral("150"));
+    const QImage before = chartImage().copy(474, 0, 26, 436);
+    press("chkToggleGuideLines");
+    press("chkToggleGuideLines");
+    EXPECT_EQ(chartImage().copy(474, 0, 26, 436), before);
 }
 
 TEST_F(InterpolateTest, ToggleWithADepthButNoStressAsksForACalculation) {
@@ -252,7 +298,7 @@ TEST_F(InterpolateTest, ASecondFileReplacesTheWidthsAndCurvesOfTheFirst) {
     for (int i = 0; i < combo("cboPillarWidth1")->count(); ++i)
         items << combo("cboPillarWidth1")->itemText(i);
     EXPECT_EQ(items, QStringList({"8", "10"}));
-    EXPECT_EQ(chartImage(), ChartOf(State().ModellingResults));
+    EXPECT_EQ(chartImage(), ChartOf(State().ModellingResults, screen->chart()->curveLabelStyle()));
     EXPECT_EQ(LabelTexts(screen).first(), QStringLiteral("30.00"));
     EXPECT_EQ(LabelTexts(screen).last(), QStringLiteral("500.00"));
     EXPECT_EQ(text("lblMainShowData"), dir.filePath(QStringLiteral("second.int")));
@@ -309,7 +355,7 @@ TEST_F(InterpolateTest, TheStartUpRoadLoadsTheDefaultFile) {
     EXPECT_EQ(text("lblMainShowData"), DefaultModellingResultsPath());
     EXPECT_EQ(combo("cboPillarWidth1")->count(), State().ModellingResults.FieldCount / 2);
     EXPECT_GE(combo("cboPillarWidth1")->count(), 2);
-    EXPECT_EQ(chartImage(), ChartOf(State().ModellingResults));
+    EXPECT_EQ(chartImage(), ChartOf(State().ModellingResults, screen->chart()->curveLabelStyle()));
     EXPECT_NE(LabelTexts(screen), QStringList(22, QStringLiteral("0.00")));
 
     // One interpolation between the first two widths, at mid depth.

@@ -2,10 +2,12 @@
 // of the program, offscreen, with the checks of soakchecks.h after each one.
 //
 //   VT_SOAK_SEED     the seed (default 20240611)
-//   VT_SOAK_ACTIONS  the number of actions (default 20 000)
+//   VT_SOAK_ACTIONS  the number of actions (default 2 000; CI runs 20 000)
 //
 // A failure prints the seed and the last actions so that the run can be
-// replayed with the same seed.
+// replayed with the same seed: windows are chosen in the order of their
+// names and the timers tick only when the walk says so, so one seed always
+// walks the same way.
 #include "app/frmabout.h"
 #include "app/programstate.h"
 #include "app/sysinfo.h"
@@ -32,6 +34,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
@@ -40,6 +43,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <random>
@@ -199,17 +203,27 @@ private:
     EmptyRegistry registry_;
 };
 
+constexpr quint64 kDefaultSeed = 20240611ULL;
+constexpr int kDefaultActions = 2000;
+
+quint64 SeedFromEnvironment() {
+    bool ok = false;
+    const quint64 seed = qEnvironmentVariable("VT_SOAK_SEED").toULongLong(&ok);
+    return ok ? seed : kDefaultSeed;
+}
+
+int ActionsFromEnvironment() {
+    bool ok = false;
+    const int actions = qEnvironmentVariableIntValue("VT_SOAK_ACTIONS", &ok);
+    return ok && actions > 0 ? actions : kDefaultActions;
+}
+
 class SoakTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        seed_ = qEnvironmentVariableIsSet("VT_SOAK_SEED")
-                    ? qEnvironmentVariable("VT_SOAK_SEED").toULongLong()
-                    : 20240611ULL;
-        actions_ = qEnvironmentVariableIsSet("VT_SOAK_ACTIONS")
-                       ? qEnvironmentVariableIntValue("VT_SOAK_ACTIONS")
-                       : 20000;
-        rng_.seed(seed_);
+        seed_ = SeedFromEnvironment();
+        actions_ = ActionsFromEnvironment();
         ASSERT_TRUE(files_.isValid());
         writeFiles();
         savedDirectory_ = QDir::currentPath();
@@ -251,10 +265,24 @@ protected:
 
     // ---- the program's windows ----
 
-    QList<QWidget*> visibleWindows() const {
+    // The program's windows in the order of their names, never in the order
+    // of QApplication::topLevelWidgets() (a hash set's, which differs from
+    // run to run), so that a seed picks the same window every time.
+    static QList<QWidget*> programWindows() {
         QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName().startsWith(QLatin1String("frm")))
+            if (w->objectName().startsWith(QLatin1String("frm")))
+                windows << w;
+        std::stable_sort(windows.begin(), windows.end(), [](const QWidget* a, const QWidget* b) {
+            return a->objectName() < b->objectName();
+        });
+        return windows;
+    }
+
+    static QList<QWidget*> visibleWindows() {
+        QList<QWidget*> windows;
+        for (QWidget* w : programWindows())
+            if (w->isVisible())
                 windows << w;
         return windows;
     }
@@ -266,13 +294,16 @@ protected:
         return false;
     }
 
-    void freshStart() {
+    static void closeEveryWindow() {
         CloseAllWindows();
         Windows().close(QStringLiteral("frmSplash"));
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName().startsWith(QLatin1String("frm")))
-                w->close();
+        for (QWidget* w : programWindows())
+            w->close();
         flushDeletes();
+    }
+
+    void freshStart() {
+        closeEveryWindow();
         QWidget* splash = Windows().show(QStringLiteral("frmSplash"));
         ASSERT_NE(splash, nullptr);
         holdTimers();
@@ -312,8 +343,14 @@ protected:
 
     // ---- actions ----
 
-    void log(const QString& what) {
+    // The folder of the test files differs from run to run: "<files>" in the
+    // log, so that the logs of two runs compare. One line per action.
+    void log(QString what) {
+        what.replace(files_.path(), QStringLiteral("<files>"));
+        what.replace(QLatin1Char('\n'), QLatin1String("\\n"));
         recent_.push_back(QStringLiteral("#%1 %2").arg(step_).arg(what.left(120)));
+        if (trace_)
+            trace_->push_back(recent_.back());
         if (recent_.size() > 25)
             recent_.pop_front();
     }
@@ -330,8 +367,15 @@ protected:
         return list.isEmpty() ? nullptr : list[static_cast<int>(text_.pick(list.size()))];
     }
 
+    // A typed text that holds "inf" or "nan" may show anywhere it is copied;
+    // only such texts need remembering (and so the set stays small).
+    void remember(const QString& text) {
+        if (soak::HasNonFiniteToken(text))
+            typed_.insert(text);
+    }
+
     void typeInto(QLineEdit* box, const QString& text) {
-        typed_.insert(text);
+        remember(text);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_Delete);
@@ -528,8 +572,8 @@ protected:
 
     // The windows' timers tick only when the walk says so, so that a seed
     // replays the same walk whatever the speed of the machine.
-    void holdTimers() {
-        for (QWidget* window : QApplication::topLevelWidgets())
+    static void holdTimers() {
+        for (QWidget* window : QApplication::topLevelWidgets()) // any order will do
             for (QTimer* timer : window->findChildren<QTimer*>())
                 if (timer->isActive() && timer->parent() == window) {
                     timer->stop();
@@ -582,6 +626,8 @@ protected:
         }
         QWidget* window = any(weighted);
         ++visits_[window->objectName()];
+        if (windows.size() > 1)
+            ++choices_;
         for (int attempt = 0; attempt < 8; ++attempt) {
             const std::size_t roll = text_.pick(100);
             bool done = false;
@@ -628,13 +674,13 @@ protected:
         QStringList problems;
         // What the inputs hold now may be copied anywhere (Final Results, the
         // report): it counts as typed.
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName().startsWith(QLatin1String("frm")))
-                for (QLineEdit* box : window->findChildren<QLineEdit*>())
-                    if (!box->isReadOnly())
-                        typed_.insert(box->text());
-        for (std::size_t i = checkedMessages_; i < messages.shown.size(); ++i) {
-            const RecordedMessage& m = messages.shown[i];
+        for (QWidget* window : programWindows())
+            for (QLineEdit* box : window->findChildren<QLineEdit*>())
+                if (!box->isReadOnly())
+                    remember(box->text());
+        // Each message is checked once and then forgotten, so that a long
+        // walk keeps no history but the counts.
+        for (const RecordedMessage& m : messages.shown) {
             if (m.text.isEmpty() || m.title.isEmpty())
                 problems << QStringLiteral("message box without text or title: \"%1\" / \"%2\"")
                                 .arg(m.text, m.title);
@@ -642,11 +688,12 @@ protected:
                 problems << QStringLiteral("message shows a non-finite number: ") + m.text;
             ++messageCounts_[m.title + QStringLiteral(" | ") + m.text.left(50)];
         }
-        checkedMessages_ = messages.shown.size();
-        for (std::size_t i = checkedQuestions_; i < messages.asked.size(); ++i)
-            if (messages.asked[i].text.isEmpty() || messages.asked[i].title.isEmpty())
+        messagesShown_ += messages.shown.size();
+        messages.shown.clear();
+        for (const RecordedMessage& m : messages.asked)
+            if (m.text.isEmpty() || m.title.isEmpty())
                 problems << QStringLiteral("question without text or title");
-        checkedQuestions_ = messages.asked.size();
+        messages.asked.clear();
 
         for (QWidget* window : visibleWindows())
             problems << soak::NonFiniteTexts(window, typed_);
@@ -663,6 +710,76 @@ protected:
         return false;
     }
 
+    // ---- walks ----
+
+    // A new walk from the start-up window, as at the start of the program:
+    // the seed's random numbers, no history, no windows, no loaded file.
+    void startWalk(quint64 seed) {
+        closeEveryWindow();
+        State().AveragePillarStress = 0.0f;
+        State().PictureCounter = 0;
+        State().ModellingResults = results::ModellingResults{};
+        seed_ = seed;
+        rng_.seed(seed);
+        step_ = 0;
+        recent_.clear();
+        typed_.clear();
+        messages.shown.clear();
+        messages.asked.clear();
+        messages.answer = false;
+        messagesShown_ = 0;
+        printer_ = PrinterStub{};
+        restarts_ = 0;
+        ends_ = 0;
+        picks_ = 0;
+        choices_ = 0;
+        visits_.clear();
+        fosShown_.clear();
+        messageCounts_.clear();
+        std::printf("soak: seed %llu (VT_SOAK_SEED=%llu)\n", static_cast<unsigned long long>(seed),
+                    static_cast<unsigned long long>(seed));
+        std::fflush(stdout);
+        freshStart();
+    }
+
+    // `count` more actions, each followed by the checks; false (after a
+    // test failure that names the seed and the last actions) when one failed.
+    bool walk(int count) {
+        for (int i = 0; i < count; ++i) {
+            ++step_;
+            const int endsBefore = endRequests;
+            act();
+            holdTimers();
+            QCoreApplication::processEvents();
+            flushDeletes();
+            injectDoubles();
+            if (!checkAll())
+                return false;
+            if (endRequests != endsBefore || !programRunning()) {
+                ends_ += endRequests != endsBefore ? 1 : 0;
+                log(QStringLiteral("the program would end: fresh start"));
+                freshStart();
+            }
+        }
+        return true;
+    }
+
+    std::string summary() const {
+        std::string text;
+        for (const auto& [name, count] : visits_)
+            text += name.toStdString() + " " + std::to_string(count) + " actions\n";
+        for (const auto& [name, count] : fosShown_)
+            text +=
+                name.toStdString() + " showed a FOS after " + std::to_string(count) + " actions\n";
+        text += std::to_string(restarts_) + " starts, " + std::to_string(ends_) +
+                " requests to end, " + std::to_string(picks_) + " list picks, " +
+                std::to_string(printer_.pages) + " pages printed, " +
+                std::to_string(messagesShown_) + " messages\n";
+        for (const auto& [message, count] : messageCounts_)
+            text += "  " + std::to_string(count) + " x " + message.toStdString() + "\n";
+        return text;
+    }
+
     quint64 seed_ = 0;
     int actions_ = 0;
     int step_ = 0;
@@ -674,52 +791,32 @@ protected:
     QSet<QString> typed_;
     PrinterStub printer_;
     NoSysInfo system_;
-    std::size_t checkedMessages_ = 0;
-    std::size_t checkedQuestions_ = 0;
+    std::size_t messagesShown_ = 0;
     int restarts_ = 0;
-    int picks_ = 0; // items picked from an opened list
+    int ends_ = 0;                          // requests to end the program
+    std::vector<QString>* trace_ = nullptr; // every action, when set
+    int picks_ = 0;                         // items picked from an opened list
+    int choices_ = 0;                       // actions on one of several visible windows
     std::map<QString, int> visits_;
     std::map<QString, int> fosShown_;
     std::map<QString, int> messageCounts_;
 };
 
 TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {
-    freshStart();
-    int ends = 0;
-    for (step_ = 1; step_ <= actions_; ++step_) {
-        const int endsBefore = endRequests;
-        act();
-        holdTimers();
-        QCoreApplication::processEvents();
-        flushDeletes();
-        injectDoubles();
-        if (!checkAll())
-            return;
-        if (endRequests != endsBefore || !programRunning()) {
-            ends += endRequests != endsBefore ? 1 : 0;
-            log(QStringLiteral("the program would end: fresh start"));
-            freshStart();
-        }
-    }
-    std::string summary;
-    for (const auto& [name, count] : visits_)
-        summary += name.toStdString() + " " + std::to_string(count) + " actions\n";
-    for (const auto& [name, count] : fosShown_)
-        summary +=
-            name.toStdString() + " showed a FOS after " + std::to_string(count) + " actions\n";
-    summary += std::to_string(restarts_) + " starts, " + std::to_string(ends) +
-               " requests to end, " + std::to_string(picks_) + " list picks, " +
-               std::to_string(printer_.pages) + " pages printed, " +
-               std::to_string(messages.shown.size()) + " messages\n";
-    for (const auto& [message, count] : messageCounts_)
-        summary += "  " + std::to_string(count) + " x " + message.toStdString() + "\n";
-    std::printf("%s", summary.c_str());
+    SCOPED_TRACE(QStringLiteral("VT_SOAK_SEED=%1 VT_SOAK_ACTIONS=%2")
+                     .arg(seed_)
+                     .arg(actions_)
+                     .toStdString());
+    startWalk(seed_);
+    if (!walk(actions_))
+        return;
+    const std::string text = summary();
+    std::printf("%s", text.c_str());
 
     // The walk must have gone deep everywhere, or it proves little.
     if (actions_ >= 4000) {
         for (const QString& name : kScreens)
-            EXPECT_GT(fosShown_[name], 0) << name.toStdString() << " never showed a FOS\n"
-                                          << summary;
+            EXPECT_GT(fosShown_[name], 0) << name.toStdString() << " never showed a FOS\n" << text;
         for (const char* window : {"frmSplash", "frmAbout", "frmMedianUCS", "frmFileOpen",
                                    "frmRazuziRuridaDimensions", "frmPrint"})
             EXPECT_GT(visits_[QString::fromLatin1(window)], 0) << window << " never visited";
@@ -727,6 +824,79 @@ TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {
         EXPECT_GT(picks_, 0) << "no list item was ever picked";
     }
     EXPECT_EQ(system_.starts, 0);
+}
+
+// The walk of one seed and length, written to the file VT_SOAK_TRACE names:
+// one line per action. Run only as the child of the test below.
+TEST_F(SoakTest, WritesTheTraceOfItsWalk) {
+    const QString path = qEnvironmentVariable("VT_SOAK_TRACE");
+    if (path.isEmpty())
+        GTEST_SKIP() << "runs as a child of OneSeedReplaysTheSameWalkInEveryRun";
+    std::vector<QString> trace;
+    trace_ = &trace;
+    startWalk(seed_);
+    ASSERT_TRUE(walk(actions_));
+    trace_ = nullptr;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Text));
+    for (const QString& line : trace)
+        file.write(line.toUtf8() + '\n');
+}
+
+std::vector<QString> ReadTrace(const QString& path) {
+    std::vector<QString> lines;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        while (!file.atEnd())
+            lines.push_back(QString::fromUtf8(file.readLine()).chopped(1));
+    return lines;
+}
+
+// Where two traces part, for the failure message.
+std::string FirstDifference(const std::vector<QString>& a, const std::vector<QString>& b) {
+    const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    if (ia == a.end() && ib == b.end())
+        return "none";
+    return "action " + std::to_string(ia - a.begin()) + ": \"" +
+           (ia == a.end() ? std::string("(end)") : ia->toStdString()) + "\" against \"" +
+           (ib == b.end() ? std::string("(end)") : ib->toStdString()) + "\"";
+}
+
+// A printed seed replays the walk that failed: this process and two other
+// runs of the program (whose windows land elsewhere in memory and whose hash
+// tables are seeded differently) take the same actions in the same windows.
+TEST_F(SoakTest, OneSeedReplaysTheSameWalkInEveryRun) {
+    constexpr int kActions = 400;
+    std::vector<QString> here;
+    trace_ = &here;
+    startWalk(seed_);
+    ASSERT_TRUE(walk(kActions));
+    trace_ = nullptr;
+    ASSERT_GE(here.size(), std::size_t{kActions});
+    // The walk often had several windows to choose from, or this proves little.
+    EXPECT_GT(choices_, kActions / 4);
+
+    QTemporaryDir traces;
+    ASSERT_TRUE(traces.isValid());
+    for (const char* hashSeed : {"1", "2"}) {
+        const QString path =
+            traces.filePath(QStringLiteral("trace-%1").arg(QLatin1String(hashSeed)));
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VT_SOAK_TRACE"), path);
+        environment.insert(QStringLiteral("VT_SOAK_SEED"), QString::number(seed_));
+        environment.insert(QStringLiteral("VT_SOAK_ACTIONS"), QString::number(kActions));
+        environment.insert(QStringLiteral("QT_HASH_SEED"), QLatin1String(hashSeed));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=SoakTest.WritesTheTraceOfItsWalk")});
+        ASSERT_TRUE(child.waitForFinished(300000)) << "the child run did not end";
+        ASSERT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+        const std::vector<QString> there = ReadTrace(path);
+        EXPECT_TRUE(there == here) << "QT_HASH_SEED=" << hashSeed << ", first difference at "
+                                   << FirstDifference(here, there);
+    }
 }
 
 } // namespace

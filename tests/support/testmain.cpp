@@ -1,5 +1,7 @@
 // One main for every test executable: a QApplication on the offscreen
-// platform, 96 dpi, English locale, the program's windows registered.
+// platform, 96 dpi, English locale, the program prepared as its own main()
+// prepares it (bundled fonts, no pixmap cache), the windows registered.
+#include "app/startup.h"
 #include "program/registerwindows.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    vt::PrepareApplication();
     vt::RegisterWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
