@@ -7,6 +7,7 @@
 // machine.
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
+#include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
 #include <QApplication>
@@ -75,17 +76,17 @@ protected:
                                    {"cboPillarWidth1", "10"}, {"cboPillarLength", "10"},
                                    {"cboK", "100"},           {"cboPillarHeight", "5"}};
         for (const auto& input : inputs)
-            screen->setFieldText(QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
+            SetField(screen, QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
         QTest::mouseClick(
             screen->findChild<QPushButton*>(QStringLiteral("cmdCalculateAndContinue1")),
             Qt::LeftButton);
         QTest::mouseClick(
             screen->findChild<QPushButton*>(QStringLiteral("cmdCalculatePillarStrength")),
             Qt::LeftButton);
-        ASSERT_EQ(screen->fieldText(QStringLiteral("lblFOS")), QStringLiteral("1.5"));
+        ASSERT_EQ(FieldText(screen, QStringLiteral("lblFOS")), QStringLiteral("1.5"));
         (void)screen->grab();
-        screen->setFieldText(QStringLiteral("cboPillarHeight"), QStringLiteral("4"));
-        ASSERT_EQ(screen->fieldText(QStringLiteral("lblFOS")), QString());
+        SetField(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("4"));
+        ASSERT_EQ(FieldText(screen, QStringLiteral("lblFOS")), QString());
         (void)screen->grab();
         closeEverything();
     }
