@@ -2,6 +2,7 @@
 // screen, against a bare dialog of the same size in the same run. Offscreen.
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "app/startup.h"
 #include "program/registerwindows.h"
 
 #include <QApplication>
@@ -122,6 +123,7 @@ int ChildMain(int argc, char** argv, bool splash) {
     QApplication application(argc, argv);
     QWidget* window = nullptr;
     if (splash) {
+        vt::PrepareApplication(); // as the program's main: bundled fonts, no pixmap cache
         vt::RegisterWindows();
         window = vt::Windows().show(QStringLiteral("frmSplash"));
     } else {
@@ -149,6 +151,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    vt::PrepareApplication();
     vt::RegisterWindows();
     vt::State().endProgram = [] {};
     benchmark::Initialize(&argc, argv);
