@@ -232,20 +232,19 @@ Histogram HistogramFrame(double low, double high, double mark) {
     const double top = std::max(marks, std::min(high, reach));
     const double bottom = std::min(0.0, std::max(low, -reach));
     const double span = top - bottom;
-    // A round step: 1, 2, 2.5 or 5 times a power of ten, about 40 bins.
-    const double rough = span / 40;
+    // A round step nearest (by ratio) to a 36th of the span: 1, 2, 2.5 or 5
+    // times a power of ten.
+    const double rough = span / 36;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = 10 * power;
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (rough <= m * power) {
+    double step = power;
+    for (double m : {2.0, 2.5, 5.0, 10.0})
+        if (std::fabs(std::log(m * power / rough)) < std::fabs(std::log(step / rough)))
             step = m * power;
-            break;
-        }
     Histogram h;
     h.step = step;
     h.lower = std::floor(bottom / step) * step;
     const double bins = std::floor((top - h.lower) / step) + 1;
-    h.counts.assign(static_cast<std::size_t>(std::clamp(bins, 1.0, 50.0)), 0);
+    h.counts.assign(static_cast<std::size_t>(std::clamp(bins, 1.0, 60.0)), 0);
     return h;
 }
 
@@ -279,10 +278,10 @@ void Summarise(RunResult& r, const Tally& total, const std::vector<BlockSums>& s
     r.maximum = total.maximum;
 }
 
-// The frame of the histogram: about the middle 99 % of the values.
+// The frame of the histogram: about the middle 99.8 % of the values.
 Histogram FrameFor(const Tally& total, std::uint64_t n, double mark) {
-    const RankPlace low = PlaceOf(total.buckets, RankOf(n, 5));
-    const RankPlace high = PlaceOf(total.buckets, RankOf(n, 995));
+    const RankPlace low = PlaceOf(total.buckets, RankOf(n, 1));
+    const RankPlace high = PlaceOf(total.buckets, RankOf(n, 999));
     const float lowEdge = FromOrderKey(static_cast<std::uint32_t>(low.bucket << 16));
     const float highEdge = FromOrderKey(static_cast<std::uint32_t>((high.bucket << 16) | 0xffff));
     const float from = std::isfinite(lowEdge) ? std::max(lowEdge, total.minimum) : total.minimum;

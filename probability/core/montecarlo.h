@@ -90,7 +90,7 @@ struct Histogram {
 };
 
 // The bins of a histogram that shows the values from `low` to `high` and the
-// marks at 1, 1.6 and `mark`, with 0 in view, in at most 50 round bins; it
+// marks at 1, 1.6 and `mark`, with 0 in view, in 20 to 60 round bins; it
 // reaches no further than three times the larger of 1.6 and `mark` either
 // side of 0.
 Histogram HistogramFrame(double low, double high, double mark);

@@ -67,13 +67,15 @@ QString ReportSentence(const RunDescription& run, const RunResult& r, const Numb
         return s + QStringLiteral("no sample gave a finite factor of safety.");
     auto fos = [&locale](double v) { return ShowResult(v, 2, locale); };
     s +=
-        QStringLiteral("the probability that the FOS is below 1 is %1 % (standard error %2 %), "
-                       "below 1.6 %3 % (standard error %4 %); the FOS has a mean of %5, a "
-                       "standard deviation of %6, a 5 % quantile of %7 and a median of %8.")
+        QStringLiteral("the probability that the FOS is below 1 is %1 % (standard error %2 %) "
+                       "and that it is below %3 is %4 % (standard error %5 %); the FOS has a "
+                       "mean of %6, a "
+                       "standard deviation of %7, a 5 % quantile of %8 and a median of %9.")
             .arg(ShowPercent(r.failure.value, locale), ShowPercent(r.failure.standardError, locale),
+                 ShowResult(engine::kSafetyLimit, 1, locale),
                  ShowPercent(r.belowSafetyLimit.value, locale),
                  ShowPercent(r.belowSafetyLimit.standardError, locale), fos(r.mean),
-                 fos(r.standardDeviation), fos(static_cast<double>(r.quantile5)),
+                 ShowResult(r.standardDeviation, 3, locale), fos(static_cast<double>(r.quantile5)),
                  fos(static_cast<double>(r.median)));
     if (r.withoutResultCount() > 0)
         s += QStringLiteral(" %1 samples gave no finite factor of safety and are left out.")

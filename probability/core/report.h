@@ -12,8 +12,9 @@ namespace vt::probability {
 
 // What was run, for the sentence and the file.
 struct RunDescription {
-    QString screenTitle; // the calculation screen's title ("Tributary Theory")
-    QString screenFos;   // the FOS the screen shows for the design
+    QString screenTitle;      // the calculation screen's title ("Tributary Theory")
+    QString screenFos;        // the FOS the screen shows for the design
+    float screenFosValue = 0; // and its value
     std::vector<UncertainInput> inputs;
     RunSettings settings;
 };

@@ -23,6 +23,40 @@ std::vector<Input> UncertainInputs(Method method) {
     return {};
 }
 
+QString InputText(const evaluation::DesignTexts& t, Input input) {
+    switch (input) {
+    case Input::RockDensity:
+        return t.density;
+    case Input::ModelledStress:
+        return t.stress;
+    case Input::Depth:
+        return t.depth;
+    case Input::PillarWidth:
+        return t.width;
+    case Input::PillarLength:
+        return t.length;
+    case Input::BordWidth1:
+        return t.bord1;
+    case Input::BordWidth2:
+        return t.bord2;
+    case Input::K:
+        return t.k;
+    case Input::PillarHeight:
+        return t.height;
+    case Input::Alpha:
+        return t.alpha;
+    case Input::Beta:
+        return t.beta;
+    case Input::SquatStart:
+        return t.squatStart;
+    case Input::IncreaseRate:
+        return t.increaseRate;
+    case Input::EffectiveWidth:
+        break;
+    }
+    return {};
+}
+
 double DesignNumbers::*InputMember(Input input) {
     switch (input) {
     case Input::RockDensity:

@@ -20,6 +20,9 @@ namespace vt::probability {
 // modelling's).
 std::vector<evaluation::Input> UncertainInputs(evaluation::Method method);
 
+// The text of an input in the design as typed.
+QString InputText(const evaluation::DesignTexts& texts, evaluation::Input input);
+
 // Where an input sits in the numbers of a design.
 double evaluation::DesignNumbers::*InputMember(evaluation::Input input);
 

@@ -79,10 +79,10 @@ TEST(ReportSentence, SaysWhatWasRunAndWhatCameOut) {
     EXPECT_EQ(ReportSentence(Description(fixed, 1000), r, English()),
               QStringLiteral("Monte Carlo analysis of the design on the Tributary Theory screen "
                              "(FOS 1.5), 1,000 samples with seed 12, every input fixed: the "
-                             "probability that the FOS is below 1 is 0 % (standard error 0 %), "
-                             "below 1.6 100 % (standard error 0 %); the FOS has a mean of 1.48, a "
-                             "standard deviation of 0, a 5 % quantile of 1.48 and a median of "
-                             "1.48."));
+                             "probability that the FOS is below 1 is 0 % (standard error 0 %) and "
+                             "that it is below 1.6 is 100 % (standard error 0 %); the FOS has a "
+                             "mean of 1.48, a standard deviation of 0, a 5 % quantile of 1.48 and "
+                             "a median of 1.48."));
 }
 
 TEST(ReportSentence, CountsTheSamplesLeftOut) {
