@@ -7,7 +7,9 @@
 #include "evaluation/design.h"
 #include "probability/core/montecarlo.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
@@ -48,6 +50,28 @@ void BM_PlainEvaluations(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlainEvaluations)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same 10^6 designs the three-lognormal run draws, drawn beforehand:
+// what evaluating them costs without the sampling and the statistics.
+void BM_PlainEvaluationsOfTheDrawnDesigns(benchmark::State& state) {
+    const probability::Model model = ThreeLognormal();
+    std::vector<std::array<double, 3>> drawn(kSamples);
+    for (std::uint64_t i = 0; i < kSamples; ++i) {
+        const evaluation::DesignNumbers d = probability::SampleDesign(model, 7, i);
+        drawn[i] = {d.k, d.depth, d.height};
+    }
+    evaluation::DesignNumbers d = Design();
+    for (auto _ : state) {
+        for (const auto& [k, depth, height] : drawn) {
+            d.k = k;
+            d.depth = depth;
+            d.height = height;
+            evaluation::NumericEvaluation e = evaluation::EvaluateNumbers(d);
+            benchmark::DoNotOptimize(e);
+        }
+    }
+}
+BENCHMARK(BM_PlainEvaluationsOfTheDrawnDesigns)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Measure(benchmark::State& state, const probability::Model& model) {
     probability::RunSettings settings;

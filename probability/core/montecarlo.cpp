@@ -291,23 +291,92 @@ Histogram FrameFor(const Tally& total, std::uint64_t n, double mark) {
 
 } // namespace
 
+namespace {
+
+// How the samples are cut up and shared out.
+struct Plan {
+    std::uint64_t samples = 0;
+    std::uint64_t blocks = 0;
+    unsigned threads = 1;
+};
+
+Plan PlanOf(const RunSettings& settings) {
+    Plan plan;
+    plan.samples = settings.samples;
+    plan.blocks = (plan.samples + kBlockSamples - 1) / kBlockSamples;
+    const unsigned asked =
+        settings.threads ? settings.threads : std::thread::hardware_concurrency();
+    plan.threads = static_cast<unsigned>(
+        std::clamp<std::uint64_t>(asked, 1, std::max<std::uint64_t>(plan.blocks, 1)));
+    return plan;
+}
+
+void CountWithoutResult(RunResult& r, const Tally& total) {
+    for (std::size_t s = 0; s < kStops; ++s)
+        for (std::size_t f = 0; f < kFaults; ++f)
+            if (const std::uint64_t count = total.failures[s * kFaults + f])
+                r.withoutResult.push_back(
+                    {static_cast<NumericStop>(s), static_cast<engine::Fault>(f), count});
+}
+
+// The second pass over the FOS: the values in the quantiles' buckets and the
+// histogram's counts.
+void Distribute(RunResult& r, const Plan& plan, const float* fos, const Tally& total,
+                double reference) {
+    const RankPlace places[2] = {PlaceOf(total.buckets, RankOf(r.finite, 50)),
+                                 PlaceOf(total.buckets, RankOf(r.finite, 500))};
+    r.histogram = FrameFor(total, r.finite, reference);
+    std::vector<Collected> collected(plan.threads);
+    for (Collected& c : collected)
+        c.counts.assign(r.histogram.counts.size(), 0);
+    const Histogram& frame = r.histogram;
+    const double inverseStep = 1 / frame.step;
+    ForEachBlock(plan.threads, plan.blocks, nullptr, [&](std::uint64_t block, unsigned t) {
+        Collected& c = collected[t];
+        const BlockRange range = RangeOf(block, plan.samples);
+        for (std::uint64_t i = range.first; i < range.last; ++i) {
+            const float f = fos[i];
+            if (std::isnan(f))
+                continue;
+            const std::size_t bucket = BucketOf(f);
+            for (int q = 0; q < 2; ++q)
+                if (bucket == places[q].bucket)
+                    c.candidates[q].push_back(f);
+            const std::ptrdiff_t bin = frame.bin(f, inverseStep);
+            if (bin < 0)
+                ++c.below;
+            else if (static_cast<std::size_t>(bin) >= c.counts.size())
+                ++c.above;
+            else
+                ++c.counts[static_cast<std::size_t>(bin)];
+        }
+    });
+    r.quantile5 = Select(collected, 0, places[0]);
+    r.median = Select(collected, 1, places[1]);
+    for (const Collected& c : collected) {
+        for (std::size_t b = 0; b < c.counts.size(); ++b)
+            r.histogram.counts[b] += c.counts[b];
+        r.histogram.below += c.below;
+        r.histogram.above += c.above;
+    }
+}
+
+} // namespace
+
 RunResult RunSamples(const Model& model, const RunSettings& settings, RunControl* control,
                      std::vector<float>* fosOut) {
     const Prepared p = Prepare(model, settings);
-    const std::uint64_t n = settings.samples;
-    const std::uint64_t blocks = (n + kBlockSamples - 1) / kBlockSamples;
-    unsigned threads = settings.threads ? settings.threads : std::thread::hardware_concurrency();
-    threads = static_cast<unsigned>(
-        std::clamp<std::uint64_t>(threads, 1, std::max<std::uint64_t>(blocks, 1)));
-
+    const Plan plan = PlanOf(settings);
     RunResult r;
-    r.samples = n;
-    std::vector<float> fos(n);
-    std::vector<Tally> tallies(threads);
-    std::vector<BlockSums> sums(blocks);
-    ForEachBlock(threads, blocks, control, [&](std::uint64_t block, unsigned t) {
-        const BlockRange range = RangeOf(block, n);
-        EvaluateBlock(p, range, fos.data(), tallies[t], sums[block]);
+    r.samples = plan.samples;
+    // Every sample's FOS, written by the first pass before anything reads it
+    // (left unset only when the run is cancelled).
+    const std::unique_ptr<float[]> fos(new float[plan.samples]);
+    std::vector<Tally> tallies(plan.threads);
+    std::vector<BlockSums> sums(plan.blocks);
+    ForEachBlock(plan.threads, plan.blocks, control, [&](std::uint64_t block, unsigned t) {
+        const BlockRange range = RangeOf(block, plan.samples);
+        EvaluateBlock(p, range, fos.get(), tallies[t], sums[block]);
         if (control)
             control->done.fetch_add(range.last - range.first, std::memory_order_relaxed);
     });
@@ -319,52 +388,13 @@ RunResult RunSamples(const Model& model, const RunSettings& settings, RunControl
     for (const Tally& t : tallies)
         total.add(t);
     r.finite = total.finite;
-    for (std::size_t s = 0; s < kStops; ++s)
-        for (std::size_t f = 0; f < kFaults; ++f)
-            if (const std::uint64_t count = total.failures[s * kFaults + f])
-                r.withoutResult.push_back(
-                    {static_cast<NumericStop>(s), static_cast<engine::Fault>(f), count});
+    CountWithoutResult(r, total);
     if (r.finite > 0) {
         Summarise(r, total, sums, p.reference);
-        const RankPlace places[2] = {PlaceOf(total.buckets, RankOf(r.finite, 50)),
-                                     PlaceOf(total.buckets, RankOf(r.finite, 500))};
-        r.histogram = FrameFor(total, r.finite, p.reference);
-        std::vector<Collected> collected(threads);
-        for (Collected& c : collected)
-            c.counts.assign(r.histogram.counts.size(), 0);
-        const Histogram& frame = r.histogram;
-        const double inverseStep = 1 / frame.step;
-        ForEachBlock(threads, blocks, nullptr, [&](std::uint64_t block, unsigned t) {
-            Collected& c = collected[t];
-            const BlockRange range = RangeOf(block, n);
-            for (std::uint64_t i = range.first; i < range.last; ++i) {
-                const float f = fos[i];
-                if (std::isnan(f))
-                    continue;
-                const std::size_t bucket = BucketOf(f);
-                for (int q = 0; q < 2; ++q)
-                    if (bucket == places[q].bucket)
-                        c.candidates[q].push_back(f);
-                const std::ptrdiff_t bin = frame.bin(f, inverseStep);
-                if (bin < 0)
-                    ++c.below;
-                else if (static_cast<std::size_t>(bin) >= c.counts.size())
-                    ++c.above;
-                else
-                    ++c.counts[static_cast<std::size_t>(bin)];
-            }
-        });
-        r.quantile5 = Select(collected, 0, places[0]);
-        r.median = Select(collected, 1, places[1]);
-        for (const Collected& c : collected) {
-            for (std::size_t b = 0; b < c.counts.size(); ++b)
-                r.histogram.counts[b] += c.counts[b];
-            r.histogram.below += c.below;
-            r.histogram.above += c.above;
-        }
+        Distribute(r, plan, fos.get(), total, p.reference);
     }
     if (fosOut)
-        *fosOut = std::move(fos);
+        fosOut->assign(fos.get(), fos.get() + plan.samples);
     return r;
 }
 

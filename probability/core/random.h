@@ -28,7 +28,7 @@ class SampleStream {
 public:
     // `key` is StreamKey(seed); `slot` tells the inputs of a sample apart.
     SampleStream(std::uint64_t key, std::uint64_t sample, unsigned slot)
-        : state_(Mix64(key ^ Mix64((sample << 5) + slot + 1))) {}
+        : state_(key ^ Mix64((sample << 5) + slot + 1)) {}
 
     std::uint64_t next() {
         state_ += kGoldenGamma;

@@ -2,7 +2,10 @@
 #pragma once
 
 #include "evaluation/design.h"
+#include "evaluation/numbers.h"
 #include "probability/core/montecarlo.h"
+
+#include <QLocale>
 
 namespace vt::probability::test {
 
@@ -18,6 +21,15 @@ inline evaluation::DesignNumbers TributaryDesign(double k = 100, double height =
     d.k = k;
     d.height = height;
     return d;
+}
+
+inline const evaluation::NumberLocale& English() {
+    static const evaluation::NumberLocale kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    return kLocale;
+}
+inline const evaluation::NumberLocale& German() {
+    static const evaluation::NumberLocale kLocale(QLocale(QLocale::German, QLocale::Germany));
+    return kLocale;
 }
 
 inline Model ModelOf(const evaluation::DesignNumbers& design, std::vector<UncertainInput> inputs) {

@@ -4,6 +4,7 @@
 #include "probability/core/distribution.h"
 #include "probability/core/settings.h"
 #include "probability/core/ucsfit.h"
+#include "tests/probability/designs.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -14,14 +15,8 @@ namespace {
 using evaluation::Input;
 using evaluation::NumberLocale;
 
-const NumberLocale& English() {
-    static const NumberLocale kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    return kLocale;
-}
-const NumberLocale& German() {
-    static const NumberLocale kLocale(QLocale(QLocale::German, QLocale::Germany));
-    return kLocale;
-}
+using test::English;
+using test::German;
 
 struct BadParameters {
     const char* name;

@@ -41,9 +41,7 @@ class ProbabilityOnEachScreen : public ProbabilityTest,
                                 public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ProbabilityOnEachScreen, DesignMenuOpensOneModelessWindowForTheScreen) {
-    CalculationScreen* screen = openDesign(QString::fromLatin1(GetParam()));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn(GetParam());
     ASSERT_NE(tool, nullptr);
     EXPECT_EQ(openTool(screen), tool);
     EXPECT_FALSE(tool->isModal());
@@ -71,9 +69,7 @@ TEST_P(ProbabilityOnEachScreen, DesignMenuOpensOneModelessWindowForTheScreen) {
 }
 
 TEST_P(ProbabilityOnEachScreen, ARunGivesWhatTheSamplingGivesForTheScreensDesign) {
-    CalculationScreen* screen = openDesign(QString::fromLatin1(GetParam()));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn(GetParam());
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
     type(tool, QStringLiteral("txtCVK"), QStringLiteral("25"));
@@ -126,9 +122,7 @@ TEST_P(ProbabilityOnEachScreen, ARunGivesWhatTheSamplingGivesForTheScreensDesign
 INSTANTIATE_TEST_SUITE_P(Screens, ProbabilityOnEachScreen, ::testing::ValuesIn(kScreens));
 
 TEST_F(ProbabilityTest, FixedInputsGiveCertainties) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     type(tool, QStringLiteral("txtSamples"), QStringLiteral("5000"));
     run(tool);
@@ -145,9 +139,7 @@ TEST_F(ProbabilityTest, FixedInputsGiveCertainties) {
 }
 
 TEST_F(ProbabilityTest, BadParametersAreRefusedAndChangeNothing) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
     type(tool, QStringLiteral("txtSamples"), QStringLiteral("3000"));
@@ -211,9 +203,7 @@ TEST_F(ProbabilityTest, TheScreensOwnRefusalIsShownWhenItsDesignHasNoFos) {
 }
 
 TEST_F(ProbabilityTest, AShortRunShowsNoProgressBar) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmModelled"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmModelled");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("normal"));
     type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
@@ -224,9 +214,7 @@ TEST_F(ProbabilityTest, AShortRunShowsNoProgressBar) {
 }
 
 TEST_F(ProbabilityTest, ALongRunShowsItsProgressStaysResponsiveAndCanBeCancelled) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
     type(tool, QStringLiteral("txtSamples"), QStringLiteral("1000"));
@@ -257,9 +245,7 @@ TEST_F(ProbabilityTest, ALongRunShowsItsProgressStaysResponsiveAndCanBeCancelled
 }
 
 TEST_F(ProbabilityTest, ResultsFollowTheScreensInputs) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
     type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
@@ -321,11 +307,9 @@ protected:
 };
 
 TEST_F(UcsProbabilityTest, KFromTheReadingsIsAFittedLognormalAndSaysSo) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    addReadings({QStringLiteral("120"), QStringLiteral("100"), QStringLiteral("140")});
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
+    addReadings({QStringLiteral("120"), QStringLiteral("100"), QStringLiteral("140")});
     choose(tool, QStringLiteral("K"), QStringLiteral("from the UCS readings"));
     EXPECT_FALSE(child<QLineEdit>(tool, QStringLiteral("txtCVK"))->isEnabled());
     // 120, 100, 140 downgraded by 66.67 %: K 40, 33.33, 46.66.
@@ -353,11 +337,9 @@ TEST_F(UcsProbabilityTest, KFromTheReadingsIsAFittedLognormalAndSaysSo) {
 }
 
 TEST_F(UcsProbabilityTest, KFromTooFewReadingsIsRefused) {
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    addReadings({QStringLiteral("120")});
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
+    addReadings({QStringLiteral("120")});
     choose(tool, QStringLiteral("K"), QStringLiteral("from the UCS readings"));
     const QString message =
         QStringLiteral("K from the UCS readings needs at least two readings in the UCS dialog "
@@ -373,10 +355,7 @@ TEST_F(UcsProbabilityTest, KFromTooFewReadingsIsRefused) {
 class ExportTest : public ProbabilityTest {
 protected:
     frmProbability* ranTool() {
-        CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-        if (!screen)
-            return nullptr;
-        frmProbability* tool = openTool(screen);
+        frmProbability* tool = openOn("frmTributary");
         if (!tool)
             return nullptr;
         choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
@@ -462,9 +441,7 @@ TEST_F(ExportTest, CancelledOrFailedSavesWriteNothingOrSayWhy) {
 
 TEST_F(ProbabilityTest, ResultsInTheUsersLocale) {
     LocaleScope german(German());
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
     type(tool, QStringLiteral("txtCVK"), QStringLiteral("12,5"));

@@ -85,6 +85,13 @@ protected:
         return tool;
     }
 
+    // The screen with its evaluation and the window opened from it.
+    frmProbability* openOn(const char* name) {
+        screen = openDesign(QString::fromLatin1(name));
+        EXPECT_NE(screen, nullptr) << name;
+        return screen ? openTool(screen) : nullptr;
+    }
+
     template <class T> static T* child(const QWidget* w, const QString& name) {
         T* c = w->findChild<T*>(name);
         EXPECT_NE(c, nullptr) << name.toStdString();
@@ -113,6 +120,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    CalculationScreen* screen = nullptr;
 };
 
 } // namespace vt::test

@@ -12,14 +12,8 @@ namespace {
 using evaluation::Input;
 using evaluation::NumberLocale;
 
-const NumberLocale& English() {
-    static const NumberLocale kLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    return kLocale;
-}
-const NumberLocale& German() {
-    static const NumberLocale kLocale(QLocale(QLocale::German, QLocale::Germany));
-    return kLocale;
-}
+using test::English;
+using test::German;
 
 TEST(ShowPercent, TwoDecimalsOrEnoughToShowASmallShare) {
     struct Case {

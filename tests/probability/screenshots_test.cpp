@@ -18,9 +18,7 @@ class ProbabilityPictures : public ProbabilityTest,
 TEST_P(ProbabilityPictures, FitsTheScreenAndShowsTheLines) {
     const bool german = QLatin1String(GetParam()) == QLatin1String("de");
     LocaleScope locale(german ? German() : English());
-    CalculationScreen* screen = openDesign(QStringLiteral("frmTributary"));
-    ASSERT_NE(screen, nullptr);
-    frmProbability* tool = openTool(screen);
+    frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
     type(tool, QStringLiteral("txtCVK"), QStringLiteral("20"));
