@@ -306,8 +306,10 @@ void frmProbability::follow(DesignSource* source) {
     disconnect(sourceConnection_);
     source_ = source;
     sourceGuard_ = dynamic_cast<QObject*>(source);
+    // A run for the screen followed before is of no use any more.
     if (run_)
         run_->cancel();
+    pending_.reset();
     clearResults(QString());
     if (source_)
         sourceConnection_ = source_->onDesignChanged(this, [this] { designChanged(); });
@@ -450,6 +452,7 @@ void frmProbability::cmdRun_Click() {
                     probability::kProbabilityTitle);
         return;
     }
+    refreshFit(); // the UCS dialog's readings as they are now
     Pending pending;
     std::optional<probability::Model> model = readModel(pending);
     if (!model)

@@ -289,6 +289,15 @@ TEST_F(ProbabilityTest, FollowsTheScreenWhoseMenuOpenedIt) {
     EXPECT_TRUE(child<QLabel>(tool, QStringLiteral("lblValueModelledStress"))->isVisible());
     EXPECT_EQ(label(tool, "lblValueModelledStress"), QStringLiteral("64.0985"));
     EXPECT_EQ(tool->windowTitle(), QStringLiteral("Probability of failure - Modelled Stress"));
+    // A run for one screen is cancelled when the window turns to another.
+    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
+    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    ASSERT_TRUE(tool->running());
+    ASSERT_EQ(openTool(tributary), tool);
+    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 30000));
+    EXPECT_EQ(tool->shownResult(), nullptr);
+    EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")));
+    EXPECT_TRUE(child<QLabel>(tool, QStringLiteral("lblValueRockDensity"))->isVisible());
 }
 
 class UcsProbabilityTest : public ProbabilityTest {
@@ -330,10 +339,18 @@ TEST_F(UcsProbabilityTest, KFromTheReadingsIsAFittedLognormalAndSaysSo) {
     EXPECT_TRUE(child<QPlainTextEdit>(tool, QStringLiteral("txtSentence"))
                     ->toPlainText()
                     .contains(QStringLiteral("K (MPa) lognormal fitted to 3 UCS readings")));
-    // The median FOS follows the fitted K, not the screen's K of 100.
-    const double perK = 1.4754223 / 100;
-    EXPECT_NEAR(static_cast<double>(tool->shownResult()->median), std::exp(fit->logMean) * perK,
-                0.02);
+    // The median FOS follows the fitted K (about 39.6), not the screen's K of 100:
+    // on the power formula the FOS is K times 1.4754223 / 100.
+    const float firstMedian = tool->shownResult()->median;
+    EXPECT_NEAR(static_cast<double>(firstMedian), std::exp(fit->logMean) * 1.4754223 / 100, 0.01);
+    // A reading added afterwards is in the next run, and in what the window says.
+    addReadings({QStringLiteral("130")});
+    run(tool);
+    EXPECT_TRUE(label(tool, "lblFit").startsWith(QStringLiteral("K: lognormal fitted to 4 UCS")));
+    EXPECT_TRUE(child<QPlainTextEdit>(tool, QStringLiteral("txtSentence"))
+                    ->toPlainText()
+                    .contains(QStringLiteral("K (MPa) lognormal fitted to 4 UCS readings")));
+    EXPECT_NE(tool->shownResult()->median, firstMedian);
 }
 
 TEST_F(UcsProbabilityTest, KFromTooFewReadingsIsRefused) {
