@@ -74,18 +74,30 @@ Prepared Prepare(const Model& model, const RunSettings& settings) {
     return p;
 }
 
-DesignNumbers Draw(const Prepared& p, std::uint64_t sample) {
-    DesignNumbers d = p.base;
+// The values sample `sample` draws for the varying inputs, in their order.
+void DrawValues(const Prepared& p, std::uint64_t sample, double* values) {
     for (const Varying& v : p.varying) {
         SampleStream stream(p.key, sample, v.slot);
-        d.*v.member = v.distribution.sample(stream);
+        *values++ = v.distribution.sample(stream);
     }
+}
+
+void SetValues(const Prepared& p, const double* values, DesignNumbers& d) {
+    for (const Varying& v : p.varying)
+        d.*v.member = *values++;
+}
+
+DesignNumbers Draw(const Prepared& p, std::uint64_t sample) {
+    std::vector<double> values(p.varying.size());
+    DrawValues(p, sample, values.data());
+    DesignNumbers d = p.base;
+    SetValues(p, values.data(), d);
     return d;
 }
 
 // What one thread counts: integers (and extremes), so the order in which the
 // blocks come does not matter.
-struct Tally {
+struct alignas(64) Tally {
     std::uint64_t finite = 0;
     std::uint64_t belowOne = 0;
     std::uint64_t belowLimit = 0;
@@ -154,8 +166,24 @@ void ForEachBlock(unsigned threads, std::uint64_t blocks, const RunControl* cont
 }
 
 void EvaluateBlock(const Prepared& p, BlockRange range, float* fos, Tally& tally, BlockSums& sums) {
+    // Counted in locals and handed over at the end: the threads' tallies and
+    // the blocks' sums sit side by side in memory.
+    std::uint64_t finite = 0, belowOne = 0, belowLimit = 0, slender = 0, squat = 0;
+    float minimum = tally.minimum;
+    float maximum = tally.maximum;
+    double sum = 0;
+    double squares = 0;
+    std::uint32_t* const buckets = tally.buckets.data();
+    // The block's draws first, then its evaluations: each loop runs without
+    // waiting on the other.
+    const std::size_t varying = p.varying.size();
+    std::vector<double> drawn(varying * (range.last - range.first));
+    for (std::uint64_t i = range.first; i < range.last; ++i)
+        DrawValues(p, i, drawn.data() + (i - range.first) * varying);
+    DesignNumbers d = p.base;
     for (std::uint64_t i = range.first; i < range.last; ++i) {
-        const NumericEvaluation e = evaluation::EvaluateNumbers(Draw(p, i), p.table);
+        SetValues(p, drawn.data() + (i - range.first) * varying, d);
+        const NumericEvaluation e = evaluation::EvaluateNumbers(d, p.table);
         const float f = e.factorOfSafety;
         if (!e.complete() || !std::isfinite(f)) {
             const bool stopped = !e.complete();
@@ -166,18 +194,26 @@ void EvaluateBlock(const Prepared& p, BlockRange range, float* fos, Tally& tally
             continue;
         }
         fos[i] = f;
-        ++tally.finite;
-        tally.belowOne += f < 1.0f;
-        tally.belowLimit += e.factorOfSafetyTooSmall;
-        tally.widthHeightTooSmall += e.widthHeightTooSmall;
-        tally.squat += e.formula == engine::StrengthFormula::SquatPillar;
-        tally.minimum = std::min(tally.minimum, f);
-        tally.maximum = std::max(tally.maximum, f);
-        ++tally.buckets[BucketOf(f)];
+        ++finite;
+        belowOne += f < 1.0f;
+        belowLimit += e.factorOfSafetyTooSmall;
+        slender += e.widthHeightTooSmall;
+        squat += e.formula == engine::StrengthFormula::SquatPillar;
+        minimum = std::min(minimum, f);
+        maximum = std::max(maximum, f);
+        ++buckets[BucketOf(f)];
         const double x = static_cast<double>(f) - p.reference;
-        sums.sum += x;
-        sums.squares += x * x;
+        sum += x;
+        squares += x * x;
     }
+    tally.finite += finite;
+    tally.belowOne += belowOne;
+    tally.belowLimit += belowLimit;
+    tally.widthHeightTooSmall += slender;
+    tally.squat += squat;
+    tally.minimum = minimum;
+    tally.maximum = maximum;
+    sums = {sum, squares};
 }
 
 // Where the value of a rank (1-based) lies: its bucket, and how many values
