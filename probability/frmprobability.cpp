@@ -471,7 +471,7 @@ void frmProbability::cmdRun_Click() {
     probability::RunSettings settings;
     settings.samples = samples.value();
     settings.seed = seed.value();
-    settings.threads = threads;
+    settings.threads = 0; // every core
     pending.description.settings = settings;
     startRun(std::move(*model), settings, std::move(pending));
 }

@@ -48,8 +48,6 @@ public:
     std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
     // How long a run goes before its progress bar shows.
     std::chrono::milliseconds progressDelay{300};
-    // Threads of a run; 0: every core.
-    unsigned threads = 0;
 
     // The results shown, if any.
     const probability::RunResult* shownResult() const { return shown_ ? &shown_->result : nullptr; }
