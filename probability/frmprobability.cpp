@@ -263,12 +263,16 @@ QWidget* frmProbability::buildResults() {
     lblSamples_ = ResultLabel(QStringLiteral("lblSamples"), fraResults);
     lblWithoutResult_ = ResultLabel(QStringLiteral("lblWithoutResult"), fraResults);
     lblWithoutResult_->setWordWrap(true);
+    // Room for two lines from the start, so that a run's reasons do not
+    // squeeze the histogram.
+    lblWithoutResult_->setMinimumHeight(lblWithoutResult_->fontMetrics().lineSpacing() * 2);
+    lblWithoutResult_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picHistogram_ = new probability::HistogramView(fraResults);
     picHistogram_->setObjectName(QStringLiteral("picHistogram"));
     txtSentence_ = new QPlainTextEdit(fraResults);
     txtSentence_->setObjectName(QStringLiteral("txtSentence"));
     txtSentence_->setReadOnly(true);
-    txtSentence_->setFixedHeight(txtSentence_->fontMetrics().lineSpacing() * 5 + 12);
+    txtSentence_->setFixedHeight(txtSentence_->fontMetrics().lineSpacing() * 6 + 12);
     cmdExportHistogram_ = Button(QStringLiteral("cmdExportHistogram"),
                                  QStringLiteral("Export &histogram..."), fraResults);
     cmdExportSummary_ = Button(QStringLiteral("cmdExportSummary"),

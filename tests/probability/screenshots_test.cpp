@@ -50,5 +50,36 @@ TEST_P(ProbabilityPictures, FitsTheScreenAndShowsTheLines) {
 
 INSTANTIATE_TEST_SUITE_P(Locales, ProbabilityPictures, ::testing::Values("en", "de"));
 
+// K from four UCS readings and a height so uncertain that some samples are
+// negative: the fit and the samples without an FOS are said in the window.
+TEST_F(ProbabilityTest, FitAndSamplesWithoutAnFosAreShown) {
+    frmProbability* tool = openOn("frmTributary");
+    ASSERT_NE(tool, nullptr);
+    QWidget* dialog = Windows().show(QStringLiteral("frmMedianUCS"));
+    auto* input = child<QLineEdit>(dialog, QStringLiteral("txtInputUCS"));
+    for (const char* reading : {"120", "100", "140", "130"}) {
+        input->setFocus();
+        QTest::keyClicks(input, QString::fromLatin1(reading));
+        QTest::mouseClick(child<QWidget>(dialog, QStringLiteral("cmdAddToList")), Qt::LeftButton);
+    }
+    tool->activateWindow();
+    choose(tool, QStringLiteral("K"), QStringLiteral("from the UCS readings"));
+    choose(tool, QStringLiteral("PillarHeight"), QStringLiteral("normal"));
+    type(tool, QStringLiteral("txtCVPillarHeight"), QStringLiteral("40"));
+    run(tool);
+    ASSERT_NE(tool->shownResult(), nullptr);
+    EXPECT_TRUE(child<QLabel>(tool, QStringLiteral("lblFit"))->isVisible());
+    const QString without = label(tool, "lblWithoutResult");
+    EXPECT_TRUE(without.endsWith(QStringLiteral(" without an FOS: The pillar width, length and "
+                                                "height and the start squat pillar value must "
+                                                "not be negative")))
+        << without.toStdString();
+    EXPECT_GT(tool->shownResult()->squat, 0u); // low heights: squat pillars
+    QCoreApplication::processEvents();
+    const QString out = qEnvironmentVariable("VT_SCREENSHOT_DIR");
+    if (!out.isEmpty())
+        tool->grab().save(QDir(out).filePath(QStringLiteral("probability-ucs.png")));
+}
+
 } // namespace
 } // namespace vt::test
