@@ -9,7 +9,7 @@
 
 #include <QMetaObject>
 #include <QString>
-
+#include <QStringList>
 #include <functional>
 
 class QObject;
@@ -36,6 +36,16 @@ public:
     // Writes K (as text) into the K field through the screen's own change
     // handling.
     virtual void setStrengthConstant(const QString& k) = 0;
+};
+
+// The UCS dialog as the tools that fit K to its readings see it.
+class UcsReadingsSource {
+public:
+    virtual ~UcsReadingsSource() = default;
+    // The readings in the list as typed, in list order.
+    virtual QStringList ucsReadings() const = 0;
+    // The downgrade percentage as typed.
+    virtual QString downgradePercentage() const = 0;
 };
 
 // A screen whose graphical design toggle hands the plan dimensions to the

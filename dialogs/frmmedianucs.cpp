@@ -180,6 +180,17 @@ frmMedianUCS::frmMedianUCS(QWidget* parent)
     connect(txtInputUCS_, &QLineEdit::textChanged, this, &frmMedianUCS::txtInputUCS_Change);
 }
 
+QStringList frmMedianUCS::ucsReadings() const {
+    QStringList readings;
+    for (int i = 0; i < lstUCS_->count(); ++i)
+        readings << lstUCS_->item(i)->text();
+    return readings;
+}
+
+QString frmMedianUCS::downgradePercentage() const {
+    return txtDowngradePercentage_->text();
+}
+
 void frmMedianUCS::cmdAddToList_Click() {
     if (txtInputUCS_->text().isEmpty()) {
         ShowMessage(QStringLiteral("Fill in a UCS reading"), QStringLiteral("Missing reading"));

@@ -3,6 +3,8 @@
 // calculation screens.
 #pragma once
 
+#include "app/interfaces.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -12,10 +14,14 @@ class QToolButton;
 
 namespace vt {
 
-class frmMedianUCS : public QWidget {
+class frmMedianUCS : public QWidget, public UcsReadingsSource {
     Q_OBJECT
 public:
     explicit frmMedianUCS(QWidget* parent = nullptr);
+
+    // UcsReadingsSource: the list's entries and the percentage, as typed.
+    QStringList ucsReadings() const override;
+    QString downgradePercentage() const override;
 
     // The K that Accept hands on: the shown K read back as a number.
     float acceptedK() const { return acceptedK_; }

@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "dialogs/registerdialogs.h"
+#include "probability/registerprobability.h"
 #include "screens/frminterpolate.h"
 #include "screens/frmmodelled.h"
 #include "screens/frmtributary.h"
@@ -13,6 +14,7 @@ namespace vt {
 void RegisterWindows() {
     RegisterShellWindows();
     RegisterDialogWindows();
+    RegisterProbabilityWindows();
     WindowRegistry& windows = Windows();
     windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
     windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
@@ -20,6 +22,7 @@ void RegisterWindows() {
 
     // Every window but the start-up window, in the order they close.
     windows.setCloseOrder({
+        QStringLiteral("frmProbability"),
         QStringLiteral("frmAbout"),
         QStringLiteral("frmFileOpen"),
         QStringLiteral("frmMedianUCS"),

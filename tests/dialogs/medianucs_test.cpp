@@ -93,6 +93,22 @@ TEST_F(MedianUcsTest, OpensEmptyWithTheDefaultPercentage) {
     EXPECT_DOUBLE_EQ(percentage->font().pointSizeF(), 8.25);
 }
 
+TEST_F(MedianUcsTest, HandsOutItsReadingsAsTypedInListOrderAndItsPercentage) {
+    auto* source = dynamic_cast<UcsReadingsSource*>(dialog.data());
+    ASSERT_NE(source, nullptr);
+    EXPECT_TRUE(source->ucsReadings().isEmpty());
+    EXPECT_EQ(source->downgradePercentage(), QStringLiteral("66.67"));
+    for (const char* reading : {"120", "1x", "100"})
+        addReading(QString::fromLatin1(reading));
+    EXPECT_EQ(source->ucsReadings(),
+              (QStringList{QStringLiteral("120"), QStringLiteral("1x"), QStringLiteral("100")}));
+    select(1);
+    QTest::mouseClick(erase, Qt::LeftButton);
+    setPercentage(QStringLiteral("50"));
+    EXPECT_EQ(source->ucsReadings(), (QStringList{QStringLiteral("120"), QStringLiteral("100")}));
+    EXPECT_EQ(source->downgradePercentage(), QStringLiteral("50"));
+}
+
 TEST_F(MedianUcsTest, TabWalksTheControlsInFormOrder) {
     accept->setEnabled(true); // a disabled button is skipped
     input->setFocus();
