@@ -3,6 +3,8 @@
 // calculation screens.
 #pragma once
 
+#include "app/interfaces.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -19,6 +21,9 @@ public:
 
     // The K that Accept hands on: the shown K read back as a number.
     float acceptedK() const { return acceptedK_; }
+    // What the K of the last calculation came from: the readings and the
+    // percentage as they then stood, and the median shown.
+    const StrengthConstantSource& derivedFrom() const { return derivedFrom_; }
 
 private:
     void cmdAddToList_Click();
@@ -37,6 +42,7 @@ private:
     QLineEdit* txtMedianUCS_ = nullptr;
     QLineEdit* txtCalculatedK_ = nullptr;
     float acceptedK_ = 0.0f;
+    StrengthConstantSource derivedFrom_;
 };
 
 } // namespace vt

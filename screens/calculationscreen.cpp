@@ -63,6 +63,8 @@ CalculationScreen::CalculationScreen(ScreenSpec spec, QWidget* parent)
     connect(strength_->cmdCalculateAndContinue2, &QPushButton::clicked, this,
             &CalculationScreen::continueToFinalResults);
     connect(results_->cmdPrint, &QPushButton::clicked, this, &CalculationScreen::cmdPrint_Click);
+    // Any change of K makes it typed; the UCS dialog's hand-over says otherwise after it.
+    connect(strength_->cboK, &QComboBox::currentTextChanged, this, [this] { kSource_ = {}; });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -344,6 +346,40 @@ void CalculationScreen::cmdDetermineK_Click() {
 void CalculationScreen::cmdPrint_Click() {
     moveToTab(kPillarStressTab, tab0_.firstInput);
     RequestReport(buildReportRequest());
+}
+
+// ---------------------------------------------------------------------------
+// What the evaluation files read and do
+
+void CalculationScreen::setStrengthConstantFromReadings(const QString& k,
+                                                        const StrengthConstantSource& source) {
+    setStrengthConstant(k);
+    kSource_ = source;
+}
+
+ShownResults CalculationScreen::shownResults() const {
+    ShownResults shown;
+    shown.extraction = tab0_.extraction->text();
+    shown.stress = results_->lblFRPillarStress->text();
+    shown.effectiveWidth = strength_->cboPillarWidth->currentText();
+    shown.widthHeightRatio = strength_->lblWHratio->text();
+    shown.strength = strength_->lblPillarStrength->text();
+    shown.factorOfSafety = strength_->lblFOS->text();
+    shown.formula = strength_->txtFormula->text();
+    shown.widthHeightTooSmall = Background(strength_->lblWHratio) == kWarningRed;
+    shown.factorOfSafetyTooSmall = Background(strength_->lblFOS) == kWarningRed;
+    return shown;
+}
+
+void CalculationScreen::recalculate(CalculationStage stage) {
+    if (stage == CalculationStage::FirstStep) {
+        tab0_.calculate->click();
+        return;
+    }
+    tab0_.calculateAndContinue->click();
+    // The second tab's button is pressed only where the first one led.
+    if (stage == CalculationStage::BothTabs && tabs_->currentIndex() == kPillarStrengthTab)
+        strength_->cmdCalculateAndContinue2->click();
 }
 
 } // namespace vt

@@ -24,8 +24,10 @@ PlanScreen::PlanScreen(ScreenSpec spec, PlanScreenKind kind, QWidget* parent)
     plan_ = new PlanTab(kind, this->spec().leftColumn, this->spec().rightColumn);
     using evaluation::Input;
     std::vector<std::pair<Input, QWidget*>> inputs{
-        {Input::Depth, plan_->txtDepth},          {Input::PillarWidth, plan_->cboPillarWidth1},
-        {Input::PillarLength, plan_->cboPillarLength}, {Input::BordWidth1, plan_->cboBordWidth},
+        {Input::Depth, plan_->txtDepth},
+        {Input::PillarWidth, plan_->cboPillarWidth1},
+        {Input::PillarLength, plan_->cboPillarLength},
+        {Input::BordWidth1, plan_->cboBordWidth},
         {Input::BordWidth2, plan_->cboBordWidth2},
     };
     if (plan_->cboRockDensity)
@@ -34,7 +36,8 @@ PlanScreen::PlanScreen(ScreenSpec spec, PlanScreenKind kind, QWidget* parent)
         inputs.emplace_back(Input::ModelledStress, plan_->txtPillarStress);
     finishBuilding({plan_, QStringLiteral("&Pillar Stress"), plan_->firstInput(),
                     plan_->lblPillarStress, plan_->lblPercentageExtraction, true, rules(),
-                    plan_->keyboardOrder(), std::move(inputs)});
+                    plan_->keyboardOrder(), std::move(inputs), plan_->cmdCalculate,
+                    plan_->cmdCalculateAndContinue1});
     plan_->chkGraphicToggle->installEventFilter(this);
     connect(plan_->chkGraphicToggle, &QPushButton::toggled, this,
             &PlanScreen::chkGraphicToggle_Click);
