@@ -301,8 +301,15 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, Q
         Say(err, QStringLiteral("the results cannot be written: %1.").arg(out.errorString()));
         return false;
     }
+    // Unbuffered and checked before the commit, which in Qt 6.4 reports
+    // success after its own final flush failed.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                         file.write(bytes) == bytes.size() && file.flush() &&
+                         file.error() == QFileDevice::NoError;
+    if (!written)
+        file.cancelWriting();
+    if (!written || !file.commit()) {
         Say(err, QStringLiteral("%1 cannot be written: %2. Nothing was written.")
                      .arg(path, file.errorString()));
         return false;

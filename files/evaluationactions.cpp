@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QWidget>
+#include <algorithm>
 #include <string_view>
 
 namespace vt::files {
@@ -100,16 +101,20 @@ std::optional<ReportHeading> OpenReportHeading() {
     return heading;
 }
 
+// Writes the file whole or not at all. Unbuffered, and checked before the
+// commit: Qt 6.4's QSaveFile::commit() reports success after its own final
+// flush failed (a full disk) and puts an empty file in place of the old one.
 bool Write(const QString& path, const QByteArray& bytes, const EvaluationFileSeams& seams) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         ShowMessage(QStringLiteral("The evaluation cannot be saved as %1: %2.\nNothing was "
                                    "written.")
                         .arg(Shown(path), file.errorString()),
                     kSaveTitle);
         return false;
     }
-    const bool written = seams.write(file, bytes);
+    const bool written =
+        seams.write(file, bytes) && file.flush() && file.error() == QFileDevice::NoError;
     const QString writeError = file.errorString();
     if (!written)
         file.cancelWriting();
@@ -337,12 +342,20 @@ bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
 }
 
 void AddEvaluationFileItems(WindowRegistry& windows, const EvaluationFileSeams& seams) {
-    windows.addDesignMenuItem({QStringLiteral("&Save evaluation..."),
-                               QStringLiteral("mnuSaveEvaluation"),
-                               [seams](DesignSource& source) { SaveEvaluation(source, seams); }});
-    windows.addDesignMenuItem({QStringLiteral("&Open evaluation..."),
-                               QStringLiteral("mnuOpenEvaluation"),
-                               [seams](DesignSource& source) { OpenEvaluation(source, seams); }});
+    const DesignMenuItem items[] = {
+        {QStringLiteral("&Save evaluation..."), QStringLiteral("mnuSaveEvaluation"),
+         [seams](DesignSource& source) { SaveEvaluation(source, seams); }},
+        {QStringLiteral("&Open evaluation..."), QStringLiteral("mnuOpenEvaluation"),
+         [seams](DesignSource& source) { OpenEvaluation(source, seams); }},
+    };
+    // Registering the windows again adds no second pair.
+    for (const DesignMenuItem& item : items) {
+        const auto& menu = windows.designMenu();
+        if (std::none_of(menu.begin(), menu.end(), [&item](const DesignMenuItem& there) {
+                return there.objectName == item.objectName;
+            }))
+            windows.addDesignMenuItem(item);
+    }
 }
 
 } // namespace vt::files

@@ -72,7 +72,8 @@ evaluation::Step<PreparedOpening> PrepareOpening(const QString& path);
 bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams);
 bool OpenEvaluationFrom(DesignSource& source, const QString& path);
 
-// Adds the two items to the "&Design" menu of the screens made from now on.
+// Adds the two items to the "&Design" menu of the screens made from now on,
+// unless items of their names are there already.
 void AddEvaluationFileItems(WindowRegistry& windows, const EvaluationFileSeams& seams = {});
 
 } // namespace files

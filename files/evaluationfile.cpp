@@ -20,6 +20,18 @@ QString ProgramVersion() {
     return QStringLiteral(VT_PROGRAM_VERSION);
 }
 
+bool EvaluationFile::operator==(const EvaluationFile& other) const {
+    if (design.method != other.design.method)
+        return false;
+    for (const evaluation::DesignField& field : evaluation::kDesignFields)
+        if (design.*field.text != other.design.*field.text)
+            return false;
+    return version == other.version && programVersion == other.programVersion &&
+           results == other.results && decimalPoint == other.decimalPoint &&
+           kSource == other.kSource && modellingFile == other.modellingFile &&
+           report == other.report;
+}
+
 QString ScreenName(Method method) {
     switch (method) {
     case Method::Tributary:

@@ -60,7 +60,8 @@ struct EvaluationFile {
     std::optional<ModellingFileRef> modellingFile; // interpolation
     std::optional<ReportHeading> report;
 
-    bool operator==(const EvaluationFile&) const = default;
+    // Equal in every member, the design in its method and all its texts.
+    bool operator==(const EvaluationFile& other) const;
 };
 
 // The screen that evaluates a method ("frmTributary").

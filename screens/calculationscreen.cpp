@@ -372,14 +372,17 @@ ShownResults CalculationScreen::shownResults() const {
 }
 
 void CalculationScreen::recalculate(CalculationStage stage) {
-    if (stage == CalculationStage::FirstStep) {
-        tab0_.calculate->click();
-        return;
-    }
-    tab0_.calculateAndContinue->click();
+    // As a user presses them: on their own tab, each click taking the focus
+    // first, which ends the editing of the field that had it.
+    const auto press = [](QAbstractButton* button) {
+        button->setFocus(Qt::MouseFocusReason);
+        button->click();
+    };
+    tabs_->setCurrentIndex(kPillarStressTab);
+    press(stage == CalculationStage::FirstStep ? tab0_.calculate : tab0_.calculateAndContinue);
     // The second tab's button is pressed only where the first one led.
     if (stage == CalculationStage::BothTabs && tabs_->currentIndex() == kPillarStrengthTab)
-        strength_->cmdCalculateAndContinue2->click();
+        press(strength_->cmdCalculateAndContinue2);
 }
 
 } // namespace vt
