@@ -176,10 +176,10 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
     for (const qsizetype position : header.position)
         row << (position >= 0 && position < record.fields.size() ? record.fields[position]
                                                                  : QString());
+    const evaluation::DesignTexts design = DesignOf(row);
     QString message = RowProblem(record, header, row[kMethod]);
     evaluation::Evaluation e;
     if (message.isEmpty()) {
-        const evaluation::DesignTexts design = DesignOf(row);
         const results::ModellingResults* table = nullptr;
         const QString& modelling = row[kModellingFile];
         if (design.method == evaluation::Method::Interpolation && !modelling.isEmpty())
