@@ -162,19 +162,44 @@ void CsvReader::keep(Record& record, QByteArray& field) {
     record.fields << QString::fromUtf8(field);
 }
 
+namespace {
+
+// One field, quoted where it must be. Most fields are short ASCII numbers:
+// they are copied without a conversion.
+void AppendField(QByteArray& out, const QString& field) {
+    bool ascii = true;
+    bool quoted = false;
+    for (const QChar c : field) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            ascii = false;
+        else if (u == u',' || u == u'"' || u == u'\r' || u == u'\n')
+            quoted = true;
+    }
+    if (ascii && !quoted) {
+        const qsizetype at = out.size();
+        out.resize(at + field.size());
+        char* to = out.data() + at;
+        for (const QChar c : field)
+            *to++ = static_cast<char>(c.unicode());
+        return;
+    }
+    QByteArray text = field.toUtf8();
+    if (!quoted) {
+        out.append(text);
+        return;
+    }
+    text.replace("\"", "\"\"");
+    out.append('"').append(text).append('"');
+}
+
+} // namespace
+
 void AppendRecord(QByteArray& out, const QStringList& fields) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
             out.append(',');
-        QByteArray text = fields[i].toUtf8();
-        const bool quoted =
-            text.contains(',') || text.contains('"') || text.contains('\r') || text.contains('\n');
-        if (quoted) {
-            text.replace("\"", "\"\"");
-            out.append('"').append(text).append('"');
-        } else {
-            out.append(text);
-        }
+        AppendField(out, fields[i]);
     }
     out.append("\r\n");
 }
