@@ -242,7 +242,7 @@ void frmPrint::fill(const ReportRequest& request) {
     txtComment1_->setCursorPosition(0);
     txtComment2_->setText(request.stressSource);
     txtComment2_->setCursorPosition(0);
-    filled_ = true;
+    filledFrom_ = request.screen;
 }
 
 ReportHeading frmPrint::heading() const {

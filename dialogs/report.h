@@ -16,6 +16,7 @@ struct ReportRequest {
     QStringList values;
     QString comment;      // the screen's txtComment
     QString stressSource; // the screen's stress-source sentence
+    QString screen;       // the screen that asks (its window name)
 };
 
 // What the user types on the report: the title, the originator and the date

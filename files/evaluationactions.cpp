@@ -89,11 +89,11 @@ Step<std::optional<ModellingFileRef>> LoadedModellingFile() {
     return std::optional<ModellingFileRef>(ModellingFileRef{path, Sha256Hex(bytes.value())});
 }
 
-// The report's heading, when the report is open, filled and given a title
-// or an originator.
-std::optional<ReportHeading> OpenReportHeading() {
+// The report's heading, when the report is open, filled by this screen and
+// given a title or an originator.
+std::optional<ReportHeading> OpenReportHeading(const DesignSource& source) {
     const auto* report = Windows().existing<frmPrint>(kReport);
-    if (!report || !report->isVisible() || !report->filled())
+    if (!report || !report->isVisible() || report->filledFrom() != source.screenName())
         return std::nullopt;
     ReportHeading heading = report->heading();
     if (heading.title.isEmpty() && heading.originator.isEmpty())
@@ -163,7 +163,7 @@ Step<EvaluationFile> EvaluationOf(const DesignSource& source) {
             return modelling.refusal();
         file.modellingFile = modelling.value();
     }
-    file.report = OpenReportHeading();
+    file.report = OpenReportHeading(source);
     return file;
 }
 

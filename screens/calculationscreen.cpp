@@ -315,7 +315,9 @@ void CalculationScreen::continueToFinalResults() {
 }
 
 ReportRequest CalculationScreen::buildReportRequest() const {
-    return results_->report(spec_.reportSentence);
+    ReportRequest request = results_->report(spec_.reportSentence);
+    request.screen = objectName();
+    return request;
 }
 
 // ---------------------------------------------------------------------------

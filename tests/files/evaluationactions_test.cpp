@@ -215,6 +215,10 @@ TEST_F(EvaluationFilesTest, TheFilledReportsHeadingIsKeptAndComesBack) {
     const ReportHeading heading{QStringLiteral("Panel 7 north"), QStringLiteral("Rock engineering"),
                                 QDate(2023, 11, 30)};
     EXPECT_EQ(ReadEvaluation(file).report, heading);
+    // Another screen's evaluation does not take this report's heading.
+    CalculationScreen* other = OpenScreen(QStringLiteral("frmModelled"));
+    save(other, path("other.vte"));
+    EXPECT_FALSE(ReadEvaluation(path("other.vte")).report);
 
     screen = startAfresh("frmTributary");
     open(screen, file);
