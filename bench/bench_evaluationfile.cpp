@@ -11,6 +11,7 @@
 #include "results/core/modellingfile.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -31,8 +32,12 @@ public:
 CountedMessages g_messages;
 QTemporaryDir* g_dir = nullptr;
 
+// The screen alone, as the program shows one screen at a time.
 DesignSource* Screen(const char* name) {
-    return Windows().window<DesignSource>(QString::fromLatin1(name));
+    CloseAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return dynamic_cast<DesignSource*>(Windows().show(QString::fromLatin1(name)));
 }
 
 void Type(DesignSource* screen, std::initializer_list<std::pair<Input, const char*>> inputs) {
