@@ -85,6 +85,7 @@ void BM_TableThroughCsv(benchmark::State& state) {
             state.SkipWithError("the table was not evaluated");
     }
     state.SetItemsProcessed(state.iterations() * kRows);
+    state.SetBytesProcessed(state.iterations() * data.table.size());
 }
 BENCHMARK(BM_TableThroughCsv)->Unit(benchmark::kMillisecond);
 
@@ -114,6 +115,7 @@ void BM_ProgramOnAFile(benchmark::State& state) {
             state.SkipWithError("vt-evaluate failed");
     }
     state.SetItemsProcessed(state.iterations() * kRows);
+    state.SetBytesProcessed(state.iterations() * data.table.size());
 }
 BENCHMARK(BM_ProgramOnAFile)->Unit(benchmark::kMillisecond);
 
