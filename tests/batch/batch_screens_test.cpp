@@ -3,6 +3,7 @@
 // calculated with the screen's own buttons; row by row, the table must say
 // what the screen shows (with a decimal point) or the message it gives.
 #include "app/ui.h"
+#include "batch/batch.h"
 #include "batch/csv.h"
 #include "results/core/modellingfile.h"
 #include "screens/frminterpolate.h"
@@ -150,24 +151,10 @@ protected:
     // modelling-results file it names.
     std::vector<std::map<QString, QString>> throughTheProgram(const std::vector<Design>& designs) {
         QByteArray table;
-        const QStringList columns{"method",
-                                  "rock_density",
-                                  "depth",
-                                  "pillar_width",
-                                  "pillar_length",
-                                  "bord_width_1",
-                                  "bord_width_2",
-                                  "pillar_height",
-                                  "k",
-                                  "alpha",
-                                  "beta",
-                                  "squat_start",
-                                  "strength_increase_rate",
-                                  "aps",
-                                  "modelling_file"};
         // A column order of its own, to show that order does not matter.
-        QStringList shuffled = columns;
-        std::reverse(shuffled.begin(), shuffled.end());
+        QStringList shuffled;
+        for (const char* column : batch::kInputColumns)
+            shuffled.prepend(QString::fromLatin1(column));
         batch::AppendRecord(table, shuffled);
         for (const Design& design : designs) {
             QStringList row;

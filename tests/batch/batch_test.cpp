@@ -5,6 +5,7 @@
 #include "evaluation/design.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
+#include "tests/batch/records.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -29,15 +30,6 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
-}
-
-std::vector<Record> Records(QByteArrayView bytes) {
-    CsvReader reader(bytes);
-    std::vector<Record> records;
-    Record record;
-    while (reader.next(record))
-        records.push_back(record);
-    return records;
 }
 
 Record HeaderOf(const char* line) {

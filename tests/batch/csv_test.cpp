@@ -1,6 +1,7 @@
 // The CSV reader and writer: RFC 4180 records, and every way a record can be
 // bad without stopping the reader or costing memory.
 #include "batch/csv.h"
+#include "tests/batch/records.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -15,15 +16,6 @@ struct Expected {
     RecordProblem problem = RecordProblem::None;
     qsizetype line = 1;
 };
-
-std::vector<Record> ReadAll(QByteArrayView bytes) {
-    CsvReader reader(bytes);
-    std::vector<Record> records;
-    Record record;
-    while (reader.next(record))
-        records.push_back(record);
-    return records;
-}
 
 struct ReadCase {
     const char* name;
@@ -62,7 +54,7 @@ TEST(CsvTest, ReadsRecordsAsRfc4180WritesThem) {
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<Record> records = ReadAll(c.bytes);
+        const std::vector<Record> records = Records(c.bytes);
         ASSERT_EQ(records.size(), c.records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
             EXPECT_EQ(records[i].fields, c.records[i].fields) << i;
@@ -76,7 +68,7 @@ TEST(CsvTest, ReadsRecordsAsRfc4180WritesThem) {
 TEST(CsvTest, AnEmptyInputHasNoRecord) {
     for (const QByteArray& bytes :
          {QByteArray(), QByteArray("\r\n\r\n"), QByteArray("\xEF\xBB\xBF")})
-        EXPECT_TRUE(ReadAll(bytes).empty());
+        EXPECT_TRUE(Records(bytes).empty());
 }
 
 TEST(CsvTest, AMillionColumnsAreCountedNotKept) {
@@ -85,7 +77,7 @@ TEST(CsvTest, AMillionColumnsAreCountedNotKept) {
     for (int i = 0; i < 1'000'000; ++i)
         row.append(i ? ",1" : "1");
     const QByteArray bytes = "a,b\r\n" + row + "\r\nc,d\r\n";
-    const std::vector<Record> records = ReadAll(bytes);
+    const std::vector<Record> records = Records(bytes);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[1].fieldCount, 1'000'000);
     EXPECT_EQ(records[1].fields.size(), kMaxFields);
@@ -96,7 +88,7 @@ TEST(CsvTest, AMillionColumnsAreCountedNotKept) {
 TEST(CsvTest, AHugeFieldIsCutAndFlagged) {
     for (const QByteArray& field :
          {QByteArray(10'000'000, 'x'), '"' + QByteArray(10'000'000, 'x') + '"'}) {
-        const std::vector<Record> records = ReadAll("a," + field + ",b\r\nc\r\n");
+        const std::vector<Record> records = Records("a," + field + ",b\r\nc\r\n");
         ASSERT_EQ(records.size(), 2u);
         EXPECT_EQ(records[0].problem, RecordProblem::FieldTooLong);
         EXPECT_EQ(records[0].fields.value(1).size(), kMaxFieldBytes);
@@ -127,7 +119,7 @@ TEST(CsvTest, WhatIsWrittenReadsBackAsTheSameFields) {
         written.push_back(fields);
         AppendRecord(out, fields);
     }
-    const std::vector<Record> read = ReadAll(out);
+    const std::vector<Record> read = Records(out);
     ASSERT_EQ(read.size(), written.size());
     for (std::size_t i = 0; i < read.size(); ++i) {
         EXPECT_EQ(read[i].fields, written[i]) << i;
@@ -147,7 +139,7 @@ TEST(CsvTest, BinaryJunkNeverStopsTheReader) {
         QByteArray junk(20'000, '\0');
         for (char& c : junk)
             c = static_cast<char>(random.bounded(256));
-        const std::vector<Record> records = ReadAll(junk);
+        const std::vector<Record> records = Records(junk);
         qsizetype lines = 0;
         for (const Record& record : records) {
             EXPECT_GE(record.line, lines); // always forward

@@ -105,9 +105,7 @@ TEST_F(EvaluationFilesTest, OpeningASavedEvaluationShowsTheVeryTextsOfThePlanScr
 
 TEST_F(EvaluationFilesTest, OpeningASavedInterpolationShowsTheVeryTextsAndChart) {
     const QString modelling = path("results.int");
-    frmInterpolate* screen = interpolationWith(modelling);
-    RunInterpolation(screen, QStringLiteral("6"), QStringLiteral("300"), QStringLiteral("40"),
-                     QStringLiteral("3"));
+    frmInterpolate* screen = savedInterpolation(modelling, QString());
     EXPECT_EQ(Text(screen, QStringLiteral("lblPillarStress")), QStringLiteral("40"));
     const auto before = ShownTexts(screen);
     const QImage chart = screen->chart()->image();
@@ -319,11 +317,8 @@ TEST_F(EvaluationFilesTest, AFileThatIsNoGoodEvaluationIsRefusedAndNoScreenChang
     for (const Tampering& t : Tamperings()) {
         SCOPED_TRACE(t.name);
         const QString modelling = path("results.int");
-        frmInterpolate* screen = interpolationWith(modelling);
-        RunInterpolation(screen, QStringLiteral("6"), QStringLiteral("300"), QStringLiteral("40"),
-                         QStringLiteral("3"));
         const QString file = path("tampered.vte");
-        save(screen, file);
+        savedInterpolation(modelling, file);
         t.tamper(file, modelling);
 
         // Another evaluation on show, in another screen, is left alone.
@@ -347,11 +342,8 @@ TEST_F(EvaluationFilesTest, AFileThatIsNoGoodEvaluationIsRefusedAndNoScreenChang
 
 TEST_F(EvaluationFilesTest, AChangedModellingFileIsFlaggedWithTheResultsItChanged) {
     const QString modelling = path("results.int");
-    frmInterpolate* screen = interpolationWith(modelling);
-    RunInterpolation(screen, QStringLiteral("6"), QStringLiteral("300"), QStringLiteral("40"),
-                     QStringLiteral("3"));
     const QString file = path("changed.vte");
-    save(screen, file);
+    frmInterpolate* screen = savedInterpolation(modelling, file);
     const QByteArray saved = ReadBytes(file);
 
     // The width-6 curve now rises to 70 MPa: 45 at 300 m.
@@ -406,10 +398,7 @@ TEST_F(EvaluationFilesTest, SavedResultsThatTheStepsNoLongerGiveAreListed) {
 
 TEST_F(EvaluationFilesTest, AnEvaluationMovedWithItsModellingFileFindsItBesideIt) {
     const QString modelling = path("results.int");
-    frmInterpolate* screen = interpolationWith(modelling);
-    RunInterpolation(screen, QStringLiteral("6"), QStringLiteral("300"), QStringLiteral("40"),
-                     QStringLiteral("3"));
-    save(screen, path("moved.vte"));
+    frmInterpolate* screen = savedInterpolation(modelling, path("moved.vte"));
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QFile::copy(path("moved.vte"), elsewhere.filePath(QStringLiteral("moved.vte"))));
     ASSERT_TRUE(QFile::copy(modelling, elsewhere.filePath(QStringLiteral("results.int"))));
@@ -473,9 +462,7 @@ TEST_F(EvaluationFilesTest, AWriteErrorHalfWayLeavesTheOldFileAsItWas) {
 
 TEST_F(EvaluationFilesTest, AModellingFileChangedSinceItWasLoadedIsNotSavedAsTheSource) {
     const QString modelling = path("results.int");
-    frmInterpolate* screen = interpolationWith(modelling);
-    RunInterpolation(screen, QStringLiteral("6"), QStringLiteral("300"), QStringLiteral("40"),
-                     QStringLiteral("3"));
+    frmInterpolate* screen = savedInterpolation(modelling, QString());
     ASSERT_TRUE(WriteBytes(modelling, "6\t0\t8\t0\r\n100\t20\t100\t15\r\n500\t70\t500\t45\r\n"));
     save(screen, path("stale.vte"));
     ASSERT_EQ(messages.shown.size(), 1u);

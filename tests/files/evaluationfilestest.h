@@ -96,6 +96,18 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
+// A whole interpolation: width and depth, "Calculate and Continue", K and
+// height, "Calculate and Continue".
+inline void RunInterpolation(CalculationScreen* screen, const QString& width, const QString& depth,
+                             const QString& k, const QString& height) {
+    Type(screen, QStringLiteral("cboPillarWidth1"), width);
+    Type(screen, QStringLiteral("txtDepth"), depth);
+    Press(screen, QStringLiteral("cmdCalculateAndContinue1"));
+    Type(screen, QStringLiteral("cboK"), k);
+    Type(screen, QStringLiteral("cboPillarHeight"), height);
+    Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
+}
+
 class EvaluationFilesTest : public ProgramTest {
 protected:
     void SetUp() override {
@@ -167,6 +179,17 @@ protected:
         return screen;
     }
 
+    // The interpolation of width 6 at 300 m (40 MPa) with K 40 and height 3
+    // in `modelling`, saved as `file`.
+    frmInterpolate* savedInterpolation(const QString& modelling, const QString& file) {
+        frmInterpolate* screen = interpolationWith(modelling);
+        RunInterpolation(screen, QStringLiteral("6"), QStringLiteral("300"), QStringLiteral("40"),
+                         QStringLiteral("3"));
+        if (!file.isEmpty())
+            save(screen, file);
+        return screen;
+    }
+
     QTemporaryDir dir;
     QString savePath;
     QString openPath;
@@ -176,17 +199,5 @@ protected:
 private:
     std::vector<DesignMenuItem> programMenu_;
 };
-
-// A whole interpolation: width and depth, "Calculate and Continue", K and
-// height, "Calculate and Continue".
-inline void RunInterpolation(CalculationScreen* screen, const QString& width, const QString& depth,
-                             const QString& k, const QString& height) {
-    Type(screen, QStringLiteral("cboPillarWidth1"), width);
-    Type(screen, QStringLiteral("txtDepth"), depth);
-    Press(screen, QStringLiteral("cmdCalculateAndContinue1"));
-    Type(screen, QStringLiteral("cboK"), k);
-    Type(screen, QStringLiteral("cboPillarHeight"), height);
-    Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
-}
 
 } // namespace vt::test

@@ -49,24 +49,35 @@ void Fill(const QString& folder) {
     }
 }
 
-TEST_F(EvaluationFilesTest, ASaveIntoAReadOnlyFolderSaysSoAndLosesNothing) {
+class FailedSaveTest : public EvaluationFilesTest {
+protected:
+    // A whole evaluation saved as `file` and changed on the screen since:
+    // the bytes of the saved file.
+    QByteArray savedThenChanged(const QString& file) {
+        screen = startAfresh("frmTributary");
+        RunFullEvaluation(screen, QStringLiteral("5"));
+        save(screen, file);
+        const QByteArray old = ReadBytes(file);
+        EXPECT_FALSE(old.isEmpty());
+        Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("2"));
+        messages.shown.clear();
+        return old;
+    }
+
+    CalculationScreen* screen = nullptr;
+};
+
+TEST_F(FailedSaveTest, ASaveIntoAReadOnlyFolderSaysSoAndLosesNothing) {
     const QString folder = path("read-only");
     Tmpfs tmpfs(folder, "1m");
     if (geteuid() == 0 && !tmpfs.mounted())
         GTEST_SKIP() << "root, but no tmpfs can be mounted here";
-    CalculationScreen* screen = startAfresh("frmTributary");
-    RunFullEvaluation(screen, QStringLiteral("5"));
     const QString file = QDir(folder).filePath(QStringLiteral("kept.vte"));
-    save(screen, file);
-    const QByteArray old = ReadBytes(file);
-    ASSERT_FALSE(old.isEmpty());
+    const QByteArray old = savedThenChanged(file);
     if (geteuid() == 0)
         ASSERT_TRUE(tmpfs.makeReadOnly());
     else
         ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-
-    Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("2"));
-    messages.shown.clear();
     save(screen, file);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("The evaluation cannot be saved")))
@@ -76,23 +87,16 @@ TEST_F(EvaluationFilesTest, ASaveIntoAReadOnlyFolderSaysSoAndLosesNothing) {
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(EvaluationFilesTest, ASaveOntoAFullDiskSaysSoAndLosesNothing) {
+TEST_F(FailedSaveTest, ASaveOntoAFullDiskSaysSoAndLosesNothing) {
     if (geteuid() != 0)
         GTEST_SKIP() << "a full disk is mounted for root only";
     const QString folder = path("full");
     Tmpfs tmpfs(folder, "64k");
     if (!tmpfs.mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here";
-    CalculationScreen* screen = startAfresh("frmTributary");
-    RunFullEvaluation(screen, QStringLiteral("5"));
     const QString file = QDir(folder).filePath(QStringLiteral("kept.vte"));
-    save(screen, file);
-    const QByteArray old = ReadBytes(file);
-    ASSERT_FALSE(old.isEmpty());
+    const QByteArray old = savedThenChanged(file);
     Fill(folder);
-
-    Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("2"));
-    messages.shown.clear();
     save(screen, file);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.last().text.contains(QStringLiteral("the disk may be full")))
