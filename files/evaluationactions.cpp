@@ -167,29 +167,46 @@ Step<EvaluationFile> EvaluationOf(const DesignSource& source) {
     return file;
 }
 
-bool SaveEvaluationTo(DesignSource& source, const QString& path, const EvaluationFileSeams& seams) {
+namespace {
+
+// The file of the evaluation the screen shows, if opening would take it back:
+// a file the program would refuse is not written (an input longer than an
+// evaluation keeps, say), and the user is told why.
+std::optional<QByteArray> FileOf(const DesignSource& source) {
     const auto evaluation = EvaluationOf(source);
     if (!evaluation) {
         ShowMessage(evaluation.refusal().message, kSaveTitle);
-        return false;
+        return std::nullopt;
     }
-    return Write(path, SerialiseEvaluation(evaluation.value()), seams);
+    QByteArray bytes = SerialiseEvaluation(evaluation.value());
+    if (const auto check = ParseEvaluation(bytes); !check) {
+        ShowMessage(
+            QStringLiteral("The evaluation cannot be saved. %1").arg(check.refusal().message),
+            kSaveTitle);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool SaveEvaluationTo(DesignSource& source, const QString& path, const EvaluationFileSeams& seams) {
+    const auto bytes = FileOf(source);
+    return bytes && Write(path, *bytes, seams);
 }
 
 bool SaveEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
     // What cannot be kept is said before a name is asked for.
-    const auto evaluation = EvaluationOf(source);
-    if (!evaluation) {
-        ShowMessage(evaluation.refusal().message, kSaveTitle);
+    const auto bytes = FileOf(source);
+    if (!bytes)
         return false;
-    }
     const QString suggested = QDir::home().filePath(
         QStringLiteral("%1 evaluation.%2")
-            .arg(evaluation::MethodName(evaluation->design.method), kFileSuffix));
+            .arg(evaluation::MethodName(source.designTexts().method), kFileSuffix));
     const QString path = seams.chooseSaveFile(WidgetOf(source), suggested);
     if (path.isEmpty())
         return false;
-    return Write(path, SerialiseEvaluation(evaluation.value()), seams);
+    return Write(path, *bytes, seams);
 }
 
 // --- opening ---

@@ -51,8 +51,8 @@ struct EvaluationFileSeams {
 // changed on disk or gone since it was loaded.
 evaluation::Step<EvaluationFile> EvaluationOf(const DesignSource& source);
 
-// Asks for a file name and saves; tells the user when it fails. True when
-// the file was written.
+// Asks for a file name and saves; tells the user when it fails, and saves
+// nothing that opening would refuse. True when the file was written.
 bool SaveEvaluation(DesignSource& source, const EvaluationFileSeams& seams);
 bool SaveEvaluationTo(DesignSource& source, const QString& path,
                       const EvaluationFileSeams& seams = {});

@@ -145,7 +145,8 @@ Refusal Damaged(const QString& detail) {
     return {QStringLiteral("The evaluation in the file is damaged: %1.").arg(detail), {}};
 }
 Refusal Hostile(const QString& detail) {
-    return {QStringLiteral("The evaluation holds text that no screen would hold: %1.").arg(detail),
+    return {QStringLiteral("The evaluation holds text that an evaluation file does not keep: %1.")
+                .arg(detail),
             {}};
 }
 
@@ -347,6 +348,9 @@ void ReadKSource(Reader& root, EvaluationFile& file) {
         }
         file.kSource.downgrade = source->text("downgrade_percent", kMaxInputChars);
         file.kSource.median = source->text("median", kMaxResultChars);
+        if (!IsShownNumber(file.kSource.median, file.decimalPoint))
+            source->fail(Hostile(QStringLiteral("%1 is not a number as the UCS dialog shows it")
+                                     .arg(source->name("median"))));
     } else if (kind != kTyped && !source->failure) {
         source->fail(Damaged(QStringLiteral("%1 is neither \"typed\" nor \"ucs_readings\"")
                                  .arg(source->name("kind"))));

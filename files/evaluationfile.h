@@ -72,9 +72,9 @@ QString ScreenName(evaluation::Method method);
 QByteArray SerialiseEvaluation(const EvaluationFile& file);
 
 // The evaluation in the bytes, or why there is none: not an evaluation, cut
-// short, of a newer format, damaged, or holding text no screen would hold
-// (longer than the limits above, control characters, a result that is not a
-// number as shown). The refusal's title is empty; the caller adds its own.
+// short, of a newer format, damaged, or holding text an evaluation does not
+// keep (longer than the limits above, control characters, a result that is
+// not a number as shown). The refusal's title is empty; the caller adds its own.
 evaluation::Step<EvaluationFile> ParseEvaluation(QByteArrayView bytes);
 
 // SHA-256 of the bytes, as 64 lower-case hexadecimal digits.

@@ -240,6 +240,17 @@ TEST_F(EvaluationFilesTest, SavingSuggestsANameOfTheMethodAndSaysNothingWhenCanc
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(EvaluationFilesTest, AnEvaluationThatNoFileCouldGiveBackIsNotSaved) {
+    CalculationScreen* screen = startAfresh("frmTributary");
+    Type(screen, QStringLiteral("txtDepth"), QString(files::kMaxInputChars + 1, u'5'));
+    save(screen, path("long.vte"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("The evaluation cannot be saved.")));
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("longer than 100 characters")));
+    EXPECT_TRUE(suggestedName.isEmpty()); // said before a name was asked for
+    EXPECT_FALSE(QFile::exists(path("long.vte")));
+}
+
 TEST_F(EvaluationFilesTest, EveryScreensDesignMenuHoldsBothItems) {
     for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate"}) {
         CalculationScreen* screen = startAfresh(name);

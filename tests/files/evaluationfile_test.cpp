@@ -235,6 +235,13 @@ std::vector<RefusalCase> RefusalCases() {
                                   {QStringLiteral("median"), QStringLiteral("100")}});
               }),
          "more than 1000 readings"},
+        {"a median that is no shown number",
+         edit(Modelled(),
+              [](QJsonObject& r) {
+                  SetMember(r, QStringLiteral("k_source"), QStringLiteral("median"),
+                            QStringLiteral("1e400"));
+              }),
+         "not a number as the UCS dialog shows it"},
         {"an unknown K source",
          edit(Tributary(),
               [](QJsonObject& r) {
