@@ -10,6 +10,7 @@
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
+
 #include <functional>
 
 class QObject;

@@ -21,9 +21,6 @@ public:
 
     // The K that Accept hands on: the shown K read back as a number.
     float acceptedK() const { return acceptedK_; }
-    // What the K of the last calculation came from: the readings and the
-    // percentage as they then stood, and the median shown.
-    const StrengthConstantSource& derivedFrom() const { return derivedFrom_; }
 
 private:
     void cmdAddToList_Click();
@@ -42,6 +39,8 @@ private:
     QLineEdit* txtMedianUCS_ = nullptr;
     QLineEdit* txtCalculatedK_ = nullptr;
     float acceptedK_ = 0.0f;
+    // What the K of the last calculation came from: the readings and the
+    // percentage as they then stood, and the median shown.
     StrengthConstantSource derivedFrom_;
 };
 
