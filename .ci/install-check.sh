@@ -6,8 +6,10 @@ build="${1:-build}"
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/vandrel-tessaron \
+for f in bin/vandrel-tessaron bin/vt-evaluate \
          "share/vandrel-tessaron/RazuziRurida - Do not delete.int" \
+         share/vandrel-tessaron/designs-example.csv \
+         share/mime/packages/org.vandreltessaron.VandrelTessaron.xml \
          share/applications/org.vandreltessaron.VandrelTessaron.desktop \
          share/metainfo/org.vandreltessaron.VandrelTessaron.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.vandreltessaron.VandrelTessaron.svg; do
@@ -16,10 +18,14 @@ done
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/org.vandreltessaron.VandrelTessaron.desktop"
 fi
+# The installed batch evaluator on the installed example, which names the
+# default modelling-results file beside it.
+"$prefix/bin/vt-evaluate" "$prefix/share/vandrel-tessaron/designs-example.csv" >/dev/null
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vandrel-tessaron_*.deb | head -n 1)
 contents=$(dpkg-deb --contents "$deb")
-for f in usr/bin/vandrel-tessaron "usr/share/vandrel-tessaron/RazuziRurida - Do not delete.int"; do
+for f in usr/bin/vandrel-tessaron usr/bin/vt-evaluate \
+         "usr/share/vandrel-tessaron/RazuziRurida - Do not delete.int"; do
   grep -qF "$f" <<<"$contents" || { echo "missing in the package: $f"; exit 1; }
 done
 echo "installed layout and package $deb are complete"

@@ -10,6 +10,7 @@
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
+
 #include <functional>
 
 class QObject;
@@ -29,6 +30,17 @@ public:
     virtual void ResetModellingResults() = 0;
 };
 
+// Where a screen's K came from: typed (no readings), or the median of the
+// UCS readings downgraded by a percentage, as the UCS dialog calculated it.
+struct StrengthConstantSource {
+    QStringList readings; // as typed, in list order
+    QString downgrade;    // the percentage, as typed
+    QString median;       // as the dialog showed it
+
+    bool typed() const { return readings.isEmpty(); }
+    bool operator==(const StrengthConstantSource&) const = default;
+};
+
 // A screen that takes the strength constant K from the UCS dialog.
 class StrengthConstantTarget {
 public:
@@ -36,6 +48,15 @@ public:
     // Writes K (as text) into the K field through the screen's own change
     // handling.
     virtual void setStrengthConstant(const QString& k) = 0;
+    // The same for a K the UCS dialog derived; the screen remembers where it
+    // came from until K changes again (a typed K is typed again).
+    virtual void setStrengthConstantFromReadings(const QString& k,
+                                                 const StrengthConstantSource& source) {
+        (void)source;
+        setStrengthConstant(k);
+    }
+    // Where the K the screen shows came from.
+    virtual StrengthConstantSource strengthConstantSource() const { return {}; }
 };
 
 // The UCS dialog as the tools that fit K to its readings see it.
@@ -58,6 +79,27 @@ public:
     virtual void switchGraphicToggleOff() = 0;
 };
 
+// The results a calculation screen shows, as shown: empty where no step has
+// written one since its inputs last changed.
+struct ShownResults {
+    QString extraction;       // % extraction
+    QString stress;           // the pillar stress of "Final &Results"
+    QString effectiveWidth;   // cboPillarWidth
+    QString widthHeightRatio; // W:H
+    QString strength;
+    QString factorOfSafety;
+    QString formula;                     // txtFormula
+    bool widthHeightTooSmall = false;    // W:H shown red
+    bool factorOfSafetyTooSmall = false; // FOS shown red
+
+    bool operator==(const ShownResults&) const = default;
+};
+
+// How far a screen's buttons take an evaluation: the first tab's calculate
+// button ("Calculate the pillar stress" and the like), that tab's "Calculate
+// and Continue", or that and the second tab's "Calculate and Continue".
+enum class CalculationStage { FirstStep, FirstTab, BothTabs };
+
 // A calculation screen as the design tools see it: the design it shows, a
 // way to hear when it changes, and a way to type into its fields.
 class DesignSource {
@@ -74,6 +116,11 @@ public:
     // Writes an input as typing would, through the screen's own change
     // handling. False when the screen has no such field or it is locked.
     virtual bool applyInput(evaluation::Input input, const QString& text) = 0;
+    // The results as the screen shows them.
+    virtual ShownResults shownResults() const = 0;
+    // Presses the screen's buttons up to `stage`, as a user would; a refused
+    // step shows its message and the buttons after it are not reached.
+    virtual void recalculate(CalculationStage stage) = 0;
 };
 
 // A design tool window, pointed at the screen it works on.

@@ -245,6 +245,9 @@ void frmMedianUCS::cmdCalculateK_Click() {
     }
     txtCalculatedK_->setText(shownK);
     acceptedK_ = *handedOn;
+    derivedFrom_ = {{}, txtDowngradePercentage_->text(), txtMedianUCS_->text()};
+    for (int i = 0; i < lstUCS_->count(); ++i)
+        derivedFrom_.readings << lstUCS_->item(i)->text();
     cmdAccept_->setEnabled(true);
 }
 
@@ -262,7 +265,7 @@ void frmMedianUCS::cmdAccept_Click() {
         if (!Windows().hasFactory(name))
             continue;
         if (auto* screen = Windows().window<StrengthConstantTarget>(name))
-            screen->setStrengthConstant(text);
+            screen->setStrengthConstantFromReadings(text, derivedFrom_);
     }
     close();
 }

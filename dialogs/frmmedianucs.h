@@ -43,6 +43,9 @@ private:
     QLineEdit* txtMedianUCS_ = nullptr;
     QLineEdit* txtCalculatedK_ = nullptr;
     float acceptedK_ = 0.0f;
+    // What the K of the last calculation came from: the readings and the
+    // percentage as they then stood, and the median shown.
+    StrengthConstantSource derivedFrom_;
 };
 
 } // namespace vt

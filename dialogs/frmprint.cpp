@@ -242,6 +242,19 @@ void frmPrint::fill(const ReportRequest& request) {
     txtComment1_->setCursorPosition(0);
     txtComment2_->setText(request.stressSource);
     txtComment2_->setCursorPosition(0);
+    filledFrom_ = request.screen;
+}
+
+ReportHeading frmPrint::heading() const {
+    return {txtTitle_->text(), txtOriginator_->text(), DTPicker1_->date()};
+}
+
+void frmPrint::setHeading(const ReportHeading& heading) {
+    txtTitle_->setText(heading.title);
+    txtTitle_->setCursorPosition(0);
+    txtOriginator_->setText(heading.originator);
+    txtOriginator_->setCursorPosition(0);
+    DTPicker1_->setDate(heading.date);
 }
 
 void frmPrint::setOutput(ReportOutput output) {

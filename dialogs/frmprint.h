@@ -59,6 +59,14 @@ public:
 
     void setOutput(ReportOutput output);
 
+    // The title, originator and date as the dialog holds them, and writing
+    // them (a later request keeps them, as it keeps typed ones).
+    ReportHeading heading() const;
+    void setHeading(const ReportHeading& heading);
+    // The screen whose report request last filled the dialog; empty before
+    // the first.
+    const QString& filledFrom() const { return filledFrom_; }
+
     // The page as it goes on paper, drawn from the dialog tidied for paper.
     ReportPage page();
 
@@ -97,6 +105,7 @@ private:
 
     ReportOutput output_;
     bool onPaper_ = false;
+    QString filledFrom_;
     bool printing_ = false;    // a print job is being followed
     bool closeWanted_ = false; // a close came while printing
     int centrings_ = 0;        // placements since the dialog was shown

@@ -2,6 +2,7 @@
 // Results tab.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,17 @@ struct ReportRequest {
     QStringList values;
     QString comment;      // the screen's txtComment
     QString stressSource; // the screen's stress-source sentence
+    QString screen;       // the screen that asks (its window name)
+};
+
+// What the user types on the report: the title, the originator and the date
+// of assessment.
+struct ReportHeading {
+    QString title;
+    QString originator;
+    QDate date;
+
+    bool operator==(const ReportHeading&) const = default;
 };
 
 // Loads frmPrint if needed (title and originator empty, date today), fills it

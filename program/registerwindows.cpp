@@ -5,6 +5,7 @@
 #include "app/shellwindows.h"
 #include "dialogs/registerdialogs.h"
 #include "probability/registerprobability.h"
+#include "files/evaluationactions.h"
 #include "screens/frminterpolate.h"
 #include "screens/frmmodelled.h"
 #include "screens/frmtributary.h"
@@ -19,6 +20,8 @@ void RegisterWindows() {
     windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
     windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
     windows.registerFactory(QStringLiteral("frmInterpolate"), [] { return new frmInterpolate; });
+    // The Design menu: saving and opening evaluations.
+    files::AddEvaluationFileItems(windows);
 
     // Every window but the start-up window, in the order they close.
     windows.setCloseOrder({

@@ -63,6 +63,8 @@ CalculationScreen::CalculationScreen(ScreenSpec spec, QWidget* parent)
     connect(strength_->cmdCalculateAndContinue2, &QPushButton::clicked, this,
             &CalculationScreen::continueToFinalResults);
     connect(results_->cmdPrint, &QPushButton::clicked, this, &CalculationScreen::cmdPrint_Click);
+    // Any change of K makes it typed; the UCS dialog's hand-over says otherwise after it.
+    connect(strength_->cboK, &QComboBox::currentTextChanged, this, [this] { kSource_ = {}; });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -313,7 +315,9 @@ void CalculationScreen::continueToFinalResults() {
 }
 
 ReportRequest CalculationScreen::buildReportRequest() const {
-    return results_->report(spec_.reportSentence);
+    ReportRequest request = results_->report(spec_.reportSentence);
+    request.screen = objectName();
+    return request;
 }
 
 // ---------------------------------------------------------------------------
@@ -344,6 +348,43 @@ void CalculationScreen::cmdDetermineK_Click() {
 void CalculationScreen::cmdPrint_Click() {
     moveToTab(kPillarStressTab, tab0_.firstInput);
     RequestReport(buildReportRequest());
+}
+
+// ---------------------------------------------------------------------------
+// What the evaluation files read and do
+
+void CalculationScreen::setStrengthConstantFromReadings(const QString& k,
+                                                        const StrengthConstantSource& source) {
+    setStrengthConstant(k);
+    kSource_ = source;
+}
+
+ShownResults CalculationScreen::shownResults() const {
+    ShownResults shown;
+    shown.extraction = tab0_.extraction->text();
+    shown.stress = results_->lblFRPillarStress->text();
+    shown.effectiveWidth = strength_->cboPillarWidth->currentText();
+    shown.widthHeightRatio = strength_->lblWHratio->text();
+    shown.strength = strength_->lblPillarStrength->text();
+    shown.factorOfSafety = strength_->lblFOS->text();
+    shown.formula = strength_->txtFormula->text();
+    shown.widthHeightTooSmall = Background(strength_->lblWHratio) == kWarningRed;
+    shown.factorOfSafetyTooSmall = Background(strength_->lblFOS) == kWarningRed;
+    return shown;
+}
+
+void CalculationScreen::recalculate(CalculationStage stage) {
+    // As a user presses them: on their own tab, each click taking the focus
+    // first, which ends the editing of the field that had it.
+    const auto press = [](QAbstractButton* button) {
+        button->setFocus(Qt::MouseFocusReason);
+        button->click();
+    };
+    tabs_->setCurrentIndex(kPillarStressTab);
+    press(stage == CalculationStage::FirstStep ? tab0_.calculate : tab0_.calculateAndContinue);
+    // The second tab's button is pressed only where the first one led.
+    if (stage == CalculationStage::BothTabs && tabs_->currentIndex() == kPillarStrengthTab)
+        press(strength_->cmdCalculateAndContinue2);
 }
 
 } // namespace vt

@@ -31,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QMenu;
@@ -102,6 +103,9 @@ struct PillarStressTab {
     QList<QWidget*> keyboardOrder; // tab 0's part of the keyboard order
     // The inputs of tab 0 a design tool may type into.
     std::vector<std::pair<evaluation::Input, QWidget*>> inputs;
+    // Its calculate button and its "Calculate and Continue" (recalculate()).
+    QAbstractButton* calculate = nullptr;
+    QAbstractButton* calculateAndContinue = nullptr;
 };
 
 class CalculationScreen : public QMainWindow, public StrengthConstantTarget, public DesignSource {
@@ -134,6 +138,14 @@ public:
     QMetaObject::Connection onDesignChanged(QObject* context,
                                             std::function<void()> changed) override;
     bool applyInput(evaluation::Input input, const QString& text) override;
+
+    // What the evaluation files read and do: K with where it came from, the
+    // shown results, the buttons pressed again.
+    void setStrengthConstantFromReadings(const QString& k,
+                                         const StrengthConstantSource& source) override;
+    StrengthConstantSource strengthConstantSource() const override { return kSource_; }
+    ShownResults shownResults() const override;
+    void recalculate(CalculationStage stage) override;
 
     QMenu* designMenu() const { return designMenu_; }
 
@@ -196,6 +208,7 @@ private:
     PillarStressTab tab0_;
     std::vector<InputRule> rules_;
     std::vector<ResultMirror> mirrors_;
+    StrengthConstantSource kSource_; // typed until the UCS dialog hands K over
 };
 
 } // namespace vt

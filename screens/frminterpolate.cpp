@@ -72,7 +72,9 @@ frmInterpolate::frmInterpolate(QWidget* parent)
                     rules(),
                     tab_->keyboardOrder(),
                     {{evaluation::Input::PillarWidth, tab_->cboPillarWidth1},
-                     {evaluation::Input::Depth, tab_->txtDepth}}});
+                     {evaluation::Input::Depth, tab_->txtDepth}},
+                    tab_->cmdInterpolate,
+                    tab_->cmdCalculateAndContinue1});
     addOpenMenu();
 
     connect(tab_->cboPillarWidth1, &QComboBox::activated, this,

@@ -37,7 +37,8 @@ PlanScreen::PlanScreen(ScreenSpec spec, PlanScreenKind kind, QWidget* parent)
         inputs.emplace_back(Input::ModelledStress, plan_->txtPillarStress);
     finishBuilding({plan_, QStringLiteral("&Pillar Stress"), plan_->firstInput(),
                     plan_->lblPillarStress, plan_->lblPercentageExtraction, true, rules(),
-                    plan_->keyboardOrder(), std::move(inputs)});
+                    plan_->keyboardOrder(), std::move(inputs), plan_->cmdCalculate,
+                    plan_->cmdCalculateAndContinue1});
     plan_->chkGraphicToggle->installEventFilter(this);
     connect(plan_->chkGraphicToggle, &QPushButton::toggled, this,
             &PlanScreen::chkGraphicToggle_Click);

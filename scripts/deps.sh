@@ -10,7 +10,7 @@ VT_PACKAGES=(
   fonts-liberation xvfb xauth openbox
   clang libclang-rt-14-dev
   cups cups-bsd cups-client libcups2-dev printer-driver-cups-pdf poppler-utils
-  desktop-file-utils file dpkg-dev
+  desktop-file-utils shared-mime-info file dpkg-dev
 )
 
 vt_install_missing() {

@@ -13,6 +13,7 @@
 #include "app/sysinfo.h"
 #include "dialogs/frmfileopen.h"
 #include "dialogs/frmprint.h"
+#include "files/evaluationactions.h"
 #include "screens/calculationscreen.h"
 #include "tests/soak/soakchecks.h"
 #include "tests/support/fields.h"
@@ -228,11 +229,30 @@ protected:
         writeFiles();
         savedDirectory_ = QDir::currentPath();
         QDir::setCurrent(files_.path());
+        useEvaluationFiles();
     }
 
     void TearDown() override {
         QDir::setCurrent(savedDirectory_);
         ProgramTest::TearDown();
+        Windows().clearDesignMenu();
+        for (const DesignMenuItem& item : programMenu_)
+            Windows().addDesignMenuItem(item);
+    }
+
+    // The Design menu saves and opens one evaluation file of the walk
+    // instead of asking in a file dialog.
+    void useEvaluationFiles() {
+        programMenu_ = Windows().designMenu();
+        Windows().clearDesignMenu();
+        const QString file = QDir(files_.path()).filePath(QStringLiteral("walk.vte"));
+        files::EvaluationFileSeams seams;
+        seams.chooseSaveFile = [file](QWidget*, const QString&) { return file; };
+        seams.chooseOpenFile = [file](QWidget*) { return file; };
+        files::AddEvaluationFileItems(Windows(), seams);
+        for (const DesignMenuItem& item : programMenu_) // the program's others, as they are
+            if (!item.objectName.endsWith(QLatin1String("Evaluation")))
+                Windows().addDesignMenuItem(item);
     }
 
     // Modelling-results files for the chooser: good ones and broken ones.
@@ -800,6 +820,7 @@ protected:
     std::map<QString, int> visits_;
     std::map<QString, int> fosShown_;
     std::map<QString, int> messageCounts_;
+    std::vector<DesignMenuItem> programMenu_;
 };
 
 TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {

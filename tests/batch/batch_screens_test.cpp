@@ -1,0 +1,269 @@
+// vt-evaluate against the screens: a table of designs goes through the real
+// executable, and every design is also typed into its real screen and
+// calculated with the screen's own buttons; row by row, the table must say
+// what the screen shows (with a decimal point) or the message it gives.
+#include "app/ui.h"
+#include "batch/batch.h"
+#include "batch/csv.h"
+#include "results/core/modellingfile.h"
+#include "screens/frminterpolate.h"
+#include "tests/screens/screenhelpers.h"
+#include "tests/support/programtest.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace vt::test {
+namespace {
+
+constexpr const char* kModelling = "6\t0\t8\t0\r\n"
+                                   "100\t20\t100\t15\r\n"
+                                   "500\t60\t500\t45\r\n";
+
+struct Design {
+    const char* method;
+    std::map<QString, QString> inputs; // by column
+};
+
+std::vector<Design> Designs() {
+    const auto plan = [](const char* method, const char* loading, const char* depth,
+                         const char* width, const char* length, const char* bord1,
+                         const char* bord2, const char* k, const char* height) {
+        const QString loadingColumn = QLatin1String(method) == QLatin1String("tributary")
+                                          ? QStringLiteral("rock_density")
+                                          : QStringLiteral("aps");
+        return Design{method,
+                      {{loadingColumn, QString::fromLatin1(loading)},
+                       {QStringLiteral("depth"), QString::fromLatin1(depth)},
+                       {QStringLiteral("pillar_width"), QString::fromLatin1(width)},
+                       {QStringLiteral("pillar_length"), QString::fromLatin1(length)},
+                       {QStringLiteral("bord_width_1"), QString::fromLatin1(bord1)},
+                       {QStringLiteral("bord_width_2"), QString::fromLatin1(bord2)},
+                       {QStringLiteral("k"), QString::fromLatin1(k)},
+                       {QStringLiteral("pillar_height"), QString::fromLatin1(height)}}};
+    };
+    const auto interpolation = [](const char* width, const char* depth, const char* k,
+                                  const char* height) {
+        return Design{"interpolation",
+                      {{QStringLiteral("pillar_width"), QString::fromLatin1(width)},
+                       {QStringLiteral("depth"), QString::fromLatin1(depth)},
+                       {QStringLiteral("k"), QString::fromLatin1(k)},
+                       {QStringLiteral("pillar_height"), QString::fromLatin1(height)},
+                       {QStringLiteral("modelling_file"), QStringLiteral("results.int")}}};
+    };
+    Design variables = plan("tributary", "2.7", "800", "10", "10", "12", "12", "100", "1.5");
+    variables.inputs[QStringLiteral("alpha")] = QStringLiteral("0.46");
+    variables.inputs[QStringLiteral("beta")] = QStringLiteral("0.66");
+    variables.inputs[QStringLiteral("squat_start")] = QStringLiteral("5.0");
+    variables.inputs[QStringLiteral("strength_increase_rate")] = QStringLiteral("2.5");
+    return {
+        plan("tributary", "2.7", "500", "10", "10", "12", "12", "100", "5"),
+        plan("tributary", "3.3", "1200", "6.5", "9", "8", "16", "80", "2.2"),
+        plan("tributary", "2.75", "350", "12", "20", "12", "12", "60", "2"),
+        variables,
+        plan("tributary", "2.7", "", "10", "10", "12", "12", "100", "5"),
+        plan("tributary", "2.7", "500", "abc", "10", "12", "12", "100", "5"),
+        plan("tributary", "2.7", "500", "10", "10", "12", "12", "100", "0"),
+        plan("modelled", "64.0985", "500", "10", "10", "12", "12", "100", "2"),
+        plan("modelled", "0", "500", "10", "10", "12", "12", "100", "2"),
+        plan("modelled", "45.5", "700", "1", "1", "40", "40", "30", "3"),
+        interpolation("6", "300", "40", "3"),
+        interpolation("7", "250", "40", "2"),
+        interpolation("6", "600", "40", "3"),
+        interpolation("5", "300", "40", "3"),
+    };
+}
+
+// What a screen shows after its buttons, as the table's columns.
+struct Shown {
+    std::map<QString, QString> results;
+    QString firstMessage;
+};
+
+class BatchScreensTest : public ProgramTest {
+protected:
+    Shown onScreen(const Design& design, const QString& modelling) {
+        CloseAllWindows();
+        flushDeletes();
+        State().ModellingResults = results::ModellingResults{};
+        messages.shown.clear();
+        const bool interpolation = QLatin1String(design.method) == QLatin1String("interpolation");
+        const QString name = interpolation ? "frmInterpolate"
+                             : QLatin1String(design.method) == QLatin1String("modelled")
+                                 ? "frmModelled"
+                                 : "frmTributary";
+        CalculationScreen* screen = OpenScreen(name);
+        if (interpolation) {
+            EXPECT_TRUE(results::ReadModellingText(State().ModellingResults,
+                                                   QFile::encodeName(modelling).toStdString()));
+            EXPECT_TRUE(dynamic_cast<frmInterpolate*>(screen)->LoadModellingResults());
+        }
+        if (design.inputs.count(QStringLiteral("alpha")))
+            Press(screen, QStringLiteral("Check1"));
+        const std::map<QString, const char*> fields{
+            {"rock_density", "cboRockDensity"},
+            {"aps", "txtPillarStress"},
+            {"depth", "txtDepth"},
+            {"pillar_width", "cboPillarWidth1"},
+            {"pillar_length", "cboPillarLength"},
+            {"bord_width_1", "cboBordWidth"},
+            {"bord_width_2", "cboBordWidth2"},
+            {"k", "cboK"},
+            {"pillar_height", "cboPillarHeight"},
+            {"alpha", "cboAlpha"},
+            {"beta", "cboBeta"},
+            {"squat_start", "cboSquatPillarEffect"},
+            {"strength_increase_rate", "cboStrengthIncrease"}};
+        for (const auto& [column, text] : design.inputs)
+            if (fields.count(column))
+                Type(screen, QString::fromLatin1(fields.at(column)), text);
+        Press(screen, QStringLiteral("cmdCalculateAndContinue1"));
+        Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
+
+        const auto red = [screen](const char* field) {
+            return Background(Field(screen, QString::fromLatin1(field))) == kWarningRed
+                       ? QStringLiteral("1")
+                       : QStringLiteral("0");
+        };
+        const auto text = [screen](const char* field) {
+            // The screen's decimal separator is the table's point.
+            return Text(screen, QString::fromLatin1(field)).replace(u',', u'.');
+        };
+        Shown shown;
+        shown.results = {{"extraction", text("lblPercentageExtraction")},
+                         {"pillar_stress", text("lblFRPillarStress")},
+                         {"effective_width", text("cboPillarWidth")},
+                         {"wh_ratio", text("lblWHratio")},
+                         {"pillar_strength", text("lblPillarStrength")},
+                         {"fos", text("lblFOS")},
+                         {"wh_too_small", red("lblWHratio")},
+                         {"fos_too_small", red("lblFOS")},
+                         {"formula", text("txtFormula")}};
+        if (!messages.shown.empty())
+            shown.firstMessage = messages.shown.front().text;
+        return shown;
+    }
+
+    // The designs through the real vt-evaluate, as a file beside the
+    // modelling-results file it names.
+    std::vector<std::map<QString, QString>> throughTheProgram(const std::vector<Design>& designs) {
+        QByteArray table;
+        // A column order of its own, to show that order does not matter.
+        QStringList shuffled;
+        for (const char* column : batch::kInputColumns)
+            shuffled.prepend(QString::fromLatin1(column));
+        batch::AppendRecord(table, shuffled);
+        for (const Design& design : designs) {
+            QStringList row;
+            for (const QString& column : shuffled)
+                row << (column == QLatin1String("method") ? QString::fromLatin1(design.method)
+                        : design.inputs.count(column)     ? design.inputs.at(column)
+                                                          : QString());
+            batch::AppendRecord(table, row);
+        }
+        const QString input = dir.filePath(QStringLiteral("designs.csv"));
+        const QString output = dir.filePath(QStringLiteral("results.csv"));
+        QFile file(input);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+        file.close();
+        QProcess program;
+        program.start(QStringLiteral(VT_EVALUATE), {input, output});
+        EXPECT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        QFile written(output);
+        EXPECT_TRUE(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        batch::CsvReader reader(bytes);
+        batch::Record header;
+        EXPECT_TRUE(reader.next(header));
+        std::vector<std::map<QString, QString>> rows;
+        batch::Record record;
+        while (reader.next(record)) {
+            std::map<QString, QString> row;
+            for (qsizetype i = 0; i < header.fields.size(); ++i)
+                row[header.fields[i]] = record.fields.value(i);
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    void compareAll() {
+        const std::vector<Design> designs = Designs();
+        const QString modelling = dir.filePath(QStringLiteral("results.int"));
+        QFile file(modelling);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kModelling);
+        file.close();
+        const auto rows = throughTheProgram(designs);
+        ASSERT_EQ(rows.size(), designs.size());
+        int complete = 0;
+        for (std::size_t i = 0; i < designs.size(); ++i) {
+            SCOPED_TRACE(i);
+            const Shown screen = onScreen(designs[i], modelling);
+            const auto& row = rows[i];
+            const QString message = row.at(QStringLiteral("message"));
+            EXPECT_EQ(message.toStdString(), screen.firstMessage.toStdString());
+            for (const auto& [column, shown] : screen.results) {
+                // A refused row stops at its refusal; the screen may have
+                // gone on (the effective width after a refused stress step).
+                const QString& batch = row.at(column);
+                if (message.isEmpty() || !batch.isEmpty() ||
+                    column.endsWith(QLatin1String("too_small"))) {
+                    EXPECT_EQ(batch.toStdString(), shown.toStdString()) << column.toStdString();
+                }
+            }
+            complete += message.isEmpty() ? 1 : 0;
+        }
+        EXPECT_GE(complete, 8); // most designs are whole; the rest are refused
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(BatchScreensTest, EveryRowSaysWhatItsScreenShows) {
+    compareAll();
+}
+
+TEST_F(BatchScreensTest, EveryRowSaysWhatItsScreenShowsInGerman) {
+    LocaleScope german(German());
+    compareAll();
+}
+
+TEST(BatchProgramTest, UsesNoWidgets) {
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(VT_EVALUATE)});
+    if (!ldd.waitForFinished(30000) || ldd.exitCode() != 0)
+        GTEST_SKIP() << "no ldd";
+    const QByteArray libraries = ldd.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libQt6Core"));
+    EXPECT_FALSE(libraries.contains("libQt6Widgets"));
+    EXPECT_FALSE(libraries.contains("libQt6Gui"));
+}
+
+TEST(BatchProgramTest, ReadsStandardInputAndWritesStandardOutput) {
+    QProcess program;
+    program.start(QStringLiteral(VT_EVALUATE), {});
+    ASSERT_TRUE(program.waitForStarted());
+    program.write("method,rock_density,depth,pillar_width,pillar_length,bord_width_1,"
+                  "bord_width_2,k,pillar_height\n"
+                  "tributary,2.7,500,10,10,12,12,100,5\n");
+    program.closeWriteChannel();
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QByteArray out = program.readAllStandardOutput();
+    EXPECT_TRUE(out.startsWith("method,rock_density,depth,"));
+    EXPECT_TRUE(out.contains(",79.3,64.1,10,2,94.6,1.5,1,1,The Hedley/Grant formula was used,\r\n"))
+        << out.toStdString();
+
+    QProcess wrong;
+    wrong.start(QStringLiteral(VT_EVALUATE), {QStringLiteral("--no-such-option")});
+    ASSERT_TRUE(wrong.waitForFinished(60000));
+    EXPECT_EQ(wrong.exitCode(), 2);
+    EXPECT_TRUE(wrong.readAllStandardError().contains("unknown option"));
+}
+
+} // namespace
+} // namespace vt::test
