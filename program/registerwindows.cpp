@@ -3,6 +3,7 @@
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "app/shellwindows.h"
+#include "design/registerdesign.h"
 #include "dialogs/registerdialogs.h"
 #include "screens/frminterpolate.h"
 #include "screens/frmmodelled.h"
@@ -13,6 +14,7 @@ namespace vt {
 void RegisterWindows() {
     RegisterShellWindows();
     RegisterDialogWindows();
+    RegisterDesignWindows();
     WindowRegistry& windows = Windows();
     windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
     windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
@@ -20,6 +22,8 @@ void RegisterWindows() {
 
     // Every window but the start-up window, in the order they close.
     windows.setCloseOrder({
+        QStringLiteral("frmDesignCharts"),
+        QStringLiteral("frmTargetFOS"),
         QStringLiteral("frmAbout"),
         QStringLiteral("frmFileOpen"),
         QStringLiteral("frmMedianUCS"),
