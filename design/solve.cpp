@@ -181,18 +181,27 @@ public:
     }
 
     std::optional<Point> first() {
-        const Point lo = at(0);
-        if (count_ == 1)
-            return Passes(lo.r, s_) ? std::optional<Point>(lo) : std::nullopt;
-        return firstIn(lo, at(count_ - 1));
+        for (const auto& [a, b] : segments()) {
+            const Point lo = at(a);
+            if (a == b) {
+                if (Passes(lo.r, s_))
+                    return lo;
+                continue;
+            }
+            if (auto found = firstIn(lo, at(b)))
+                return found;
+        }
+        return std::nullopt;
     }
 
     Peak peak() {
         Peak p;
         peak_ = &p;
-        const Point lo = at(0);
-        if (count_ > 1)
-            peakIn(lo, at(count_ - 1));
+        for (const auto& [a, b] : segments()) {
+            const Point lo = at(a);
+            if (a < b)
+                peakIn(lo, at(b));
+        }
         peak_ = nullptr;
         return p;
     }
@@ -237,6 +246,41 @@ private:
         if (!(p.r.ratio < s_.minimumRatio) &&
             better(peak.best, p.r.factorOfSafety, peak.best ? peak.best->r.factorOfSafety : 0))
             peak.best = p;
+    }
+
+    // The first index whose value is not below v.
+    std::int64_t firstNotBelow(double v) const {
+        std::int64_t lo = 0;
+        std::int64_t hi = count_;
+        while (lo < hi) {
+            const std::int64_t mid = lo + (hi - lo) / 2;
+            if (range_.at(mid).value() < v)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
+
+    // The range cut where the table's straight lines change (a value on a
+    // width or depth of the table stands alone), in the order of the search.
+    std::vector<std::pair<std::int64_t, std::int64_t>> segments() const {
+        std::vector<std::int64_t> starts{0, count_};
+        for (double b : breaks_) {
+            const std::int64_t i = firstNotBelow(b);
+            starts.push_back(i);
+            if (i < count_ && range_.at(i).value() == b)
+                starts.push_back(i + 1);
+        }
+        std::sort(starts.begin(), starts.end());
+        starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+        std::vector<std::pair<std::int64_t, std::int64_t>> cut;
+        for (std::size_t i = 0; i + 1 < starts.size(); ++i)
+            if (starts[i] < count_)
+                cut.emplace_back(starts[i], starts[i + 1] - 1);
+        if (!ascending_)
+            std::reverse(cut.begin(), cut.end());
+        return cut;
     }
 
     std::size_t pieceOf(double x) const {
