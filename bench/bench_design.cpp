@@ -74,17 +74,14 @@ void BM_Curve500(benchmark::State& state, Method method) {
     }
 }
 BENCHMARK_CAPTURE(BM_Curve500, tributary, Method::Tributary)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Curve500, interpolation, Method::Interpolation)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Curve500, interpolation, Method::Interpolation)->Unit(benchmark::kMicrosecond);
 
 // A screen as the charts see it, whose height a user types.
 class TypedScreen final : public DesignSource {
 public:
     evaluation::DesignTexts designTexts() const override { return texts; }
     QString screenName() const override { return QStringLiteral("frmTributary"); }
-    QMetaObject::Connection onDesignChanged(QObject*, std::function<void()>) override {
-        return {};
-    }
+    QMetaObject::Connection onDesignChanged(QObject*, std::function<void()>) override { return {}; }
     bool applyInput(evaluation::Input, const QString&) override { return false; }
     DesignTexts texts = Tributary();
 };
@@ -106,8 +103,7 @@ void BM_RedrawAllCharts(benchmark::State& state, bool paintAll) {
         benchmark::DoNotOptimize(image.bits());
     }
 }
-BENCHMARK_CAPTURE(BM_RedrawAllCharts, shown_chart_painted, false)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RedrawAllCharts, shown_chart_painted, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RedrawAllCharts, all_charts_painted, true)->Unit(benchmark::kMillisecond);
 
 void BM_Solve(benchmark::State& state, Method method, design::Question question) {
@@ -137,10 +133,8 @@ void BM_StepWholeRange(benchmark::State& state, Method method, design::Question 
 VT_SOLVE_PAIR(tributary_smallest_width, Method::Tributary, design::Question::SmallestWidth);
 VT_SOLVE_PAIR(tributary_greatest_depth, Method::Tributary, design::Question::GreatestDepth);
 VT_SOLVE_PAIR(tributary_widest_bords, Method::Tributary, design::Question::WidestBords);
-VT_SOLVE_PAIR(interpolation_smallest_width, Method::Interpolation,
-              design::Question::SmallestWidth);
-VT_SOLVE_PAIR(interpolation_greatest_depth, Method::Interpolation,
-              design::Question::GreatestDepth);
+VT_SOLVE_PAIR(interpolation_smallest_width, Method::Interpolation, design::Question::SmallestWidth);
+VT_SOLVE_PAIR(interpolation_greatest_depth, Method::Interpolation, design::Question::GreatestDepth);
 
 } // namespace
 

@@ -41,10 +41,14 @@ QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) 
 }
 
 // Ticks at round values, about six of them, labelled with their decimals.
+// The range and the interval change together: an old interval over a new,
+// far larger range would ask for millions of ticks.
 void RoundTicks(QValueAxis* axis, double low, double high) {
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setTickCount(5);
     axis->setRange(low, high);
     const double span = high - low;
-    if (!(span > 0))
+    if (!(span > 0) || !std::isfinite(span))
         return;
     const double raw = span / 6;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
@@ -54,12 +58,12 @@ void RoundTicks(QValueAxis* axis, double low, double high) {
             interval = m * power;
             break;
         }
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(interval);
     const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(interval) - 1e-9)) +
                                          (interval / power == 2.5 ? 1 : 0));
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+    axis->setTickAnchor(0);
+    axis->setTickInterval(interval);
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 void HideFromLegend(QChart* chart, QAbstractSeries* series) {
@@ -197,6 +201,12 @@ void ChartPane::buildChart() {
         curves_.emplace_back(chart_, QStringLiteral("Average pillar stress (MPa)"),
                              Pen(kStressMaroon, 2), axisX_, axisY_);
     }
+    buildMarks();
+    view_ = new HoverChartView(chart_, this);
+    view_->setMinimumSize(560, 330);
+}
+
+void ChartPane::buildMarks() {
     fos1_ = new QLineSeries(chart_);
     fos1_->setName(QStringLiteral("FOS 1.0"));
     fos1_->setPen(Pen(kLimitGrey, 1, Qt::DashLine));
@@ -221,8 +231,6 @@ void ChartPane::buildChart() {
     hover_->setColor(QColor(255, 160, 0));
     Attach(chart_, hover_, axisX_, axisY_);
     HideFromLegend(chart_, hover_);
-    view_ = new HoverChartView(chart_, this);
-    view_->setMinimumSize(560, 330);
 }
 
 QWidget* ChartPane::buildControls(const QString& prefix) {

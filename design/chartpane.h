@@ -108,6 +108,7 @@ public:
 
 private:
     void buildChart();
+    void buildMarks();
     QWidget* buildControls(const QString& prefix);
     void range_Edited();
     void cmdRange_Click();

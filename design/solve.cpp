@@ -177,7 +177,7 @@ public:
             const TableExtent extent = ExtentOf(*base.table);
             breaks_ = v.quantity() == Quantity::PillarWidth ? extent.widths : extent.depths;
         }
-        boundable_ = Boundable();
+        boundable_ = canBound();
     }
 
     std::optional<Point> first() {
@@ -209,7 +209,8 @@ public:
     std::int64_t evaluations() const { return evaluations_; }
 
 private:
-    bool Boundable() const {
+    // Whether the facts the bounds rest on hold for this design.
+    bool canBound() const {
         const evaluation::DesignNumbers& n = v_.base().numbers;
         bool ok = v_.base().numbersExact && s_.target > 0 && Single(n.k) > 0 &&
                   Single(n.height) > 0 && Single(n.alpha) >= 0 && Single(n.squatStart) > 0;

@@ -22,6 +22,7 @@
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QValueAxis>
 
 namespace vt::test {
 namespace {
@@ -32,13 +33,6 @@ constexpr int kWidth = 0;
 constexpr int kDepth = 1;
 constexpr int kHeight = 2;
 constexpr int kStrength = 3;
-
-design::BaseDesign BaseOf(const CalculationScreen* screen) {
-    const auto base = design::ReadDesign(screen->designTexts(), evaluation::NumberLocale::Current(),
-                                         &State().ModellingResults);
-    EXPECT_TRUE(base.ok());
-    return base.value();
-}
 
 QScatterSeries* Scatter(QChart* chart, const QString& name) {
     for (QAbstractSeries* series : chart->series())
@@ -259,15 +253,6 @@ TEST_F(ChartsWindow, TheInterpolationWidthsStayInsideTheTable) {
 
 // --- exports ---
 
-int CurvePixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == kCurveBlue)
-                ++count;
-    return count;
-}
-
 QStringList CsvRows(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -361,6 +346,30 @@ TEST_F(ChartsWindow, FollowsTheScreenItIsOpenedFromAndClosesWithTheScreens) {
     flushDeletes();
     EXPECT_TRUE(guard.isNull());
     EXPECT_EQ(Windows().existing(QStringLiteral("frmDesignCharts")), nullptr);
+}
+
+// A FOS in the millions, then an ordinary one: a handful of ticks each time
+// (an interval kept from one range to the next would ask for millions).
+TEST_F(ChartsWindow, AxesKeepAHandfulOfTicksWhateverTheValues) {
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmDesignCharts* window = charts(screen);
+    for (const char* depth : {"0.00001", "500", "0.00001"}) {
+        Type(screen, QStringLiteral("txtDepth"), QString::fromLatin1(depth));
+        Settle();
+        for (int i = 0; i < frmDesignCharts::kPanes; ++i) {
+            ASSERT_TRUE(window->pane(i)->curve()) << depth;
+            for (QAbstractAxis* a : window->pane(i)->chart()->axes()) {
+                auto* axis = qobject_cast<QValueAxis*>(a);
+                ASSERT_NE(axis, nullptr);
+                const double ticks = (axis->max() - axis->min()) / axis->tickInterval();
+                EXPECT_GT(ticks, 2) << depth << " " << i;
+                EXPECT_LT(ticks, 12) << depth << " " << i;
+            }
+        }
+    }
+    const design::Curve& huge = *window->pane(kWidth)->curve();
+    EXPECT_GT(huge.points[*huge.current].result.factorOfSafety, 1e6f);
 }
 
 TEST_F(ChartsWindow, ShowsNumbersInTheUsersLocale) {

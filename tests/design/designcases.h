@@ -8,12 +8,15 @@
 #include "results/core/modellingfile.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QString>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vt::test {
 
@@ -42,6 +45,70 @@ inline const results::ModellingResults& DefaultTable() {
 inline constexpr std::string_view kShortCurveTable = "5\t0\t7\t0\r\n"
                                                      "100\t20\t100\t15\r\n"
                                                      "200\t35\t150\t21.5\r\n";
+
+// A square tributary design: pillar 10 x 10 m between 12 m bords, 500 m
+// deep in rock of density 2.7, 4 m high, K 100 (FOS 1.7, W:H 2.5).
+inline evaluation::DesignTexts TributaryDesign() {
+    evaluation::DesignTexts d;
+    d.method = evaluation::Method::Tributary;
+    d.density = QStringLiteral("2.7");
+    d.depth = QStringLiteral("500");
+    d.width = QStringLiteral("10");
+    d.length = QStringLiteral("10");
+    d.k = QStringLiteral("100");
+    d.height = QStringLiteral("4");
+    return d;
+}
+
+inline design::BaseDesign
+ReadBase(const evaluation::DesignTexts& d, const results::ModellingResults* table = nullptr,
+         const evaluation::NumberLocale& locale =
+             evaluation::NumberLocale(QLocale(QLocale::English, QLocale::UnitedStates))) {
+    const auto base = design::ReadDesign(d, locale, table);
+    EXPECT_TRUE(base.ok()) << base.refusal().message.toStdString();
+    return base.value();
+}
+
+// The screens and tables the random designs are drawn on.
+struct MethodCase {
+    const char* name;
+    evaluation::Method method;
+    const results::ModellingResults* table;
+};
+
+inline const results::ModellingResults& ShortCurveTable() {
+    static const results::ModellingResults table = TableFromBytes(kShortCurveTable);
+    return table;
+}
+
+inline std::vector<MethodCase> EveryMethod() {
+    using evaluation::Method;
+    return {{"tributary", Method::Tributary, nullptr},
+            {"modelled", Method::Modelled, nullptr},
+            {"interpolation", Method::Interpolation, &DefaultTable()},
+            {"short curve", Method::Interpolation, &ShortCurveTable()}};
+}
+
+// Three texts typed, and what reading them says (nullptr: they read).
+struct Typed {
+    const char* first;
+    const char* second;
+    const char* third;
+    const char* refusal;
+};
+
+template <class Read> void ExpectRefusals(std::initializer_list<Typed> cases, Read read) {
+    for (const Typed& c : cases) {
+        const auto step = read(QString::fromUtf8(c.first), QString::fromUtf8(c.second),
+                               QString::fromUtf8(c.third));
+        if (!c.refusal) {
+            EXPECT_TRUE(step.ok()) << c.first << " / " << c.second << " / " << c.third;
+            continue;
+        }
+        ASSERT_FALSE(step.ok()) << c.refusal;
+        EXPECT_EQ(step.refusal().message.toStdString(), c.refusal);
+    }
+}
 
 class RandomDesigns {
 public:

@@ -22,16 +22,6 @@ void Keep(const QPixmap& picture, const QString& name) {
     }
 }
 
-// Pixels of the curve's blue in the picture.
-int CurvePixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == kCurveBlue)
-                ++count;
-    return count;
-}
-
 struct Shot {
     const char* suffix;
     QSize size;

@@ -18,24 +18,6 @@ using evaluation::NumberLocale;
 
 const NumberLocale kEnglish(test::English());
 
-DesignTexts Tributary() {
-    DesignTexts d;
-    d.method = Method::Tributary;
-    d.density = QStringLiteral("2.7");
-    d.depth = QStringLiteral("500");
-    d.width = QStringLiteral("10");
-    d.length = QStringLiteral("10");
-    d.k = QStringLiteral("100");
-    d.height = QStringLiteral("4");
-    return d;
-}
-
-BaseDesign Read(const DesignTexts& d, const results::ModellingResults* table = nullptr) {
-    const auto base = ReadDesign(d, kEnglish, table);
-    EXPECT_TRUE(base.ok()) << base.refusal().message.toStdString();
-    return base.value();
-}
-
 QString Text(const std::optional<Decimal>& d) {
     return d ? d->text(kEnglish) : QStringLiteral("none");
 }
@@ -77,26 +59,14 @@ bool CheckAgainstTyping(const BaseDesign& base, Question q, const SolveSettings&
     return a.answer.has_value();
 }
 
-struct MethodCase {
-    const char* name;
-    Method method;
-    const results::ModellingResults* table;
-};
-
 TEST(Solve, AgreesWithTypingEveryValueOverRandomDesigns) {
-    static const results::ModellingResults shortCurve =
-        test::TableFromBytes(test::kShortCurveTable);
-    const MethodCase methods[] = {{"tributary", Method::Tributary, nullptr},
-                                  {"modelled", Method::Modelled, nullptr},
-                                  {"interpolation", Method::Interpolation, &test::DefaultTable()},
-                                  {"short curve", Method::Interpolation, &shortCurve}};
     test::RandomDesigns random(2024);
-    for (const MethodCase& m : methods) {
+    for (const test::MethodCase& m : test::EveryMethod()) {
         int answers = 0;
         int none = 0;
         for (int i = 0; i < 40; ++i) {
             DesignTexts d = random.design(m.method);
-            if (m.table == &shortCurve) {
+            if (m.table == &test::ShortCurveTable()) {
                 d.width = random.decimal(5, 7, 2);
                 d.depth = random.decimal(100, 200, 0);
             }
@@ -122,13 +92,13 @@ TEST(Solve, FindsTheSmallestWidthWhereTheFosIsNotMonotonic) {
     for (const char* height : {"2", "2.5", "3"})
         for (const char* k : {"30", "45", "60"})
             for (const char* depth : {"300", "600", "900"}) {
-                DesignTexts d = Tributary();
+                DesignTexts d = test::TributaryDesign();
                 d.width = QStringLiteral("10");
                 d.length = QStringLiteral("30");
                 d.height = QString::fromLatin1(height);
                 d.k = QString::fromLatin1(k);
                 d.depth = QString::fromLatin1(depth);
-                const BaseDesign base = Read(d);
+                const BaseDesign base = test::ReadBase(d);
                 SolveSettings s;
                 s.minimumRatio = 1;
                 const auto range = SearchRange(base, Question::SmallestWidth, s);
@@ -203,11 +173,11 @@ TEST(Solve, SaysWhyThereIsNoAnswer) {
          "All the modelling was done on a 12m bord width"},
     };
     for (const Case& c : cases) {
-        DesignTexts d = Tributary();
+        DesignTexts d = test::TributaryDesign();
         d.method = c.method;
         d.stress = QStringLiteral("60");
         c.change(d);
-        const BaseDesign base = Read(d, &test::DefaultTable());
+        const BaseDesign base = test::ReadBase(d, &test::DefaultTable());
         const auto s =
             ReadSolveSettings(QString::fromLatin1(c.target), QString::fromLatin1(c.ratio),
                               QStringLiteral("0.1"), kEnglish);
@@ -263,10 +233,10 @@ TEST(Solve, ThePeakNamedIsTheHighestFosOfTheRange) {
 }
 
 TEST(Solve, StatesTheAnswerAndItsFailingNeighbourAsTheScreenShowsThem) {
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.k = QStringLiteral("50");
     d.height = QStringLiteral("3");
-    const BaseDesign base = Read(d);
+    const BaseDesign base = test::ReadBase(d);
     const SolveSettings s;
     const Answer a = Solve(base, Question::SmallestWidth, s);
     ASSERT_TRUE(a.answer);
@@ -299,7 +269,7 @@ TEST(Solve, StatesTheAnswerAndItsFailingNeighbourAsTheScreenShowsThem) {
 
     DesignTexts wide = d;
     wide.bord2 = QStringLiteral("16");
-    const Answer bords = Solve(Read(wide), Question::WidestBords, s);
+    const Answer bords = Solve(test::ReadBase(wide), Question::WidestBords, s);
     ASSERT_TRUE(bords.answer);
     ASSERT_EQ(bords.apply.size(), 2u);
     EXPECT_EQ(bords.apply[1].first, evaluation::Input::BordWidth2);
@@ -309,12 +279,12 @@ TEST(Solve, StatesTheAnswerAndItsFailingNeighbourAsTheScreenShowsThem) {
 }
 
 TEST(Solve, AnAnswerAtTheEndOfTheRangeSaysSo) {
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.depth = QStringLiteral("10");
     SolveSettings s;
     s.target = 0.001f;
     s.targetText = QStringLiteral("0.001");
-    const BaseDesign base = Read(d);
+    const BaseDesign base = test::ReadBase(d);
     const Answer depth = Solve(base, Question::GreatestDepth, s);
     ASSERT_TRUE(depth.answer);
     EXPECT_EQ(depth.answer->value.text(kEnglish), QStringLiteral("5000"));
@@ -328,7 +298,7 @@ TEST(Solve, AnAnswerAtTheEndOfTheRangeSaysSo) {
 }
 
 TEST(Solve, LeavesOutMostOfTheRange) {
-    const BaseDesign base = Read(Tributary());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign());
     const SolveSettings s;
     for (Question q : {Question::SmallestWidth, Question::GreatestDepth, Question::WidestBords}) {
         const Answer a = Solve(base, q, s);
@@ -338,35 +308,26 @@ TEST(Solve, LeavesOutMostOfTheRange) {
 }
 
 TEST(Solve, ReadsTheSettingsOrSaysWhatIsWrong) {
-    struct Case {
-        const char* target;
-        const char* ratio;
-        const char* grid;
-        const char* refusal;
-    };
-    const Case cases[] = {
-        {"1.6", "2.5", "0.1", nullptr},
-        {"1,6", "2,5", "0,25", nullptr},
-        {"", "2.5", "0.1", "The target FOS is not a number"},
-        {"1.6", "x", "0.1", "The minimum W:H is not a number"},
-        {"1.6", "2.5", "0", "The plan grid must be above 0"},
-        {"1.6", "2.5", "-0.1", "The plan grid must be above 0"},
-        {"1.6", "2.5", "y", "The plan grid is not a number"},
-        {"1.6", "2.5", "0.00000001", "The plan grid has more than 6 decimals"},
-    };
-    for (const Case& c : cases) {
-        const auto s =
-            ReadSolveSettings(QString::fromLatin1(c.target), QString::fromLatin1(c.ratio),
-                              QString::fromLatin1(c.grid), kEnglish);
-        if (!c.refusal) {
-            EXPECT_TRUE(s.ok()) << c.target;
-            EXPECT_EQ(s->target, 1.6f);
-            continue;
-        }
-        ASSERT_FALSE(s.ok()) << c.refusal;
-        EXPECT_EQ(s.refusal().message, QString::fromLatin1(c.refusal));
-    }
-    const BaseDesign base = Read(Tributary());
+    test::ExpectRefusals(
+        {
+            {"1.6", "2.5", "0.1", nullptr},
+            {"1,6", "2,5", "0,25", nullptr},
+            {"", "2.5", "0.1", "The target FOS is not a number"},
+            {"1.6", "x", "0.1", "The minimum W:H is not a number"},
+            {"1.6", "2.5", "0", "The plan grid must be above 0"},
+            {"1.6", "2.5", "-0.1", "The plan grid must be above 0"},
+            {"1.6", "2.5", "y", "The plan grid is not a number"},
+            {"1.6", "2.5", "0.00000001", "The plan grid has more than 6 decimals"},
+        },
+        [](const QString& target, const QString& ratio, const QString& grid) {
+            return ReadSolveSettings(target, ratio, grid, kEnglish);
+        });
+    const auto comma = ReadSolveSettings(QStringLiteral("1,6"), QStringLiteral("2,5"),
+                                         QStringLiteral("0,25"), kEnglish);
+    EXPECT_EQ(comma->target, 1.6f);
+    EXPECT_EQ(comma->minimumRatio, 2.5f);
+    EXPECT_EQ(comma->grid.text(kEnglish), QStringLiteral("0.25"));
+    const BaseDesign base = test::ReadBase(test::TributaryDesign());
     SolveSettings fine;
     fine.grid = Decimal{1, 5};
     const Answer a = Solve(base, Question::SmallestWidth, fine);

@@ -2,6 +2,7 @@
 // inputs, the screen's own point is the screen's result, points without a
 // result are left out with the screen's reason, and the marks sit where the
 // screen's flags and formula change.
+#include "design/solve.h"
 #include "design/sweep.h"
 #include "evaluation/messages.h"
 #include "tests/design/designcases.h"
@@ -17,25 +18,6 @@ using evaluation::DesignTexts;
 using evaluation::Evaluation;
 using evaluation::Method;
 using evaluation::NumberLocale;
-
-DesignTexts Tributary() {
-    DesignTexts d;
-    d.method = Method::Tributary;
-    d.density = QStringLiteral("2.7");
-    d.depth = QStringLiteral("500");
-    d.width = QStringLiteral("10");
-    d.length = QStringLiteral("10");
-    d.k = QStringLiteral("100");
-    d.height = QStringLiteral("4");
-    return d;
-}
-
-BaseDesign Read(const DesignTexts& d, const results::ModellingResults* table = nullptr,
-                const NumberLocale& locale = NumberLocale(test::English())) {
-    const auto base = ReadDesign(d, locale, table);
-    EXPECT_TRUE(base.ok()) << base.refusal().message.toStdString();
-    return base.value();
-}
 
 Curve SweepOf(const BaseDesign& base, Quantity q, const GridRange& range) {
     const auto curve = Sweep(base, q, range);
@@ -72,28 +54,16 @@ int CheckAgainstScreen(const BaseDesign& base, const Curve& curve) {
     return complete;
 }
 
-struct MethodCase {
-    const char* name;
-    Method method;
-    const results::ModellingResults* table;
-};
-
 TEST(Sweep, EveryPointIsWhatTheScreenShowsForItsInputs) {
-    static const results::ModellingResults shortCurve =
-        test::TableFromBytes(test::kShortCurveTable);
-    const MethodCase methods[] = {{"tributary", Method::Tributary, nullptr},
-                                  {"modelled", Method::Modelled, nullptr},
-                                  {"interpolation", Method::Interpolation, &test::DefaultTable()},
-                                  {"short curve", Method::Interpolation, &shortCurve}};
     test::RandomDesigns random(11);
     for (const QLocale& locale : {test::English(), test::German()}) {
         test::LocaleScope scope(locale);
         const NumberLocale numbers(locale);
-        for (const MethodCase& m : methods) {
+        for (const test::MethodCase& m : test::EveryMethod()) {
             int compared = 0;
             for (int i = 0; i < 12; ++i) {
                 DesignTexts d = random.design(m.method);
-                if (m.table == &shortCurve) {
+                if (m.table == &test::ShortCurveTable()) {
                     d.width = random.decimal(5, 7, 1);
                     d.depth = random.decimal(100, 200, 0);
                 }
@@ -141,17 +111,37 @@ TEST(Sweep, TheScreensPointShowsTheScreensResults) {
     }
 }
 
+// "6,3" in an English locale: the interpolation reads the leading 6, the
+// strength step the length 6.3; the curves then follow the texts throughout.
+TEST(Sweep, AWidthTheTwoStepsReadApartIsFollowedByItsTexts) {
+    DesignTexts d = test::TributaryDesign();
+    d.method = Method::Interpolation;
+    d.width = QStringLiteral("6,3");
+    d.height = QStringLiteral("1.3");
+    const BaseDesign base = test::ReadBase(d, &test::DefaultTable());
+    EXPECT_FALSE(base.numbersExact);
+    // W:H 6 / 1.3 > 4.5: the squat formula, whose volume takes the length.
+    EXPECT_EQ(base.shown.formulaUsed, engine::StrengthFormula::SquatPillar);
+    for (Quantity q : {Quantity::Depth, Quantity::PillarHeight}) {
+        const Curve curve = SweepOf(base, q, DefaultRange(base, q));
+        EXPECT_GT(CheckAgainstScreen(base, curve), 100);
+    }
+    const Answer a = Solve(base, Question::GreatestDepth, SolveSettings{});
+    EXPECT_EQ(a.answer.has_value(),
+              test::AnswerByTyping(base, Question::GreatestDepth, {}).has_value());
+}
+
 TEST(Sweep, AGridValueAtTheScreensValueIsTheScreensPoint) {
-    const BaseDesign base = Read(Tributary());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign());
     const Curve curve = SweepOf(base, Quantity::PillarWidth, Range(5, 20, Decimal{5, 1}));
     ASSERT_TRUE(curve.current);
     EXPECT_EQ(curve.points.size(), 31u);
     EXPECT_EQ(curve.points[*curve.current].x, 10);
     // Off the grid, the screen's value comes between two grid values.
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.width = QStringLiteral("10.2");
     d.length = d.width;
-    const BaseDesign off = Read(d);
+    const BaseDesign off = test::ReadBase(d);
     const Curve between = SweepOf(off, Quantity::PillarWidth, Range(5, 20, Decimal{5, 1}));
     EXPECT_EQ(between.points.size(), 32u);
     EXPECT_EQ(between.points[*between.current].x, 10.2);
@@ -180,7 +170,7 @@ TEST(Sweep, ABadDesignOnTheScreenGivesTheScreensMessage) {
     };
     const NumberLocale locale(test::English());
     for (const Case& c : cases) {
-        DesignTexts d = Tributary();
+        DesignTexts d = test::TributaryDesign();
         c.change(d);
         const Evaluation screen = evaluation::Evaluate(d, locale);
         ASSERT_FALSE(screen.complete()) << c.what;
@@ -189,7 +179,7 @@ TEST(Sweep, ABadDesignOnTheScreenGivesTheScreensMessage) {
         EXPECT_EQ(base.refusal(), *screen.refusal) << c.what;
         EXPECT_FALSE(base.refusal().message.isEmpty()) << c.what;
     }
-    DesignTexts deep = Tributary();
+    DesignTexts deep = test::TributaryDesign();
     deep.method = Method::Interpolation;
     deep.depth = QStringLiteral("2500");
     const auto base = ReadDesign(deep, locale, &test::DefaultTable());
@@ -199,7 +189,7 @@ TEST(Sweep, ABadDesignOnTheScreenGivesTheScreensMessage) {
 }
 
 TEST(Sweep, PointsWithoutAResultAreLeftOutWithTheScreensReason) {
-    const BaseDesign base = Read(Tributary());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign());
     const Curve heights = SweepOf(base, Quantity::PillarHeight, Range(-1, 1, Decimal{5, 1}));
     ASSERT_EQ(heights.points.size(), 5u);
     for (std::size_t i = 0; i < 3; ++i)
@@ -211,9 +201,9 @@ TEST(Sweep, PointsWithoutAResultAreLeftOutWithTheScreensReason) {
     EXPECT_EQ(heights.gaps[0].to, 0);
     EXPECT_EQ(heights.gaps[0].reason, *PointShown(base, heights, 0).refusal);
 
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.method = Method::Interpolation;
-    const BaseDesign interpolated = Read(d, &test::DefaultTable());
+    const BaseDesign interpolated = test::ReadBase(d, &test::DefaultTable());
     const Curve depths = SweepOf(interpolated, Quantity::Depth, Range(0, 2500, Decimal{50, 0}));
     ASSERT_EQ(depths.gaps.size(), 2u);
     EXPECT_EQ(depths.gaps[0].to, 50);
@@ -225,7 +215,7 @@ TEST(Sweep, PointsWithoutAResultAreLeftOutWithTheScreensReason) {
 TEST(Sweep, MarksTheLowRatioSpanAndTheSquatFormulasStart) {
     // A square pillar 4 m high: W:H < 2.5 below a width of 10 m, the squat
     // formula above W:H 4.5, beyond a width of 18 m.
-    const BaseDesign base = Read(Tributary());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign());
     const Curve widths = SweepOf(base, Quantity::PillarWidth, Range(5, 25, Decimal{5, 1}));
     ASSERT_EQ(widths.lowRatio.size(), 1u);
     EXPECT_EQ(widths.lowRatio[0].from, 5);
@@ -243,12 +233,12 @@ TEST(Sweep, MarksTheLowRatioSpanAndTheSquatFormulasStart) {
 }
 
 TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.width = QStringLiteral("6");
     d.length = QStringLiteral("8");
     d.bord1 = QStringLiteral("12");
     d.bord2 = QStringLiteral("16");
-    const BaseDesign base = Read(d);
+    const BaseDesign base = test::ReadBase(d);
     const auto widths = Variation::Of(base, Quantity::PillarWidth);
     ASSERT_TRUE(widths.ok());
     EXPECT_EQ(widths->textsAt(Decimal{63, 1}).length, QStringLiteral("8.4"));
@@ -262,11 +252,11 @@ TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
     EXPECT_EQ(inputs[1].first, evaluation::Input::BordWidth2);
 
     d.bord1 = QStringLiteral("0");
-    EXPECT_FALSE(Variation::Of(Read(d), Quantity::BordWidth).ok());
+    EXPECT_FALSE(Variation::Of(test::ReadBase(d), Quantity::BordWidth).ok());
 
-    DesignTexts square = Tributary();
+    DesignTexts square = test::TributaryDesign();
     square.method = Method::Interpolation;
-    const BaseDesign interpolated = Read(square, &test::DefaultTable());
+    const BaseDesign interpolated = test::ReadBase(square, &test::DefaultTable());
     const auto w = Variation::Of(interpolated, Quantity::PillarWidth);
     EXPECT_EQ(w->textsAt(Decimal{63, 1}).length, QStringLiteral("6.3"));
     ASSERT_EQ(w->inputsAt(Decimal{63, 1}).size(), 1u); // the screen's length follows
@@ -277,9 +267,9 @@ TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
 }
 
 TEST(Sweep, TheInterpolationWidthsStayInsideTheTable) {
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.method = Method::Interpolation;
-    const BaseDesign base = Read(d, &test::DefaultTable());
+    const BaseDesign base = test::ReadBase(d, &test::DefaultTable());
     const Curve curve = SweepOf(base, Quantity::PillarWidth, Range(1, 30, Decimal{1, 0}));
     EXPECT_EQ(curve.points.front().x, 4);
     EXPECT_EQ(curve.points.back().x, 18);
@@ -292,7 +282,7 @@ TEST(Sweep, TheInterpolationWidthsStayInsideTheTable) {
 }
 
 TEST(Sweep, DefaultRangesLieAroundTheScreensValue) {
-    const BaseDesign base = Read(Tributary());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign());
     const NumberLocale& l = base.locale;
     struct Case {
         Quantity quantity;
@@ -310,9 +300,9 @@ TEST(Sweep, DefaultRangesLieAroundTheScreensValue) {
         EXPECT_EQ(r.step.text(l), QString::fromLatin1(c.step));
         EXPECT_LE(r.count(), 501);
     }
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.method = Method::Interpolation;
-    const BaseDesign table = Read(d, &test::DefaultTable());
+    const BaseDesign table = test::ReadBase(d, &test::DefaultTable());
     const GridRange widths = DefaultRange(table, Quantity::PillarWidth);
     EXPECT_EQ(widths.from.text(l), QStringLiteral("4"));
     EXPECT_EQ(widths.to.text(l), QStringLiteral("18"));
@@ -322,45 +312,31 @@ TEST(Sweep, DefaultRangesLieAroundTheScreensValue) {
 }
 
 TEST(Sweep, ReadsTheTypedRangeOrSaysWhatIsWrong) {
-    const NumberLocale l(test::English());
-    struct Case {
-        const char* from;
-        const char* to;
-        const char* step;
-        const char* refusal; // nullptr: read
-    };
-    const Case cases[] = {
-        {"5", "20", "0.1", nullptr},
-        {"5,5", "20", "0,5", nullptr},
-        {"x", "20", "0.1", "The start of the range is not a number"},
-        {"5", "", "0.1", "The end of the range is not a number"},
-        {"5", "20", "0", "The step must be above 0"},
-        {"5", "20", "-1", "The step must be above 0"},
-        {"20", "5", "1", "The start of the range must lie below its end"},
-        {"5", "5", "1", "The start of the range must lie below its end"},
-        {"5", "20", "0.0000001", "The step has more than 6 decimals"},
-        {"0", "1000", "0.1",
-         "The range holds 10001 points; at most 5000 are drawn: take a "
-         "larger step"},
-        {"0", "1e7", "1", "The end of the range is too large"},
-    };
-    for (const Case& c : cases) {
-        const auto range = ReadRange(QString::fromLatin1(c.from), QString::fromLatin1(c.to),
-                                     QString::fromLatin1(c.step), l);
-        if (!c.refusal) {
-            EXPECT_TRUE(range.ok()) << c.from;
-            continue;
-        }
-        ASSERT_FALSE(range.ok()) << c.refusal;
-        EXPECT_EQ(range.refusal().message, QString::fromLatin1(c.refusal));
-    }
+    test::ExpectRefusals(
+        {
+            {"5", "20", "0.1", nullptr},
+            {"5,5", "20", "0,5", nullptr},
+            {"x", "20", "0.1", "The start of the range is not a number"},
+            {"5", "", "0.1", "The end of the range is not a number"},
+            {"5", "20", "0", "The step must be above 0"},
+            {"5", "20", "-1", "The step must be above 0"},
+            {"20", "5", "1", "The start of the range must lie below its end"},
+            {"5", "5", "1", "The start of the range must lie below its end"},
+            {"5", "20", "0.0000001", "The step has more than 6 decimals"},
+            {"0", "1000", "0.1",
+             "The range holds 10001 points; at most 5000 are drawn: take a larger step"},
+            {"0", "1e7", "1", "The end of the range is too large"},
+        },
+        [](const QString& from, const QString& to, const QString& step) {
+            return ReadRange(from, to, step, NumberLocale(test::English()));
+        });
 }
 
 TEST(Sweep, ModelledDepthIsSaidToTakeNoPart) {
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.method = Method::Modelled;
     d.stress = QStringLiteral("50");
-    const BaseDesign base = Read(d);
+    const BaseDesign base = test::ReadBase(d);
     const Curve curve = SweepOf(base, Quantity::Depth, DefaultRange(base, Quantity::Depth));
     ASSERT_EQ(curve.notes.size(), 1);
     EXPECT_TRUE(curve.notes[0].contains(QStringLiteral("takes no part")));
@@ -406,10 +382,10 @@ QList<QStringList> ParseCsv(const QString& csv) {
 
 TEST(CurveCsv, HoldsEveryInputAndEveryShownResultOfEveryPoint) {
     const NumberLocale german(test::German());
-    DesignTexts d = Tributary();
+    DesignTexts d = test::TributaryDesign();
     d.width = QStringLiteral("10,2");
     d.length = QStringLiteral("10,2");
-    const BaseDesign base = Read(d, nullptr, german);
+    const BaseDesign base = test::ReadBase(d, nullptr, german);
     const Curve curve = SweepOf(base, Quantity::PillarHeight, Range(-1, 8, Decimal{5, 1}));
     const QList<QStringList> rows = ParseCsv(CurveCsv(base, curve));
     ASSERT_EQ(rows.size(), static_cast<qsizetype>(curve.points.size()) + 1);

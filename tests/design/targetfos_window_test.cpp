@@ -17,13 +17,6 @@ constexpr int kWidth = 0;
 constexpr int kDepth = 1;
 constexpr int kBords = 2;
 
-design::BaseDesign BaseOf(const CalculationScreen* screen) {
-    const auto base = design::ReadDesign(screen->designTexts(), evaluation::NumberLocale::Current(),
-                                         &State().ModellingResults);
-    EXPECT_TRUE(base.ok());
-    return base.value();
-}
-
 // Both steps of the screen, as its two "Calculate and Continue" buttons run them.
 void Calculate(CalculationScreen* screen) {
     Press(screen, QStringLiteral("cmdCalculateAndContinue1"));

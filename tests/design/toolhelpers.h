@@ -5,6 +5,8 @@
 
 #include "app/interfaces.h"
 #include "app/programstate.h"
+#include "app/ui.h"
+#include "design/designpoint.h"
 #include "design/frmdesigncharts.h"
 #include "design/frmtargetfos.h"
 #include "results/core/modellingfile.h"
@@ -14,6 +16,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QTest>
 
 namespace vt::test {
@@ -28,6 +31,24 @@ inline QAction* MenuItem(QWidget* screen, const char* name) {
     auto* action = screen->findChild<QAction*>(QString::fromLatin1(name));
     EXPECT_NE(action, nullptr) << name;
     return action;
+}
+
+// The screen's design as the tools read it.
+inline design::BaseDesign BaseOf(const CalculationScreen* screen) {
+    const auto base = design::ReadDesign(screen->designTexts(), evaluation::NumberLocale::Current(),
+                                         &State().ModellingResults);
+    EXPECT_TRUE(base.ok());
+    return base.value();
+}
+
+// Pixels of the curves' blue in a picture.
+inline int CurvePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == kCurveBlue)
+                ++count;
+    return count;
 }
 
 class DesignToolTest : public ProgramTest {
