@@ -513,8 +513,16 @@ QString DescribeFound(const Answer& a, const SolveSettings& s, const Words& w,
     return text;
 }
 
-QString SpanText(const GridRange& range, const evaluation::NumberLocale& locale) {
-    return QStringLiteral("from %1 m to %2 m").arg(range.from.text(locale), range.to.text(locale));
+// "from 0.1 m to 100 m"; on the interpolation screen the range is the table's.
+QString SpanText(const GridRange& range, Question question, const BaseDesign& base) {
+    const QString span = QStringLiteral("from %1 m to %2 m")
+                             .arg(range.from.text(base.locale), range.to.text(base.locale));
+    if (base.texts.method != Method::Interpolation)
+        return span;
+    return QStringLiteral("within the table's %1 (%2)")
+        .arg(question == Question::SmallestWidth ? QStringLiteral("widths")
+                                                 : QStringLiteral("depths"),
+             span);
 }
 
 Trial TrialAt(const Variation& v, const GridRange& range, std::int64_t k) {
@@ -525,7 +533,7 @@ Trial TrialAt(const Variation& v, const GridRange& range, std::int64_t k) {
 QString DescribeNone(const Answer& a, const Peak& peak, const Variation& v, const GridRange& r,
                      const SolveSettings& s, const Words& w) {
     const evaluation::NumberLocale& locale = v.base().locale;
-    const QString span = SpanText(r, locale);
+    const QString span = SpanText(r, a.question, v.base());
     if (!peak.anyResult) {
         const Trial refused = TrialAt(v, r, peak.firstRefused.value_or(0));
         return QStringLiteral("No %1 %2 gives a result: %3")
