@@ -58,8 +58,11 @@ TEST_P(ChartsOnEachScreen, TheDesignMenuOpensOneWindowWhoseScreenPointIsTheScree
     QStringList items;
     for (QAction* action : screen->designMenu()->actions())
         items << action->text() + QLatin1Char('/') + action->objectName();
-    EXPECT_EQ(items, QStringList({QStringLiteral("Design &charts.../mnuDesignCharts"),
-                                  QStringLiteral("Solve for a &target FOS.../mnuTargetFOS")}));
+    // The menu's first items (later tools add theirs after them).
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items.mid(0, 2),
+              QStringList({QStringLiteral("Design &charts.../mnuDesignCharts"),
+                           QStringLiteral("Solve for a &target FOS.../mnuTargetFOS")}));
     frmDesignCharts* window = charts(screen);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isModal());
