@@ -3,9 +3,10 @@
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "app/shellwindows.h"
+#include "design/registerdesign.h"
 #include "dialogs/registerdialogs.h"
-#include "probability/registerprobability.h"
 #include "files/evaluationactions.h"
+#include "probability/registerprobability.h"
 #include "screens/frminterpolate.h"
 #include "screens/frmmodelled.h"
 #include "screens/frmtributary.h"
@@ -13,8 +14,12 @@
 namespace vt {
 
 void RegisterWindows() {
+    Windows().clearDesignMenu(); // registered afresh, in order
     RegisterShellWindows();
     RegisterDialogWindows();
+    // The Design menu, in order: the charts and the solve, the probability
+    // of failure, then saving and opening evaluations (below).
+    RegisterDesignWindows();
     RegisterProbabilityWindows();
     WindowRegistry& windows = Windows();
     windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
@@ -25,6 +30,8 @@ void RegisterWindows() {
 
     // Every window but the start-up window, in the order they close.
     windows.setCloseOrder({
+        QStringLiteral("frmDesignCharts"),
+        QStringLiteral("frmTargetFOS"),
         QStringLiteral("frmProbability"),
         QStringLiteral("frmAbout"),
         QStringLiteral("frmFileOpen"),

@@ -11,6 +11,7 @@
 #include "app/frmabout.h"
 #include "app/programstate.h"
 #include "app/sysinfo.h"
+#include "design/frmdesigncharts.h"
 #include "dialogs/frmfileopen.h"
 #include "dialogs/frmprint.h"
 #include "files/evaluationactions.h"
@@ -358,6 +359,14 @@ protected:
             chooser->setProperty("soak", true);
             chooser->SetDriveRoots({files_.path(), QDir(files_.path()).filePath("missing")});
             chooser->SetDirectory(files_.path());
+        }
+        // The design charts export into our folder instead of asking.
+        if (auto* charts = Windows().existing<frmDesignCharts>(QStringLiteral("frmDesignCharts"));
+            charts && !charts->property("soak").toBool()) {
+            charts->setProperty("soak", true);
+            charts->setChooseFile([this](const QString&, const QString& name, const QString&) {
+                return QDir(files_.path()).filePath(name);
+            });
         }
     }
 

@@ -1,0 +1,86 @@
+#include "design/frmdesigncharts.h"
+
+#include "app/programstate.h"
+#include "design/placement.h"
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vt {
+
+using design::ChartKind;
+using design::ChartPane;
+using design::Quantity;
+
+frmDesignCharts::frmDesignCharts(QWidget* parent)
+    : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Design charts"));
+    setWindowFlag(Qt::Window);
+    auto* layout = new QVBoxLayout(this);
+    lblDesign = new QLabel(this);
+    lblDesign->setObjectName(QStringLiteral("lblDesign"));
+    layout->addWidget(lblDesign);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabCharts"));
+    layout->addWidget(tabs_, 1);
+    struct Tab {
+        Quantity quantity;
+        ChartKind kind;
+        const char* prefix;
+        const char* caption;
+    };
+    const Tab tabs[kPanes] = {
+        {Quantity::PillarWidth, ChartKind::FactorOfSafety, "Width", "FOS against pillar &width"},
+        {Quantity::Depth, ChartKind::FactorOfSafety, "Depth", "FOS against &depth"},
+        {Quantity::PillarHeight, ChartKind::FactorOfSafety, "Height", "FOS against pillar &height"},
+        {Quantity::PillarWidth, ChartKind::StrengthAndStress, "Strength",
+         "&Strength and stress against width"},
+    };
+    for (std::size_t i = 0; i < panes_.size(); ++i) {
+        panes_[i] = new ChartPane(tabs[i].quantity, tabs[i].kind,
+                                  QString::fromLatin1(tabs[i].prefix), tabs_);
+        tabs_->addTab(panes_[i], QString::fromLatin1(tabs[i].caption));
+    }
+    connect(&follower_, &design::SourceFollower::changed, this, &frmDesignCharts::redraw);
+    resize(900, 640);
+}
+
+void frmDesignCharts::follow(DesignSource* source) {
+    const bool first = !follower_.source();
+    for (ChartPane* pane : panes_)
+        pane->resetRange();
+    follower_.follow(source);
+    if (first)
+        design::PlaceBeside(this, follower_.sourceWindow());
+}
+
+void frmDesignCharts::setChooseFile(const design::ChooseFile& choose) {
+    for (ChartPane* pane : panes_)
+        pane->setChooseFile(choose);
+}
+
+void frmDesignCharts::redraw() {
+    DesignSource* source = follower_.source();
+    if (!source) {
+        lblDesign->setText(QStringLiteral("No calculation screen is followed"));
+        for (ChartPane* pane : panes_)
+            pane->showRefusal({QStringLiteral("Open the charts from a calculation screen's "
+                                              "Design menu"),
+                               windowTitle()});
+        return;
+    }
+    const QWidget* screen = follower_.sourceWindow();
+    lblDesign->setText(QStringLiteral("The design on \"%1\"")
+                           .arg(screen ? screen->windowTitle() : source->screenName()));
+    const auto base = design::ReadDesign(source->designTexts(), evaluation::NumberLocale::Current(),
+                                         &State().ModellingResults);
+    for (ChartPane* pane : panes_) {
+        if (base)
+            pane->showDesign(base.value());
+        else
+            pane->showRefusal(base.refusal());
+    }
+}
+
+} // namespace vt

@@ -1,0 +1,173 @@
+#include "design/frmtargetfos.h"
+
+#include "app/messages.h"
+#include "app/programstate.h"
+#include "design/placement.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vt {
+
+using design::Question;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Solve for a target FOS");
+
+struct QuestionSpec {
+    Question question;
+    const char* caption;
+    const char* name;
+    const char* apply;
+};
+
+const QuestionSpec kSpecs[frmTargetFOS::kQuestions] = {
+    {Question::SmallestWidth, "Smallest pillar width", "Width", "&Apply width"},
+    {Question::GreatestDepth, "Greatest depth", "Depth", "A&pply depth"},
+    {Question::WidestBords, "Widest bords (largest extraction)", "Bords", "Apply &bords"},
+};
+
+} // namespace
+
+frmTargetFOS::frmTargetFOS(QWidget* parent)
+    : QWidget(parent) {
+    setWindowTitle(kTitle);
+    auto* layout = new QVBoxLayout(this);
+    lblDesign = new QLabel(this);
+    lblDesign->setObjectName(QStringLiteral("lblDesign"));
+    layout->addWidget(lblDesign);
+    layout->addWidget(buildSettings());
+    for (int i = 0; i < kQuestions; ++i)
+        layout->addWidget(buildAnswer(i));
+    layout->addStretch(1);
+    settingsChanged_.setSingleShot(true);
+    settingsChanged_.setInterval(0);
+    connect(&settingsChanged_, &QTimer::timeout, this, &frmTargetFOS::solve);
+    connect(&follower_, &design::SourceFollower::changed, this, &frmTargetFOS::solve);
+    resize(560, 520);
+}
+
+QWidget* frmTargetFOS::buildSettings() {
+    auto* box = new QGroupBox(QStringLiteral("Limits"), this);
+    auto* grid = new QGridLayout(box);
+    const auto field = [&](int column, const QString& caption, const QString& name,
+                           const QString& text) {
+        auto* edit = new QLineEdit(text, box);
+        edit->setObjectName(name);
+        edit->setMaximumWidth(90);
+        auto* label = new QLabel(caption, box);
+        label->setBuddy(edit);
+        grid->addWidget(label, 0, column);
+        grid->addWidget(edit, 1, column);
+        connect(edit, &QLineEdit::textChanged, this, [this] { settingsChanged_.start(); });
+        return edit;
+    };
+    txtTargetFOS = field(0, QStringLiteral("&Target FOS"), QStringLiteral("txtTargetFOS"),
+                         QStringLiteral("1.6"));
+    txtMinimumWH = field(1, QStringLiteral("&Minimum W:H"), QStringLiteral("txtMinimumWH"),
+                         QStringLiteral("2.5"));
+    txtPlanGrid = field(2, QStringLiteral("Plan &grid (m)"), QStringLiteral("txtPlanGrid"),
+                        QStringLiteral("0.1"));
+    auto* depths =
+        new QLabel(QStringLiteral("Widths and bords on the plan grid,\ndepths on 1 m"), box);
+    grid->addWidget(depths, 0, 3, 2, 1);
+    lblSettings = new QLabel(box);
+    lblSettings->setObjectName(QStringLiteral("lblSettings"));
+    lblSettings->setWordWrap(true);
+    grid->addWidget(lblSettings, 2, 0, 1, 4);
+    return box;
+}
+
+QWidget* frmTargetFOS::buildAnswer(int index) {
+    const QuestionSpec& spec = kSpecs[index];
+    const QString name = QString::fromLatin1(spec.name);
+    auto* box = new QGroupBox(QString::fromLatin1(spec.caption), this);
+    box->setObjectName(QStringLiteral("fra%1").arg(name));
+    auto* layout = new QHBoxLayout(box);
+    QLabel*& label = lblAnswer[static_cast<std::size_t>(index)];
+    label = new QLabel(box);
+    label->setObjectName(QStringLiteral("lbl%1Answer").arg(name));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumHeight(4 * fontMetrics().height());
+    layout->addWidget(label, 1);
+    QPushButton*& button = cmdApply[static_cast<std::size_t>(index)];
+    button = new QPushButton(QString::fromLatin1(spec.apply), box);
+    button->setObjectName(QStringLiteral("cmdApply%1").arg(name));
+    button->setEnabled(false);
+    layout->addWidget(button, 0, Qt::AlignTop);
+    connect(button, &QPushButton::clicked, this, [this, index] { cmdApply_Click(index); });
+    return box;
+}
+
+void frmTargetFOS::follow(DesignSource* source) {
+    const bool first = !follower_.source();
+    follower_.follow(source);
+    if (first)
+        design::PlaceBeside(this, follower_.sourceWindow());
+}
+
+void frmTargetFOS::showNoAnswers(const QString& why) {
+    for (int i = 0; i < kQuestions; ++i) {
+        design::Answer none;
+        none.question = kSpecs[i].question;
+        answers_[static_cast<std::size_t>(i)] = none;
+        lblAnswer[static_cast<std::size_t>(i)]->setText(why);
+        cmdApply[static_cast<std::size_t>(i)]->setEnabled(false);
+    }
+}
+
+void frmTargetFOS::solve() {
+    settingsChanged_.stop();
+    DesignSource* source = follower_.source();
+    if (!source) {
+        lblDesign->setText(QStringLiteral("No calculation screen is followed"));
+        showNoAnswers(QString());
+        return;
+    }
+    const QWidget* screen = follower_.sourceWindow();
+    lblDesign->setText(QStringLiteral("The design on \"%1\"")
+                           .arg(screen ? screen->windowTitle() : source->screenName()));
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    const auto settings = design::ReadSolveSettings(txtTargetFOS->text(), txtMinimumWH->text(),
+                                                    txtPlanGrid->text(), locale);
+    lblSettings->setText(settings ? QString() : settings.refusal().message);
+    if (!settings) {
+        showNoAnswers(QString());
+        return;
+    }
+    const auto base = design::ReadDesign(source->designTexts(), locale, &State().ModellingResults);
+    if (!base) {
+        showNoAnswers(base.refusal().message);
+        return;
+    }
+    for (int i = 0; i < kQuestions; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        answers_[at] = design::Solve(base.value(), kSpecs[i].question, settings.value());
+        lblAnswer[at]->setText(answers_[at].text);
+        cmdApply[at]->setEnabled(!answers_[at].apply.empty());
+    }
+}
+
+void frmTargetFOS::cmdApply_Click(int index) {
+    DesignSource* source = follower_.source();
+    const design::Answer& answer = answers_.at(static_cast<std::size_t>(index));
+    if (!source || answer.apply.empty())
+        return;
+    // A copy: typing into the screen solves again.
+    const auto inputs = answer.apply;
+    for (const auto& [input, text] : inputs)
+        if (!source->applyInput(input, text)) {
+            ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
+                            .arg(evaluation::Caption(input)),
+                        kTitle);
+            return;
+        }
+}
+
+} // namespace vt

@@ -1,0 +1,55 @@
+// Solve for a target FOS: for the design on the calculation screen it
+// follows, the smallest pillar width, the greatest depth and the widest bords
+// for which the screen would flag neither the FOS nor the W:H, each with what
+// the screen shows there and at the neighbouring grid value, or why there is
+// no answer; Apply types an answer into the screen.
+#pragma once
+
+#include "app/interfaces.h"
+#include "design/follower.h"
+#include "design/solve.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vt {
+
+class frmTargetFOS : public QWidget, public DesignTool {
+    Q_OBJECT
+public:
+    explicit frmTargetFOS(QWidget* parent = nullptr);
+
+    void follow(DesignSource* source) override;
+    // Reads the screen's design and the settings and solves again.
+    void solve();
+
+    static constexpr int kQuestions = 3;
+    const design::Answer& answer(int index) const {
+        return answers_.at(static_cast<std::size_t>(index));
+    }
+
+    QLabel* lblDesign = nullptr;
+    QLineEdit* txtTargetFOS = nullptr;
+    QLineEdit* txtMinimumWH = nullptr;
+    QLineEdit* txtPlanGrid = nullptr;
+    QLabel* lblSettings = nullptr;
+    std::array<QLabel*, kQuestions> lblAnswer{};
+    std::array<QPushButton*, kQuestions> cmdApply{};
+
+private:
+    QWidget* buildSettings();
+    QWidget* buildAnswer(int index);
+    void cmdApply_Click(int index);
+    void showNoAnswers(const QString& why);
+
+    design::SourceFollower follower_;
+    QTimer settingsChanged_;
+    std::array<design::Answer, kQuestions> answers_{};
+};
+
+} // namespace vt

@@ -1,0 +1,162 @@
+// The solve window driven as a user would: opened from each screen's Design
+// menu, stating the answers the solve gives for the screen's design, Apply
+// typing an answer into the screen (which then calculates it unflagged), the
+// limits typed, and bad input on the screen.
+#include "app/ui.h"
+#include "design/solve.h"
+#include "tests/design/toolhelpers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vt::test {
+namespace {
+
+constexpr int kWidth = 0;
+constexpr int kDepth = 1;
+constexpr int kBords = 2;
+
+// Both steps of the screen, as its two "Calculate and Continue" buttons run them.
+void Calculate(CalculationScreen* screen) {
+    Press(screen, QStringLiteral("cmdCalculateAndContinue1"));
+    Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
+}
+
+class SolveOnEachScreen : public DesignToolTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SolveOnEachScreen, StatesTheAnswersAndApplyTypesTheWidthIntoTheScreen) {
+    CalculationScreen* screen = open(GetParam());
+    ASSERT_NE(screen, nullptr);
+    fill(screen, QStringLiteral("3"));
+    frmTargetFOS* window = target(screen);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->txtTargetFOS->text(), QStringLiteral("1.6"));
+    EXPECT_EQ(window->txtMinimumWH->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(window->txtPlanGrid->text(), QStringLiteral("0.1"));
+    const design::BaseDesign base = BaseOf(screen);
+    const design::Question questions[] = {design::Question::SmallestWidth,
+                                          design::Question::GreatestDepth,
+                                          design::Question::WidestBords};
+    for (int i = 0; i < frmTargetFOS::kQuestions; ++i) {
+        const design::Answer expected = design::Solve(base, questions[i], design::SolveSettings{});
+        EXPECT_EQ(window->lblAnswer[static_cast<std::size_t>(i)]->text(), expected.text) << i;
+        EXPECT_EQ(window->cmdApply[static_cast<std::size_t>(i)]->isEnabled(),
+                  expected.answer.has_value())
+            << i;
+    }
+    const design::Answer& width = window->answer(kWidth);
+    ASSERT_TRUE(width.answer);
+    ASSERT_NE(width.answer->texts.width, QStringLiteral("10"));
+    QTest::mouseClick(window->cmdApply[kWidth], Qt::LeftButton);
+    EXPECT_EQ(Text(screen, QStringLiteral("cboPillarWidth1")), width.answer->texts.width);
+    EXPECT_EQ(Text(screen, QStringLiteral("cboPillarLength")), width.answer->texts.length);
+    EXPECT_EQ(Text(screen, QStringLiteral("lblFOS")),
+              QString()); // the screen's own change handling
+    Calculate(screen);
+    EXPECT_EQ(Text(screen, QStringLiteral("lblFOS")), width.answer->shown.factorOfSafety);
+    EXPECT_EQ(Text(screen, QStringLiteral("lblWHratio")), width.answer->shown.widthHeightRatio);
+    EXPECT_EQ(Background(Field(screen, QStringLiteral("lblFOS"))), kLightGrey);
+    EXPECT_EQ(Background(Field(screen, QStringLiteral("lblWHratio"))), kLightGrey);
+    Settle();
+    // Solved again for the new design: the same smallest width.
+    ASSERT_TRUE(window->answer(kWidth).answer);
+    EXPECT_EQ(window->answer(kWidth).answer->texts.width, width.answer->texts.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, SolveOnEachScreen,
+                         ::testing::Values("frmTributary", "frmModelled", "frmInterpolate"));
+
+using SolveWindow = DesignToolTest;
+
+TEST_F(SolveWindow, ApplyTypesTheDepthAndTheBordsIntoTheScreen) {
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    Pick(screen, QStringLiteral("cboBordWidth2"), QStringLiteral("16"));
+    frmTargetFOS* window = target(screen);
+    ASSERT_TRUE(window->answer(kDepth).answer);
+    QTest::mouseClick(window->cmdApply[kDepth], Qt::LeftButton);
+    EXPECT_EQ(Text(screen, QStringLiteral("txtDepth")), window->answer(kDepth).answer->texts.depth);
+    Calculate(screen);
+    EXPECT_EQ(Background(Field(screen, QStringLiteral("lblFOS"))), kLightGrey);
+    Settle();
+    ASSERT_TRUE(window->answer(kBords).answer);
+    const evaluation::DesignTexts bords = window->answer(kBords).answer->texts;
+    EXPECT_NE(bords.bord1, bords.bord2); // bord width 2 keeps its ratio
+    QTest::mouseClick(window->cmdApply[kBords], Qt::LeftButton);
+    EXPECT_EQ(Text(screen, QStringLiteral("cboBordWidth")), bords.bord1);
+    EXPECT_EQ(Text(screen, QStringLiteral("cboBordWidth2")), bords.bord2);
+    Calculate(screen);
+    EXPECT_EQ(Text(screen, QStringLiteral("lblFOS")),
+              window->answer(kBords).answer->shown.factorOfSafety);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SolveWindow, TheLimitsAreReadAsTyped) {
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmTargetFOS* window = target(screen);
+    window->txtTargetFOS->setFocus();
+    window->txtTargetFOS->selectAll();
+    QTest::keyClicks(window->txtTargetFOS, QStringLiteral("abc"));
+    Settle();
+    EXPECT_EQ(window->lblSettings->text(), QStringLiteral("The target FOS is not a number"));
+    for (QPushButton* apply : window->cmdApply)
+        EXPECT_FALSE(apply->isEnabled());
+    window->txtTargetFOS->selectAll();
+    QTest::keyClicks(window->txtTargetFOS, QStringLiteral("2"));
+    Settle();
+    EXPECT_TRUE(window->lblSettings->text().isEmpty());
+    const design::Answer& width = window->answer(kWidth);
+    ASSERT_TRUE(width.answer);
+    EXPECT_GE(width.answer->shown.factorOfSafetyValue, 2.0f);
+    EXPECT_TRUE(window->lblAnswer[kWidth]->text().contains(QStringLiteral("the FOS below 2")));
+}
+
+TEST_F(SolveWindow, BadInputOnTheScreenIsSaidInTheScreensWords) {
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmTargetFOS* window = target(screen);
+    Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("x"));
+    Settle();
+    const QString said = window->lblAnswer[kWidth]->text();
+    EXPECT_TRUE(said.contains(QStringLiteral("is not a number"))) << said.toStdString();
+    for (int i = 0; i < frmTargetFOS::kQuestions; ++i) {
+        EXPECT_EQ(window->lblAnswer[static_cast<std::size_t>(i)]->text(), said);
+        EXPECT_FALSE(window->cmdApply[static_cast<std::size_t>(i)]->isEnabled());
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    Press(screen, QStringLiteral("cmdCalculatePillarStrength"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last().text, said);
+}
+
+TEST_F(SolveWindow, OnTheModelledScreenDepthAndBordsAreSaidToLeaveTheFosAlone) {
+    CalculationScreen* screen = open("frmModelled");
+    fill(screen, QStringLiteral("4"));
+    frmTargetFOS* window = target(screen);
+    EXPECT_TRUE(window->lblAnswer[kDepth]->text().startsWith(
+        QStringLiteral("The depth takes no part in the calculation on this screen")));
+    EXPECT_TRUE(window->lblAnswer[kBords]->text().startsWith(
+        QStringLiteral("The bord widths change the % extraction on this screen but not the FOS")));
+    EXPECT_FALSE(window->cmdApply[kDepth]->isEnabled());
+    EXPECT_FALSE(window->cmdApply[kBords]->isEnabled());
+    EXPECT_TRUE(window->cmdApply[kWidth]->isEnabled());
+}
+
+TEST_F(SolveWindow, ClosesWithEveryWindow) {
+    CalculationScreen* screen = open("frmInterpolate");
+    fill(screen, QStringLiteral("4"));
+    QPointer<QWidget> solve(target(screen));
+    QPointer<QWidget> drawn(charts(screen));
+    EXPECT_TRUE(solve->isVisible() && drawn->isVisible());
+    CloseAllWindows();
+    flushDeletes();
+    EXPECT_TRUE(solve.isNull());
+    EXPECT_TRUE(drawn.isNull());
+}
+
+} // namespace
+} // namespace vt::test
