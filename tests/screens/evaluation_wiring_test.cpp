@@ -4,11 +4,14 @@
 // Evaluate() of the screen's own design. Also the focus a new screen opens
 // with, and the screen's design for the tools.
 #include "evaluation/design.h"
+#include "program/registerwindows.h"
 #include "tests/screens/interpolatehelpers.h"
 #include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <random>
 
 namespace vt::test {
@@ -110,6 +113,34 @@ TEST_F(ProgramTest, ANewScreenOpensWithTheFocusOnItsFirstInput) {
         EXPECT_EQ(focus->objectName(), QString::fromLatin1(first)) << name;
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2.7"));
         EXPECT_EQ(Text(screen, QString::fromLatin1(first)), QStringLiteral("2.7")) << name;
+        screen->close();
+        flushDeletes();
+    }
+}
+
+} // namespace
+} // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// The Design menu of every screen: the design tools first, then the
+// evaluation files, the same however often the windows are registered.
+TEST_F(ProgramTest, EveryScreensDesignMenuOffersTheToolsInOrder) {
+    RegisterWindows(); // again, as tests and a restart do
+    const QStringList expected{
+        QStringLiteral("Design &charts..."),          QStringLiteral("Solve for a &target FOS..."),
+        QStringLiteral("&Probability of failure..."), QStringLiteral("&Save evaluation..."),
+        QStringLiteral("&Open evaluation..."),
+    };
+    for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate"}) {
+        CalculationScreen* screen = OpenScreen(QString::fromLatin1(name));
+        ASSERT_NE(screen, nullptr);
+        QStringList items;
+        for (const QAction* action : screen->designMenu()->actions())
+            if (!action->isSeparator())
+                items << action->text();
+        EXPECT_EQ(items, expected) << name;
         screen->close();
         flushDeletes();
     }
