@@ -245,6 +245,9 @@ bool frmInterpolate::LoadModellingResults() {
     if (!results::ParseModellingResults(record))
         return false;
     fillWidthList(evaluation::WidthItems(record, Locale()));
+    // Results interpolated in the table before belong to it, not to this one
+    // (the chooser can stay open while the screen works on the last table).
+    emptyResults();
     // A load replaces whatever the chart showed.
     chart_->clearChart();
     chart_->drawChartFrame();

@@ -308,6 +308,27 @@ TEST_F(InterpolateTest, ASecondFileReplacesTheWidthsAndCurvesOfTheFirst) {
     EXPECT_EQ(text("lblPillarStress"), QStringLiteral("43.8")); // (50 + 37.5) / 2
 }
 
+// The chooser may stay open while the screen works on the table it has: a
+// file loaded from it then empties the results of the table before, so that
+// no result stands that the shown file would not give.
+TEST_F(InterpolateTest, ALoadWithoutTheResetEmptiesTheResultsOfTheTableBefore) {
+    ASSERT_TRUE(load(kWidths5And7, QStringLiteral("first.int")));
+    interpolate(QStringLiteral("6"), QStringLiteral("150"));
+    Type(screen, QStringLiteral("cboK"), QStringLiteral("40"));
+    Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("2"));
+    press("cmdCalculatePillarStrength");
+    ASSERT_EQ(text("lblPillarStress"), QStringLiteral("24.5"));
+    ASSERT_FALSE(text("lblFOS").isEmpty());
+
+    ASSERT_TRUE(load(kWidths8And10, QStringLiteral("second.int")));
+    for (const char* result :
+         {"lblPillarStress", "lblPercentageExtraction", "lblWHratio", "lblPillarStrength", "lblFOS",
+          "txtFormula", "lblFRPillarStress", "lblFRFOS"})
+        EXPECT_EQ(text(result), QString()) << result;
+    EXPECT_EQ(text("cboPillarWidth1"), QStringLiteral("6")); // the typed inputs stay
+    EXPECT_EQ(text("txtDepth"), QStringLiteral("150"));
+}
+
 TEST_F(InterpolateTest, AFileThatCannotBeLoadedReportsFailure) {
     EXPECT_FALSE(load("5\t0\t7\r\n100\t20\t100\r\n"));
     EXPECT_FALSE(load("5\t0\t7\t0\r\n"));
