@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -31,6 +32,12 @@ const QuestionSpec kSpecs[frmTargetFOS::kQuestions] = {
     {Question::GreatestDepth, "Greatest depth", "Depth", "A&pply depth"},
     {Question::WidestBords, "Widest bords (largest extraction)", "Bords", "Apply &bords"},
 };
+
+// A default limit as the user writes decimals ("1,6" in German), like every
+// number the window shows.
+QString InUsersDecimal(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
 
 } // namespace
 
@@ -68,11 +75,11 @@ QWidget* frmTargetFOS::buildSettings() {
         return edit;
     };
     txtTargetFOS = field(0, QStringLiteral("&Target FOS"), QStringLiteral("txtTargetFOS"),
-                         QStringLiteral("1.6"));
+                         InUsersDecimal("1.6"));
     txtMinimumWH = field(1, QStringLiteral("&Minimum W:H"), QStringLiteral("txtMinimumWH"),
-                         QStringLiteral("2.5"));
+                         InUsersDecimal("2.5"));
     txtPlanGrid = field(2, QStringLiteral("Plan &grid (m)"), QStringLiteral("txtPlanGrid"),
-                        QStringLiteral("0.1"));
+                        InUsersDecimal("0.1"));
     auto* depths =
         new QLabel(QStringLiteral("Widths and bords on the plan grid,\ndepths on 1 m"), box);
     grid->addWidget(depths, 0, 3, 2, 1);

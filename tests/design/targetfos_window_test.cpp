@@ -5,6 +5,7 @@
 #include "app/ui.h"
 #include "design/solve.h"
 #include "tests/design/toolhelpers.h"
+#include "tests/support/locale.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,34 @@ TEST_F(SolveWindow, TheLimitsAreReadAsTyped) {
     ASSERT_TRUE(width.answer);
     EXPECT_GE(width.answer->shown.factorOfSafetyValue, 2.0f);
     EXPECT_TRUE(window->lblAnswer[kWidth]->text().contains(QStringLiteral("the FOS below 2")));
+}
+
+TEST_F(SolveWindow, TheDefaultLimitsAreWrittenAndReadInTheUsersDecimals) {
+    LocaleScope german(German());
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmTargetFOS* window = target(screen);
+    EXPECT_EQ(window->txtTargetFOS->text(), QStringLiteral("1,6"));
+    EXPECT_EQ(window->txtMinimumWH->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(window->txtPlanGrid->text(), QStringLiteral("0,1"));
+    EXPECT_TRUE(window->lblSettings->text().isEmpty());
+    // The same answers as the limits 1.6, 2.5 and 0.1 give.
+    const design::BaseDesign base = BaseOf(screen);
+    const design::Question questions[] = {design::Question::SmallestWidth,
+                                          design::Question::GreatestDepth,
+                                          design::Question::WidestBords};
+    for (int i = 0; i < frmTargetFOS::kQuestions; ++i) {
+        const design::Answer expected = design::Solve(base, questions[i], design::SolveSettings{});
+        const design::Answer& shown = window->answer(i);
+        ASSERT_EQ(shown.answer.has_value(), expected.answer.has_value()) << i;
+        if (!expected.answer)
+            continue;
+        EXPECT_EQ(shown.answer->texts.width, expected.answer->texts.width) << i;
+        EXPECT_EQ(shown.answer->texts.depth, expected.answer->texts.depth) << i;
+        EXPECT_EQ(shown.answer->texts.bord1, expected.answer->texts.bord1) << i;
+    }
+    EXPECT_TRUE(window->lblAnswer[kDepth]->text().contains(QStringLiteral("below 1,6")))
+        << window->lblAnswer[kDepth]->text().toStdString();
 }
 
 TEST_F(SolveWindow, BadInputOnTheScreenIsSaidInTheScreensWords) {
