@@ -49,6 +49,15 @@ StrengthTexts StrengthTextsOf(const DesignTexts& d, const QString& effectiveWidt
     return {d.k, effectiveWidth, d.height, d.length, d.alpha, d.beta, d.squatStart, d.increaseRate};
 }
 
+QString StrengthLength(const DesignTexts& design, const NumberLocale& locale,
+                       const results::ModellingResults* table) {
+    if (design.method != Method::Interpolation || design.length.isEmpty())
+        return design.length;
+    static const results::ModellingResults kNoTable;
+    return ShowShortest(InterpolationWidth(table ? *table : kNoTable, design.length, locale),
+                        locale);
+}
+
 namespace {
 
 void Take(Evaluation& e, const StrengthShown& s) {
@@ -112,9 +121,10 @@ Evaluation EvaluateInterpolation(const DesignTexts& d, const NumberLocale& local
     e.extraction = stress->extraction;
     e.stress = stress->stress;
     e.averagePillarStress = stress->averagePillarStress;
-    const Step<StrengthShown> strength =
-        Strength(StrengthTextsOf(d, e.effectiveWidth), Readiness{e.stress, kFillAndCalculateStress},
-                 e.averagePillarStress, locale);
+    StrengthTexts texts = StrengthTextsOf(d, e.effectiveWidth);
+    texts.length = StrengthLength(d, locale, &t);
+    const Step<StrengthShown> strength = Strength(
+        texts, Readiness{e.stress, kFillAndCalculateStress}, e.averagePillarStress, locale);
     if (!strength) {
         e.refusal = strength.refusal();
         return e;

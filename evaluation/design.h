@@ -83,6 +83,13 @@ DesignTexts AsOnScreen(DesignTexts design);
 void SetStrengthTexts(DesignTexts& design, const StrengthTexts& strength);
 StrengthTexts StrengthTextsOf(const DesignTexts& design, const QString& effectiveWidth);
 
+// The pillar length the strength step reads: the length as typed; on the
+// interpolation screen, where the length follows the width, the number the
+// interpolation read from it (a "6,5" read as 6 in a point locale is 6 for
+// the squat formula too).
+QString StrengthLength(const DesignTexts& design, const NumberLocale& locale,
+                       const results::ModellingResults* table);
+
 // --- the same road over numbers ---
 
 struct DesignNumbers {

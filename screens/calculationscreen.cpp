@@ -273,9 +273,11 @@ bool CalculationScreen::calculatePillarStrength() {
         spec_.readiness == ReadinessResult::PillarStress ? tab0_.stress : tab0_.extraction;
     const evaluation::Readiness readiness{result ? result->text() : QString(),
                                           spec_.readinessMessage};
-    const auto step =
-        evaluation::Strength(strength_->texts(designTexts().length), readiness,
-                             State().AveragePillarStress, evaluation::NumberLocale::Current());
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    const QString length =
+        evaluation::StrengthLength(designTexts(), locale, &State().ModellingResults);
+    const auto step = evaluation::Strength(strength_->texts(length), readiness,
+                                           State().AveragePillarStress, locale);
     if (!step) {
         ShowRefusal(step.refusal());
         return false;

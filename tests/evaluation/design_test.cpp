@@ -109,6 +109,49 @@ TEST(Evaluate, TheInterpolationRoadUsesSquarePillarsAndTheModelledBords) {
     EXPECT_EQ(noTable.refusal->message, kFileNotSelected);
 }
 
+// In a point locale "6,5" on the interpolation screen is read by its leading
+// number, 6: the stress, the extraction and the effective width are those of
+// 6 m, and so is the length in the squat formula's volume. In a comma locale
+// it is 6.5 throughout (a point read as one too).
+TEST(Evaluate, TheSquatFormulaTakesTheLengthTheInterpolationRead) {
+    const results::ModellingResults table = Table();
+    DesignTexts d;
+    d.method = Method::Interpolation;
+    d.depth = Q("150");
+    d.k = Q("40");
+    d.height = Q("1"); // W:H 6: the squat formula
+    const NumberLocale german(test::German());
+    struct Case {
+        const NumberLocale& locale;
+        const char* typed;
+        const char* same;
+        const char* length;
+    };
+    const Case cases[] = {{kEnglish, "6,5", "6", "6"},
+                          {kEnglish, "6.5", "6.5", "6.5"},
+                          {german, "6,5", "6,5", "6,5"},
+                          {german, "6.5", "6,5", "6,5"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        d.width = Q(c.typed);
+        const Evaluation e = Evaluate(d, c.locale, &table);
+        d.width = Q(c.same);
+        const Evaluation same = Evaluate(d, c.locale, &table);
+        ASSERT_TRUE(e.complete()) << e.refusal->message.toStdString();
+        EXPECT_EQ(e.formulaUsed, engine::StrengthFormula::SquatPillar);
+        EXPECT_EQ(e.effectiveWidth, same.effectiveWidth);
+        EXPECT_EQ(e.strength, same.strength);
+        EXPECT_EQ(e.factorOfSafety, same.factorOfSafety);
+        EXPECT_EQ(e.strengthValue, same.strengthValue);
+        d.width = Q(c.typed);
+        EXPECT_EQ(StrengthLength(AsOnScreen(d), c.locale, &table), Q(c.length));
+    }
+    // Elsewhere the length is read as typed.
+    DesignTexts plan = Tributary();
+    plan.length = Q("6,5");
+    EXPECT_EQ(StrengthLength(plan, kEnglish, &table), Q("6,5"));
+}
+
 TEST(MethodName, ReadsBackAndRefusesOthers) {
     for (Method m : {Method::Tributary, Method::Modelled, Method::Interpolation})
         EXPECT_EQ(MethodFromName(MethodName(m)), m);
