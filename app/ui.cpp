@@ -50,11 +50,11 @@ public:
 
 } // namespace
 
-void WheelOnlyWhenFocused(QComboBox* combo) {
-    // Not Qt::WheelFocus (a combo's default): the wheel must not take the
-    // focus and then turn the value.
-    combo->setFocusPolicy(Qt::StrongFocus);
-    combo->installEventFilter(new WheelNeedsFocus(combo));
+void WheelOnlyWhenFocused(QWidget* widget) {
+    // Not Qt::WheelFocus (a combo's and a spin box's default): the wheel must
+    // not take the focus and then turn the value.
+    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->installEventFilter(new WheelNeedsFocus(widget));
 }
 
 void PressOnEnter(QAbstractButton* button) {

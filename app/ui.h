@@ -48,10 +48,10 @@ QColor Background(const QWidget* widget);
 QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QRect& twips,
                      const QFont& captionFont);
 
-// A drop-down reacts to the mouse wheel only while it has the keyboard focus:
-// the wheel over another leaves its value alone and goes on to the page under
-// it, and the wheel never gives a drop-down the focus.
-void WheelOnlyWhenFocused(QComboBox* combo);
+// A drop-down (or a date or number box) reacts to the mouse wheel only while
+// it has the keyboard focus: the wheel over another leaves its value alone
+// and goes on to the page under it, and the wheel never gives it the focus.
+void WheelOnlyWhenFocused(QWidget* widget);
 
 // An editable drop-down: no completer, no inserting on Enter, the wheel only
 // when focused.

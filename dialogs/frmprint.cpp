@@ -171,6 +171,7 @@ frmPrint::frmPrint(QWidget* parent)
     DTPicker1_->setGeometry(TwipsRect(120, 360, 3495, 375));
     DTPicker1_->setFont(ArialFont(12));
     DTPicker1_->setCalendarPopup(true);
+    WheelOnlyWhenFocused(DTPicker1_);
     DTPicker1_->setDisplayFormat(QStringLiteral("d MMMM yyyy"));
     DTPicker1_->setAlignment(Qt::AlignCenter);
 

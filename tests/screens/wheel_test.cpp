@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
@@ -110,12 +111,13 @@ TEST_F(WheelTest, TheFocusedDropDownTurnsAndEmptiesTheResultsAsAPickDoes) {
 }
 
 // Every drop-down of every window: the calculation screens, the dimensions
-// dialog and the file chooser's drive list.
+// dialog, the file chooser's drive list, the probability window's
+// distributions and the design tools.
 TEST_F(WheelTest, NoDropDownOfAnyWindowTurnsWithoutTheFocus) {
     int checked = 0;
-    for (const char* name :
-         {"frmTributary", "frmModelled", "frmInterpolate", "frmRazuziRuridaDimensions",
-          "frmFileOpen", "frmMedianUCS", "frmPrint"}) {
+    for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate",
+                             "frmRazuziRuridaDimensions", "frmFileOpen", "frmMedianUCS", "frmPrint",
+                             "frmProbability", "frmDesignCharts", "frmTargetFOS"}) {
         QWidget* window = Windows().show(QString::fromLatin1(name));
         ASSERT_NE(window, nullptr) << name;
         // The focus on a button of the window: no drop-down has it.
@@ -137,7 +139,29 @@ TEST_F(WheelTest, NoDropDownOfAnyWindowTurnsWithoutTheFocus) {
             ++checked;
         }
     }
-    EXPECT_GE(checked, 3 * 8 + 4 + 1);
+    // Eight on each screen, four in the dimensions dialog, the drive list and
+    // at least eight distributions.
+    EXPECT_GE(checked, 3 * 8 + 4 + 1 + 8);
+}
+
+// The report's date turns only while it has the focus, like the drop-downs.
+TEST_F(WheelTest, TheReportsDateTurnsOnlyWithTheFocus) {
+    QWidget* report = Windows().show(QStringLiteral("frmPrint"));
+    ASSERT_NE(report, nullptr);
+    auto* date = report->findChild<QDateEdit*>(QStringLiteral("DTPicker1"));
+    ASSERT_NE(date, nullptr);
+    report->findChild<QPushButton*>()->setFocus();
+    const QDate before = date->date();
+    EXPECT_NE(date->focusPolicy() & Qt::WheelFocus, Qt::WheelFocus);
+    Wheel(date, 1);
+    EXPECT_EQ(date->date(), before);
+    EXPECT_FALSE(date->hasFocus());
+    report->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(report));
+    date->setFocus();
+    ASSERT_TRUE(date->hasFocus());
+    Wheel(date, 1);
+    EXPECT_NE(date->date(), before);
 }
 
 } // namespace
