@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "app/ui.h"
 #include "probability/core/screendesign.h"
 #include "probability/core/settings.h"
 #include "probability/core/ucsfit.h"
@@ -104,12 +105,29 @@ bool SameInputs(const evaluation::DesignTexts& a, const evaluation::DesignTexts&
            a.increaseRate == b.increaseRate;
 }
 
-// The readings in the UCS dialog, if it is open.
-probability::UcsReadings CurrentUcsReadings() {
+// Whether a run's modelling results are still the loaded ones (a run on
+// another screen used none).
+bool SameTable(const std::shared_ptr<const results::ModellingResults>& used) {
+    if (!used)
+        return true;
+    const results::ModellingResults& now = State().ModellingResults;
+    return used->FileName == now.FileName && used->FileText == now.FileText;
+}
+
+// The UCS readings K is fitted to: those in the UCS dialog while it holds
+// any; once "Accept" has closed it, those the screen's K was derived from.
+probability::UcsReadings CurrentUcsReadings(const DesignSource* source) {
     probability::UcsReadings ucs;
     if (auto* dialog = Windows().existing<UcsReadingsSource>(QStringLiteral("frmMedianUCS"))) {
         ucs.readings = dialog->ucsReadings();
         ucs.downgrade = dialog->downgradePercentage();
+    }
+    if (!ucs.readings.isEmpty())
+        return ucs;
+    if (const auto* screen = dynamic_cast<const StrengthConstantTarget*>(source)) {
+        const StrengthConstantSource k = screen->strengthConstantSource();
+        if (!k.typed())
+            return {k.readings, k.downgrade};
     }
     return ucs;
 }
@@ -179,6 +197,7 @@ void frmProbability::addRow(QGridLayout* grid, int line, Input input) {
     row.value->setObjectName(QStringLiteral("lblValue") + key);
     row.distribution = new QComboBox(parent);
     row.distribution->setObjectName(QStringLiteral("cboDistribution") + key);
+    WheelOnlyWhenFocused(row.distribution);
     std::vector<DistributionKind> kinds = {DistributionKind::Fixed, DistributionKind::Normal,
                                            DistributionKind::Lognormal, DistributionKind::Uniform};
     if (input == Input::K)
@@ -358,14 +377,17 @@ void frmProbability::refreshDesign() {
     else
         lblDesign_->setText(
             QStringLiteral("The design on the %1 screen has no FOS yet").arg(sourceTitle()));
-    // Results and a run belong to the inputs they were drawn for.
+    // Results and a run belong to the inputs they were drawn for and the
+    // modelling results they used.
     auto differs = [&texts](const evaluation::DesignTexts& t) { return !SameInputs(t, texts); };
-    if (run_ && pending_ && differs(pending_->texts)) {
+    if (run_ && pending_ && (differs(pending_->texts) || !SameTable(pending_->table))) {
         run_->cancel();
         pending_.reset();
     }
     if (shown_ && differs(shown_->texts))
         clearResults(QStringLiteral("The design on the screen has changed since the last run"));
+    else if (shown_ && !SameTable(shown_->table))
+        clearResults(QStringLiteral("The modelling results have changed since the last run"));
     refreshFit();
 }
 
@@ -376,7 +398,8 @@ void frmProbability::refreshFit() {
     lblFit_->setVisible(fromReadings);
     if (!fromReadings)
         return;
-    const auto fit = probability::FitReadings(CurrentUcsReadings(), NumberLocale::Current());
+    const auto fit = probability::FitReadings(CurrentUcsReadings(sourceGuard_ ? source_ : nullptr),
+                                              NumberLocale::Current());
     lblFit_->setText(fit ? QStringLiteral("K: %1; the K on the screen is not used.")
                                .arg(probability::DescribeFit(fit.value(), NumberLocale::Current()))
                          : fit.refusal().message);
@@ -426,7 +449,7 @@ std::optional<probability::Model> frmProbability::readModel(Pending& pending) {
         const double value = design->numbers.*probability::InputMember(input);
         evaluation::Step<probability::Distribution> d = probability::Distribution::Fixed(value);
         if (kind == DistributionKind::FromReadings) {
-            d = probability::FitReadings(CurrentUcsReadings(), locale);
+            d = probability::FitReadings(CurrentUcsReadings(source_), locale);
         } else {
             d = probability::MakeDistribution(
                 input, value, {kind, row.coefficient->text(), row.lower->text(), row.upper->text()},
@@ -441,6 +464,7 @@ std::optional<probability::Model> frmProbability::readModel(Pending& pending) {
     if (interpolation)
         model.table = std::make_shared<const results::ModellingResults>(State().ModellingResults);
     pending.texts = design->texts;
+    pending.table = model.table;
     pending.description.screenTitle = sourceTitle();
     pending.description.screenFos = design->shown.factorOfSafety;
     pending.description.screenFosValue = design->shown.factorOfSafetyValue;
@@ -527,7 +551,7 @@ void frmProbability::finishRun() {
         pending_.reset();
         return;
     }
-    shown_ = Shown{pending_->description, run->result(), pending_->texts};
+    shown_ = Shown{pending_->description, run->result(), pending_->texts, pending_->table};
     pending_.reset();
     showResults();
     lblStatus_->setText(QStringLiteral("%1 samples in %2 s")
@@ -555,7 +579,7 @@ void frmProbability::showResults() {
     QStringList without;
     for (const probability::StopCount& c : r.withoutResult)
         without << QStringLiteral("%1 without an FOS: %2")
-                       .arg(Count(c.count), probability::StopReason(c.stop, c.fault));
+                       .arg(Count(c.count), probability::StopReason(c));
     lblWithoutResult_->setText(without.join(QLatin1Char('\n')));
     txtSentence_->setPlainText(probability::ReportSentence(shown_->description, r, locale));
     cmdExportSummary_->setEnabled(true);

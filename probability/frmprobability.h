@@ -65,14 +65,18 @@ private:
         QLineEdit* lower = nullptr;
         QLineEdit* upper = nullptr;
     };
+    // A run and its results belong to the inputs they were drawn for and,
+    // on the interpolation screen, to the modelling results they used.
     struct Shown {
         probability::RunDescription description;
         probability::RunResult result;
         evaluation::DesignTexts texts;
+        std::shared_ptr<const results::ModellingResults> table;
     };
     struct Pending {
         probability::RunDescription description;
         evaluation::DesignTexts texts;
+        std::shared_ptr<const results::ModellingResults> table;
     };
 
     void buildInputs(QGridLayout* grid);

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 namespace vt {
@@ -242,6 +243,9 @@ bool frmInterpolate::LoadModellingResults() {
     results::ModellingResults& record = State().ModellingResults;
     lblMainShowData_->setText(QFile::decodeName(QByteArray::fromStdString(record.FileName)));
     txtMainShowData_->setPlainText(FileTextForDisplay(record.FileText));
+    // Whatever follows the screen's design works it out again in the table
+    // now loaded, even where no shown text changes.
+    const auto announce = qScopeGuard([this] { emit designChanged(); });
     if (!results::ParseModellingResults(record))
         return false;
     fillWidthList(evaluation::WidthItems(record, Locale()));

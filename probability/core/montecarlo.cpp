@@ -20,6 +20,7 @@ namespace {
 constexpr std::size_t kStops = 7;   // NumericStop::None .. FactorOfSafety
 constexpr std::size_t kFaults = 11; // engine::Fault::None .. Overflow
 constexpr std::size_t kBuckets = 65536;
+constexpr std::size_t kInputs = static_cast<std::size_t>(evaluation::Input::IncreaseRate) + 1;
 
 std::size_t FailureIndex(NumericStop stop, engine::Fault fault) {
     return static_cast<std::size_t>(stop) * kFaults + static_cast<std::size_t>(fault);
@@ -87,6 +88,18 @@ void SetValues(const Prepared& p, const double* values, DesignNumbers& d) {
         d.*v.member = *values++;
 }
 
+// The first of a sample's drawn values that is not above 0 (a normal depth
+// or width with a large CV, a uniform from below 0), or -1. Every uncertain
+// input is a length, a density, a strength or a stress: a sample that draws
+// one not above 0 is no design, and the screen's road would make something
+// of it (the tributary stress of a negative depth is taken as positive).
+std::ptrdiff_t FirstNotPositive(const double* values, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (!(values[i] > 0))
+            return static_cast<std::ptrdiff_t>(i);
+    return -1;
+}
+
 DesignNumbers Draw(const Prepared& p, std::uint64_t sample) {
     std::vector<double> values(p.varying.size());
     DrawValues(p, sample, values.data());
@@ -106,6 +119,7 @@ struct alignas(64) Tally {
     float minimum = std::numeric_limits<float>::infinity();
     float maximum = -std::numeric_limits<float>::infinity();
     std::array<std::uint64_t, kStops * kFaults> failures{};
+    std::array<std::uint64_t, kInputs> notPositive{}; // by the input drawn not above 0
     std::vector<std::uint32_t> buckets = std::vector<std::uint32_t>(kBuckets);
 
     void add(const Tally& t) {
@@ -118,6 +132,8 @@ struct alignas(64) Tally {
         maximum = std::max(maximum, t.maximum);
         for (std::size_t i = 0; i < failures.size(); ++i)
             failures[i] += t.failures[i];
+        for (std::size_t i = 0; i < kInputs; ++i)
+            notPositive[i] += t.notPositive[i];
         for (std::size_t i = 0; i < kBuckets; ++i)
             buckets[i] += t.buckets[i];
     }
@@ -182,7 +198,13 @@ void EvaluateBlock(const Prepared& p, BlockRange range, float* fos, Tally& tally
         DrawValues(p, i, drawn.data() + (i - range.first) * varying);
     DesignNumbers d = p.base;
     for (std::uint64_t i = range.first; i < range.last; ++i) {
-        SetValues(p, drawn.data() + (i - range.first) * varying, d);
+        const double* values = drawn.data() + (i - range.first) * varying;
+        if (const std::ptrdiff_t at = FirstNotPositive(values, varying); at >= 0) {
+            ++tally.notPositive[p.varying[static_cast<std::size_t>(at)].slot];
+            fos[i] = std::numeric_limits<float>::quiet_NaN();
+            continue;
+        }
+        SetValues(p, values, d);
         const NumericEvaluation e = evaluation::EvaluateNumbers(d, p.table);
         const float f = e.factorOfSafety;
         if (!e.complete() || !std::isfinite(f)) {
@@ -348,11 +370,18 @@ Plan PlanOf(const RunSettings& settings) {
 }
 
 void CountWithoutResult(RunResult& r, const Tally& total) {
+    for (std::size_t i = 0; i < kInputs; ++i)
+        if (const std::uint64_t count = total.notPositive[i]) {
+            StopCount c;
+            c.count = count;
+            c.notPositive = static_cast<evaluation::Input>(i);
+            r.withoutResult.push_back(c);
+        }
     for (std::size_t s = 0; s < kStops; ++s)
         for (std::size_t f = 0; f < kFaults; ++f)
             if (const std::uint64_t count = total.failures[s * kFaults + f])
                 r.withoutResult.push_back(
-                    {static_cast<NumericStop>(s), static_cast<engine::Fault>(f), count});
+                    {static_cast<NumericStop>(s), static_cast<engine::Fault>(f), count, {}});
 }
 
 // The second pass over the FOS: the values in the quantiles' buckets and the
@@ -462,6 +491,13 @@ QString StopReason(NumericStop stop, engine::Fault fault) {
         return evaluation::FaultRefusal(fault, Operation::FactorOfSafety).message;
     }
     return QStringLiteral("the factor of safety is not a finite number");
+}
+
+QString StopReason(const StopCount& count) {
+    if (count.notPositive)
+        return QStringLiteral("a drawn \"%1\" was not above 0")
+            .arg(evaluation::Caption(*count.notPositive));
+    return StopReason(count.stop, count.fault);
 }
 
 BackgroundRun::BackgroundRun(Model model, RunSettings settings)

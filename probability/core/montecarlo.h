@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -95,11 +96,15 @@ struct Histogram {
 // side of 0.
 Histogram HistogramFrame(double low, double high, double mark);
 
-// How many samples stopped at one place of the road without a finite FOS.
+// How many samples stopped at one place of the road without a finite FOS;
+// or, with `notPositive` set, how many drew a value of that input not above
+// 0 (no pillar, rock or stress has one: such a sample is no design and is
+// not evaluated).
 struct StopCount {
     evaluation::NumericStop stop = evaluation::NumericStop::None;
     engine::Fault fault = engine::Fault::None;
     std::uint64_t count = 0;
+    std::optional<evaluation::Input> notPositive;
 };
 
 struct RunResult {
@@ -128,6 +133,9 @@ struct RunResult {
 
 // The samples that did not give a finite FOS, said per place they stopped.
 QString StopReason(evaluation::NumericStop stop, engine::Fault fault);
+// The same for a count: where its samples stopped, or which drawn input was
+// not above 0.
+QString StopReason(const StopCount& count);
 
 // Runs the samples on `settings.threads` threads (all cores for 0); stops
 // early, with `cancelled` set and nothing else, when `control->cancel` is

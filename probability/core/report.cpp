@@ -170,7 +170,7 @@ QString SummaryCsv(const RunDescription& run, const RunResult& r) {
         csv += QLatin1Char('\n') +
                Row({QStringLiteral("Without a finite FOS"), QStringLiteral("Samples")});
         for (const StopCount& c : r.withoutResult)
-            csv += Row({StopReason(c.stop, c.fault), QString::number(c.count)});
+            csv += Row({StopReason(c), QString::number(c.count)});
     }
     if (r.finite > 0)
         csv += QLatin1Char('\n') + HistogramRows(r.histogram);

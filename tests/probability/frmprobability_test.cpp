@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QToolButton>
 #include <algorithm>
@@ -276,6 +277,73 @@ TEST_F(ProbabilityTest, ResultsFollowTheScreensInputs) {
     EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")));
 }
 
+// Another table loaded on the interpolation screen, with the width and
+// depth as typed: the results of the old table go, as a change of an input
+// takes them; the same table loaded again keeps them.
+TEST_F(ProbabilityTest, ResultsFollowTheModellingResultsTheyUsed) {
+    frmProbability* tool = openOn("frmInterpolate");
+    ASSERT_NE(tool, nullptr);
+    choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
+    type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
+    run(tool);
+    ASSERT_NE(tool->shownResult(), nullptr);
+    auto load = [this](const char* text) {
+        const QString path = dir.filePath(QStringLiteral("other.int"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        ASSERT_TRUE(results::ReadModellingText(State().ModellingResults,
+                                               QFile::encodeName(path).toStdString()));
+        auto* target = dynamic_cast<ModellingResultsScreen*>(screen);
+        ASSERT_TRUE(target && target->LoadModellingResults());
+        QCoreApplication::processEvents();
+    };
+    // Widths 5 and 7, depths 100 to 200, every stress doubled.
+    const char* doubled = "5\t0\t7\t0\r\n100\t40\t100\t30\r\n200\t70\t200\t56\r\n";
+    load(doubled);
+    ASSERT_EQ(Text(screen, QStringLiteral("cboPillarWidth1")), QStringLiteral("5"));
+    EXPECT_TRUE(QTest::qWaitFor([tool] { return tool->shownResult() == nullptr; }, 5000));
+    EXPECT_EQ(label(tool, "lblFailure"), QString());
+    EXPECT_EQ(label(tool, "lblStatus"),
+              QStringLiteral("The modelling results have changed since the last run"));
+    run(tool);
+    ASSERT_NE(tool->shownResult(), nullptr);
+    load(doubled);
+    QTest::qWait(50);
+    EXPECT_NE(tool->shownResult(), nullptr);
+    // A run in progress is cancelled by another table.
+    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
+    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    ASSERT_TRUE(tool->running());
+    load(kTwoWidths.data());
+    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 30000));
+    EXPECT_EQ(tool->shownResult(), nullptr);
+    EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")))
+        << label(tool, "lblStatus").toStdString();
+}
+
+TEST_F(ProbabilityTest, ClosingTheWindowDuringARunStopsItAndTheNextWindowRuns) {
+    frmProbability* tool = openOn("frmTributary");
+    ASSERT_NE(tool, nullptr);
+    choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
+    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
+    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    ASSERT_TRUE(tool->running());
+    QPointer<frmProbability> closing(tool);
+    tool->close();
+    EXPECT_TRUE(QTest::qWaitFor([&closing] { return closing.isNull(); }, 30000));
+    frmProbability* again = openTool(screen);
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->running());
+    EXPECT_EQ(again->shownResult(), nullptr); // a new window starts afresh
+    choose(again, QStringLiteral("K"), QStringLiteral("lognormal"));
+    type(again, QStringLiteral("txtSamples"), QStringLiteral("2000"));
+    run(again);
+    EXPECT_NE(again->shownResult(), nullptr);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(ProbabilityTest, FollowsTheScreenWhoseMenuOpenedIt) {
     CalculationScreen* tributary = openDesign(QStringLiteral("frmTributary"));
     ASSERT_NE(tributary, nullptr);
@@ -351,6 +419,40 @@ TEST_F(UcsProbabilityTest, KFromTheReadingsIsAFittedLognormalAndSaysSo) {
                     ->toPlainText()
                     .contains(QStringLiteral("K (MPa) lognormal fitted to 4 UCS readings")));
     EXPECT_NE(tool->shownResult()->median, firstMedian);
+}
+
+// "Accept" hands K to the screens and closes the dialog: K from the readings
+// is then fitted to the readings the screen's K came from.
+TEST_F(UcsProbabilityTest, AfterAcceptTheReadingsOfTheScreensKAreFitted) {
+    frmProbability* tool = openOn("frmTributary");
+    ASSERT_NE(tool, nullptr);
+    const QStringList readings = {QStringLiteral("120"), QStringLiteral("100"),
+                                  QStringLiteral("140"), QStringLiteral("130")};
+    addReadings(readings);
+    QPointer<QWidget> dialog = Windows().existing<QWidget>(QStringLiteral("frmMedianUCS"));
+    ASSERT_FALSE(dialog.isNull());
+    QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("cmdCalculateK")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("cmdAccept")), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.isNull(); }, 5000));
+    ASSERT_FALSE(screen->strengthConstantSource().typed());
+    choose(tool, QStringLiteral("K"), QStringLiteral("from the UCS readings"));
+    const auto fit = probability::FitReadings(
+        {readings, screen->strengthConstantSource().downgrade}, NumberLocale::Current());
+    ASSERT_TRUE(fit.ok());
+    EXPECT_EQ(label(tool, "lblFit"),
+              QStringLiteral("K: %1; the K on the screen is not used.")
+                  .arg(probability::DescribeFit(fit.value(), NumberLocale::Current())));
+    type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
+    run(tool);
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_NE(tool->shownResult(), nullptr);
+    // A K typed on the screen afterwards has no readings: nothing to fit.
+    Type(screen, QStringLiteral("cboK"), QStringLiteral("90"));
+    QCoreApplication::processEvents();
+    choose(tool, QStringLiteral("K"), QStringLiteral("fixed"));
+    choose(tool, QStringLiteral("K"), QStringLiteral("from the UCS readings"));
+    EXPECT_TRUE(label(tool, "lblFit").endsWith(QStringLiteral("it holds 0")))
+        << label(tool, "lblFit").toStdString();
 }
 
 TEST_F(UcsProbabilityTest, KFromTooFewReadingsIsRefused) {

@@ -3,6 +3,7 @@
 // inputs, and the statistics agree with the samples counted and sorted
 // another way.
 #include "probability/core/montecarlo.h"
+#include "probability/core/screendesign.h"
 #include "tests/probability/designs.h"
 
 #include <algorithm>
@@ -248,22 +249,70 @@ TEST(Run, SquatAndSlenderSharesCountTheirSamples) {
     EXPECT_EQ(s.shareSquat, 0.0);
 }
 
-TEST(Run, SamplesWithoutAFiniteFosAreCountedByWhereTheyStopped) {
-    // Heights uniform from -1 to 4: a fifth below 0, no FOS there.
+TEST(Run, SamplesWithoutAFiniteFosAreCountedByWhatStoppedThem) {
+    // Heights uniform from -1 to 4: a fifth not above 0, no design there.
     const Model m =
         ModelOf(TributaryDesign(), {{Input::PillarHeight, Distribution::Uniform(-1, 4)}});
     const RunResult r = RunSamples(m, Settings(50000, 4));
     ASSERT_EQ(r.withoutResult.size(), 1u);
-    EXPECT_EQ(r.withoutResult[0].stop, NumericStop::Strength);
-    EXPECT_EQ(r.withoutResult[0].fault, engine::Fault::NegativeBase);
+    EXPECT_EQ(r.withoutResult[0].notPositive, Input::PillarHeight);
     EXPECT_EQ(r.withoutResult[0].count, r.samples - r.finite);
     const double share = static_cast<double>(r.withoutResultCount()) / 50000;
     EXPECT_NEAR(share, 0.2, 4 * std::sqrt(0.16 / 50000));
     // The shares are of the samples with an FOS.
     EXPECT_EQ(r.failure.value, static_cast<double>(r.belowOne) / static_cast<double>(r.finite));
-    EXPECT_EQ(StopReason(r.withoutResult[0].stop, r.withoutResult[0].fault),
+    EXPECT_EQ(StopReason(r.withoutResult[0]),
+              QStringLiteral("a drawn \"Pillar height (m)\" was not above 0"));
+    // Where the road itself stops, the screen's message says why.
+    EXPECT_EQ(StopReason(NumericStop::Strength, engine::Fault::NegativeBase),
               QStringLiteral("The pillar width, length and height and the start squat pillar "
                              "value must not be negative"));
+}
+
+// A normal input with a large CV draws values below 0; the tributary road
+// would take a negative depth or density as positive stress and count the
+// sample as safe. Each such sample is counted as no design instead, and is
+// the very sample that drew the value (found by drawing each sample again).
+TEST(Run, ADrawnValueNotAboveZeroIsNoDesign) {
+    const Input inputs[] = {
+        Input::RockDensity, Input::Depth,      Input::PillarWidth, Input::PillarLength,
+        Input::BordWidth1,  Input::BordWidth2, Input::K,           Input::PillarHeight};
+    for (const Input input : inputs) {
+        SCOPED_TRACE(evaluation::Caption(input).toStdString());
+        const evaluation::DesignNumbers base = TributaryDesign();
+        const double mean = base.*probability::InputMember(input);
+        const Model m = ModelOf(base, {{input, Distribution::Normal(mean, 0.6)}});
+        std::vector<float> fos;
+        const RunResult r = RunSamples(m, Settings(20000, 5), nullptr, &fos);
+        std::uint64_t notPositive = 0;
+        for (std::uint64_t i = 0; i < r.samples; ++i) {
+            const double drawn = SampleDesign(m, 5, i).*probability::InputMember(input);
+            if (drawn > 0)
+                continue;
+            ++notPositive;
+            EXPECT_TRUE(std::isnan(fos[i])) << i;
+        }
+        ASSERT_GT(notPositive, 200u); // about 5 % of the samples
+        ASSERT_FALSE(r.withoutResult.empty());
+        EXPECT_EQ(r.withoutResult[0].notPositive, input);
+        EXPECT_EQ(r.withoutResult[0].count, notPositive);
+        // No negative FOS (a pillar narrower than 0.05 m shows width 0, FOS 0).
+        for (std::uint64_t i = 0; i < r.samples; ++i) {
+            if (!std::isnan(fos[i])) {
+                EXPECT_GE(fos[i], 0.0f) << i;
+            }
+        }
+    }
+    // The typed stress on the modelled screen likewise.
+    evaluation::DesignNumbers modelled = TributaryDesign();
+    modelled.method = evaluation::Method::Modelled;
+    modelled.stress = 60;
+    const RunResult s =
+        RunSamples(ModelOf(modelled, {{Input::ModelledStress, Distribution::Normal(60, 0.6)}}),
+                   Settings(20000, 6));
+    ASSERT_EQ(s.withoutResult.size(), 1u);
+    EXPECT_EQ(s.withoutResult[0].notPositive, Input::ModelledStress);
+    EXPECT_NEAR(static_cast<double>(s.withoutResultCount()) / 20000, 0.0478, 0.006);
 }
 
 TEST(Run, NoSampleWithAnFosGivesNoStatistics) {

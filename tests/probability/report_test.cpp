@@ -122,10 +122,10 @@ TEST(SummaryCsv, HoldsTheResultsTheInputsTheLeftOutSamplesAndTheBins) {
     EXPECT_TRUE(lines.contains(QStringLiteral("K (MPa),lognormal,100,20,,")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Pillar height (m),uniform,,,-1,6")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Depth (m),fixed,500,,,")));
-    // The reason holds commas: it is quoted.
-    EXPECT_TRUE(lines.contains(QStringLiteral("\"The pillar width, length and height and the start "
-                                              "squat pillar value must not be negative\",%1")
-                                   .arg(r.withoutResultCount())));
+    // The reason holds quotes: it is quoted, its quotes doubled.
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("\"a drawn \"\"Pillar height (m)\"\" was not above 0\",%1")
+                           .arg(r.withoutResultCount())));
     // The bins: from the header to the end, every sample with an FOS once.
     const auto header = lines.indexOf(QStringLiteral("FOS from,FOS below,Samples"));
     ASSERT_GT(header, 0);
