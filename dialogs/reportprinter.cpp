@@ -187,7 +187,11 @@ PrintResult SaveReportPdf(const ReportPage& page, const QString& fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return failed;
-    if (!WriteReportPdf(page, file, QPageSize(QPageSize::A4))) {
+    // The last buffered bytes are written and checked here: Qt 6.4's
+    // QSaveFile::commit() reports success after its own final flush failed
+    // (a full disk) and puts the broken file in place of the old one.
+    if (!WriteReportPdf(page, file, QPageSize(QPageSize::A4)) || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return failed;
     }
