@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
+#include <optional>
 #include <string_view>
 
 namespace vt::batch {
@@ -164,6 +165,28 @@ evaluation::DesignTexts DesignOf(QStringList& inputs) {
     return design;
 }
 
+// The interpolation screen's pillar is square and its bords are the
+// modelling's 12 m: a row that gives another length or other bords would be
+// evaluated as a design other than its own.
+QString InterpolationPlanProblem(const evaluation::DesignTexts& design) {
+    const evaluation::NumberLocale& point = evaluation::NumberLocale::Point();
+    const auto differs = [&point](const QString& text, std::optional<double> expected) {
+        if (text.trimmed().isEmpty())
+            return false;
+        const auto value = evaluation::ReadDouble(text, point);
+        return !value || !expected || value.value != *expected;
+    };
+    // A width that is no number is said by the evaluation itself.
+    const auto width = evaluation::ReadDouble(design.width, point);
+    if (width && differs(design.length, width.value))
+        return QStringLiteral("Interpolation takes square pillars: leave pillar_length empty or "
+                              "give the pillar width");
+    if (differs(design.bord1, 12.0) || differs(design.bord2, 12.0))
+        return QStringLiteral("Interpolation takes the modelling's bords of 12 m: leave "
+                              "bord_width_1 and bord_width_2 empty or give 12");
+    return {};
+}
+
 QString Flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -178,6 +201,8 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
                                                                  : QString());
     const evaluation::DesignTexts design = DesignOf(row);
     QString message = RowProblem(record, header, row[kMethod]);
+    if (message.isEmpty() && design.method == evaluation::Method::Interpolation)
+        message = InterpolationPlanProblem(design);
     evaluation::Evaluation e;
     if (message.isEmpty()) {
         const results::ModellingResults* table = nullptr;
@@ -239,6 +264,8 @@ QString HelpText() {
         "  method                  tributary, modelled or interpolation\n"
         "  rock_density            tributary\n"
         "  depth, pillar_width, pillar_length, bord_width_1, bord_width_2, pillar_height, k\n"
+        "                          (interpolation: a square pillar between 12 m bords, so\n"
+        "                          pillar_length empty or the width, bords empty or 12)\n"
         "  alpha, beta             0.5 and 0.75 when empty\n"
         "  squat_start             4.5 when empty\n"
         "  strength_increase_rate  4.5 when empty\n"
@@ -265,14 +292,21 @@ void Say(QIODevice& err, const QString& message) {
     err.write((QStringLiteral("vt-evaluate: ") + message + u'\n').toUtf8());
 }
 
-// Everything the device gives, up to kMaxInputBytes.
+// Everything the device gives, up to kMaxInputBytes; a read that fails (a
+// folder given as standard input, an I/O error) ends it with a refusal.
 Step<QByteArray> ReadAllOf(QIODevice& device) {
     QByteArray bytes;
     constexpr qint64 kChunk = qint64{1} << 20;
+    auto* file = qobject_cast<QFileDevice*>(&device);
     for (;;) {
         const QByteArray chunk = device.read(kChunk);
         if (chunk.isEmpty()) {
-            if (device.bytesAvailable() <= 0 && (device.atEnd() || !device.waitForReadyRead(-1)))
+            if (file && file->error() != QFileDevice::NoError)
+                return Refusal{
+                    QStringLiteral("The input cannot be read: %1.").arg(file->errorString()), {}};
+            // A file's empty read is its end; another sequential device may
+            // still be waiting for data.
+            if (file || device.atEnd() || !device.isSequential() || !device.waitForReadyRead(-1))
                 break;
             continue;
         }
@@ -296,7 +330,11 @@ Step<QByteArray> ReadInput(const QString& path, QIODevice& in) {
 
 bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, QIODevice& err) {
     if (path == u'-') {
-        if (out.write(bytes) == bytes.size())
+        // Standard output too is checked to its last byte: a full disk or a
+        // closed output is an error, not a success.
+        auto* file = qobject_cast<QFileDevice*>(&out);
+        if (out.write(bytes) == bytes.size() &&
+            (!file || (file->flush() && file->error() == QFileDevice::NoError)))
             return true;
         Say(err, QStringLiteral("the results cannot be written: %1.").arg(out.errorString()));
         return false;
@@ -307,13 +345,16 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, Q
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          file.write(bytes) == bytes.size() && file.flush() &&
                          file.error() == QFileDevice::NoError;
+    // The reason is kept before cancelWriting() replaces it with its own.
+    QString reason = file.errorString();
     if (!written)
         file.cancelWriting();
-    if (!written || !file.commit()) {
-        Say(err, QStringLiteral("%1 cannot be written: %2. Nothing was written.")
-                     .arg(path, file.errorString()));
-        return false;
-    }
+    else if (!file.commit())
+        reason = file.errorString();
+    else
+        return true;
+    Say(err, QStringLiteral("%1 cannot be written: %2. Nothing was written.").arg(path, reason));
+    return false;
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "tests/support/programtest.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -263,6 +264,35 @@ TEST(BatchProgramTest, ReadsStandardInputAndWritesStandardOutput) {
     ASSERT_TRUE(wrong.waitForFinished(60000));
     EXPECT_EQ(wrong.exitCode(), 2);
     EXPECT_TRUE(wrong.readAllStandardError().contains("unknown option"));
+}
+
+// A read or a write that fails ends the run with a message and status 1
+// instead of hanging or saying nothing: a folder as standard input, a full
+// device as standard output.
+TEST(BatchProgramTest, AFailedReadOrWriteOfTheStandardStreamsIsAnError) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QProcess reading;
+    reading.setStandardInputFile(folder.path());
+    reading.start(QStringLiteral(VT_EVALUATE), {});
+    ASSERT_TRUE(reading.waitForFinished(60000));
+    EXPECT_EQ(reading.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(reading.exitCode(), 1);
+    EXPECT_TRUE(reading.readAllStandardError().contains("The input cannot be read"));
+
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full";
+    QProcess writing;
+    writing.setStandardOutputFile(QStringLiteral("/dev/full"));
+    writing.start(QStringLiteral(VT_EVALUATE), {});
+    ASSERT_TRUE(writing.waitForStarted());
+    writing.write("method,rock_density,depth,pillar_width,pillar_length,bord_width_1,"
+                  "bord_width_2,k,pillar_height\n"
+                  "tributary,2.7,500,10,10,12,12,100,5\n");
+    writing.closeWriteChannel();
+    ASSERT_TRUE(writing.waitForFinished(60000));
+    EXPECT_EQ(writing.exitCode(), 1);
+    EXPECT_TRUE(writing.readAllStandardError().contains("the results cannot be written"));
 }
 
 } // namespace

@@ -192,6 +192,44 @@ TEST(BatchTest, MissingColumnsAreEmptyAndBadRowsSayWhy) {
     }
 }
 
+// The interpolation screen's pillar is square between the modelling's 12 m
+// bords: a row giving another length or other bords is refused rather than
+// evaluated as another design; the same length or 12 m bords stand.
+TEST(BatchTest, InterpolationRowsKeepTheScreensPlan) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("results.int")), kModelling));
+    const QByteArray table = "method,depth,pillar_width,pillar_length,bord_width_1,bord_width_2,"
+                             "pillar_height,k,modelling_file\r\n"
+                             "interpolation,300,6,,,,3,40,results.int\r\n"
+                             "interpolation,300,6,6.0,12,12.00,3,40,results.int\r\n"
+                             "interpolation,300,6,20,,,3,40,results.int\r\n"
+                             "interpolation,300,6,,4,,3,40,results.int\r\n"
+                             "interpolation,300,6,,,x,3,40,results.int\r\n"
+                             "interpolation,300,y,20,,,3,40,results.int\r\n"
+                             "tributary,300,6,20,4,4,3,40,\r\n";
+    const auto rows = Evaluated(table, dir.path());
+    ASSERT_EQ(rows.size(), 7u);
+    const QString square = QStringLiteral("Interpolation takes square pillars");
+    const QString bords = QStringLiteral("Interpolation takes the modelling's bords of 12 m");
+    EXPECT_EQ(rows[0].at(QStringLiteral("message")), QString());
+    EXPECT_EQ(rows[1].at(QStringLiteral("message")), QString());
+    EXPECT_EQ(rows[1].at(QStringLiteral("fos")), rows[0].at(QStringLiteral("fos")));
+    EXPECT_FALSE(rows[0].at(QStringLiteral("fos")).isEmpty());
+    for (std::size_t r : {2u, 3u, 4u}) {
+        EXPECT_TRUE(rows[r].at(QStringLiteral("message")).startsWith(r == 2 ? square : bords))
+            << r << ": " << rows[r].at(QStringLiteral("message")).toStdString();
+        EXPECT_TRUE(rows[r].at(QStringLiteral("fos")).isEmpty()) << r;
+    }
+    // A width that is no number is said by the evaluation, and other methods
+    // take the length and bords as given.
+    for (std::size_t r : {5u, 6u}) {
+        EXPECT_FALSE(
+            rows[r].at(QStringLiteral("message")).startsWith(QStringLiteral("Interpolation")))
+            << r << ": " << rows[r].at(QStringLiteral("message")).toStdString();
+        EXPECT_FALSE(rows[r].at(QStringLiteral("message")).isEmpty()) << r;
+    }
+}
+
 TEST(BatchTest, ModellingFilesAreReadOnceAndTheirFaultsSaid) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("results.int"));
