@@ -160,6 +160,8 @@ struct Peak {
 constexpr std::int64_t kLeaf = 4;
 // Relative room left for the rounding of the bounds' arithmetic.
 constexpr double kRoom = 1e-5;
+// Below this a bound's relative room does not cover single precision.
+constexpr double kSmallestBounded = 1e-30;
 
 class Search {
 public:
@@ -376,7 +378,15 @@ std::optional<double> Search::bound(const Point& lo, const Point& hi) const {
     const std::optional<double> stress = stressBound(lo, hi);
     if (!strength || !stress || !(*stress > 0))
         return std::nullopt;
-    return std::max(0.0, *strength) / *stress * (1 + kRoom);
+    // Near the single-precision subnormals (a K of 1e-42, say) the rounding
+    // of the screen's values is no longer small beside them: no bound there,
+    // every value is tried.
+    if (*strength < kSmallestBounded || *stress < kSmallestBounded)
+        return std::nullopt;
+    const double fos = std::max(0.0, *strength) / *stress * (1 + kRoom);
+    if (fos < kSmallestBounded)
+        return std::nullopt;
+    return fos;
 }
 
 std::optional<Point> Search::firstIn(const Point& lo, const Point& hi) {

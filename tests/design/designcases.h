@@ -124,6 +124,9 @@ public:
         return *(items.begin() + d(rng_));
     }
     bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    std::int64_t whole(std::int64_t lo, std::int64_t hi) {
+        return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng_);
+    }
 
     evaluation::DesignTexts design(evaluation::Method method) {
         using evaluation::Method;

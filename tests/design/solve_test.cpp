@@ -85,6 +85,64 @@ TEST(Solve, AgreesWithTypingEveryValueOverRandomDesigns) {
     }
 }
 
+// Targets that lie exactly on an FOS of the range, and a float step either
+// side of it: where a block's bound meets the target, nothing may be left out.
+TEST(Solve, AgreesWithTypingWhereTheTargetIsAnFosOfTheRange) {
+    test::RandomDesigns random(77);
+    const Question questions[] = {Question::SmallestWidth, Question::GreatestDepth,
+                                  Question::WidestBords};
+    const Quantity quantities[] = {Quantity::PillarWidth, Quantity::Depth, Quantity::BordWidth};
+    int checked = 0;
+    for (const test::MethodCase& m : test::EveryMethod()) {
+        for (int i = 0; i < 8; ++i) {
+            const DesignTexts d = random.design(m.method);
+            const auto base = ReadDesign(d, kEnglish, m.table);
+            if (!base)
+                continue;
+            SolveSettings s = random.settings();
+            for (int q = 0; q < 3; ++q) {
+                const auto range = SearchRange(base.value(), questions[q], s);
+                const auto v = Variation::Of(base.value(), quantities[q]);
+                if (!range || !v || range->count() < 2)
+                    continue;
+                const std::int64_t at = random.whole(0, range->count() - 1);
+                const PointResult r = v->resultAt(range->at(at));
+                if (!r.complete || !(r.factorOfSafety > 0))
+                    continue;
+                for (const float target : {r.factorOfSafety, std::nextafter(r.factorOfSafety, 0.0f),
+                                           std::nextafter(r.factorOfSafety, 1e30f)}) {
+                    s.target = target;
+                    s.targetText = evaluation::ShowShortest(target, kEnglish);
+                    CheckAgainstTyping(base.value(), questions[q], s);
+                    ++checked;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 30);
+}
+
+// A strength constant so small that the FOS lies among the single-precision
+// subnormals: the answer is still the one stepping finds.
+TEST(Solve, AnFosAmongTheSubnormalsIsSearchedValueByValue) {
+    DesignTexts d = test::TributaryDesign();
+    d.method = Method::Modelled;
+    d.density.clear();
+    d.stress = QStringLiteral("30");
+    d.width = QStringLiteral("12");
+    d.length = QStringLiteral("12");
+    d.height = QStringLiteral("3");
+    d.k = QStringLiteral("1e-42");
+    const BaseDesign base = test::ReadBase(d);
+    SolveSettings s;
+    s.target = 5e-44f;
+    s.targetText = QStringLiteral("5e-44");
+    const Answer a = Solve(base, Question::SmallestWidth, s);
+    ASSERT_TRUE(a.answer);
+    EXPECT_EQ(Text(a.answer->value), QStringLiteral("11.6"));
+    EXPECT_TRUE(CheckAgainstTyping(base, Question::SmallestWidth, s));
+}
+
 // Rectangular pillars: the squat formula's volume makes the strength fall
 // where it takes over, so the FOS drops as the pillar widens.
 TEST(Solve, FindsTheSmallestWidthWhereTheFosIsNotMonotonic) {
