@@ -10,8 +10,11 @@
 #include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <cstddef>
@@ -85,10 +88,41 @@ protected:
             Qt::LeftButton);
         ASSERT_EQ(FieldText(screen, QStringLiteral("lblFOS")), QStringLiteral("1.5"));
         (void)screen->grab();
+        openDesignTools(screen);
+        if (HasFatalFailure())
+            return;
         SetField(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("4"));
         ASSERT_EQ(FieldText(screen, QStringLiteral("lblFOS")), QString());
         (void)screen->grab();
         closeEverything();
+    }
+
+    // The design charts, the solve and the probability window on the
+    // screen's design, each drawn, with a short probability run; the
+    // screen's next change reaches them all.
+    static void openDesignTools(CalculationScreen* screen) {
+        for (const char* item : {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability"}) {
+            QAction* action = nullptr;
+            for (QAction* a : screen->designMenu()->actions())
+                if (a->objectName() == QLatin1String(item))
+                    action = a;
+            ASSERT_NE(action, nullptr) << item;
+            action->trigger();
+        }
+        for (const char* name : {"frmDesignCharts", "frmTargetFOS", "frmProbability"}) {
+            QWidget* tool = Windows().existing<QWidget>(QString::fromLatin1(name));
+            ASSERT_NE(tool, nullptr) << name;
+            (void)tool->grab();
+        }
+        QWidget* probability = Windows().existing<QWidget>(QStringLiteral("frmProbability"));
+        auto* samples = probability->findChild<QLineEdit*>(QStringLiteral("txtSamples"));
+        ASSERT_NE(samples, nullptr);
+        samples->setText(QStringLiteral("2000"));
+        auto* run = probability->findChild<QPushButton*>(QStringLiteral("cmdRun"));
+        ASSERT_NE(run, nullptr);
+        QTest::mouseClick(run, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([run] { return run->isEnabled(); }, 30000));
+        (void)probability->grab();
     }
 
     // The average growth per round over `rounds` rounds.
