@@ -17,6 +17,9 @@ namespace {
 constexpr int kWidth = 0;
 constexpr int kDepth = 1;
 constexpr int kBords = 2;
+const design::Question kQuestions[] = {design::Question::SmallestWidth,
+                                       design::Question::GreatestDepth,
+                                       design::Question::WidestBords};
 
 // Both steps of the screen, as its two "Calculate and Continue" buttons run them.
 void Calculate(CalculationScreen* screen) {
@@ -38,11 +41,8 @@ TEST_P(SolveOnEachScreen, StatesTheAnswersAndApplyTypesTheWidthIntoTheScreen) {
     EXPECT_EQ(window->txtMinimumWH->text(), QStringLiteral("2.5"));
     EXPECT_EQ(window->txtPlanGrid->text(), QStringLiteral("0.1"));
     const design::BaseDesign base = BaseOf(screen);
-    const design::Question questions[] = {design::Question::SmallestWidth,
-                                          design::Question::GreatestDepth,
-                                          design::Question::WidestBords};
     for (int i = 0; i < frmTargetFOS::kQuestions; ++i) {
-        const design::Answer expected = design::Solve(base, questions[i], design::SolveSettings{});
+        const design::Answer expected = design::Solve(base, kQuestions[i], design::SolveSettings{});
         EXPECT_EQ(window->lblAnswer[static_cast<std::size_t>(i)]->text(), expected.text) << i;
         EXPECT_EQ(window->cmdApply[static_cast<std::size_t>(i)]->isEnabled(),
                   expected.answer.has_value())
@@ -127,11 +127,8 @@ TEST_F(SolveWindow, TheDefaultLimitsAreWrittenAndReadInTheUsersDecimals) {
     EXPECT_TRUE(window->lblSettings->text().isEmpty());
     // The same answers as the limits 1.6, 2.5 and 0.1 give.
     const design::BaseDesign base = BaseOf(screen);
-    const design::Question questions[] = {design::Question::SmallestWidth,
-                                          design::Question::GreatestDepth,
-                                          design::Question::WidestBords};
     for (int i = 0; i < frmTargetFOS::kQuestions; ++i) {
-        const design::Answer expected = design::Solve(base, questions[i], design::SolveSettings{});
+        const design::Answer expected = design::Solve(base, kQuestions[i], design::SolveSettings{});
         const design::Answer& shown = window->answer(i);
         ASSERT_EQ(shown.answer.has_value(), expected.answer.has_value()) << i;
         if (!expected.answer)

@@ -246,11 +246,8 @@ TEST_F(ProbabilityTest, ALongRunShowsItsProgressStaysResponsiveAndCanBeCancelled
 }
 
 TEST_F(ProbabilityTest, ResultsFollowTheScreensInputs) {
-    frmProbability* tool = openOn("frmTributary");
+    frmProbability* tool = ranOn("frmTributary");
     ASSERT_NE(tool, nullptr);
-    choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
-    type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
-    run(tool);
     ASSERT_NE(tool->shownResult(), nullptr);
     // A result step that changes no input keeps the results.
     Press(screen, QStringLiteral("cmdCalculatePillarStrength"));
@@ -268,24 +265,18 @@ TEST_F(ProbabilityTest, ResultsFollowTheScreensInputs) {
     EXPECT_EQ(label(tool, "lblDesign"),
               QStringLiteral("The design on the Tributary Theory screen: FOS 1.7"));
     // A run in progress is cancelled by a change of an input.
-    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
-    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    startLongRun(tool);
     ASSERT_TRUE(tool->running());
     Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("5"));
-    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 30000));
-    EXPECT_EQ(tool->shownResult(), nullptr);
-    EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")));
+    expectCancelled(tool);
 }
 
 // Another table loaded on the interpolation screen, with the width and
 // depth as typed: the results of the old table go, as a change of an input
 // takes them; the same table loaded again keeps them.
 TEST_F(ProbabilityTest, ResultsFollowTheModellingResultsTheyUsed) {
-    frmProbability* tool = openOn("frmInterpolate");
+    frmProbability* tool = ranOn("frmInterpolate");
     ASSERT_NE(tool, nullptr);
-    choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
-    type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
-    run(tool);
     ASSERT_NE(tool->shownResult(), nullptr);
     auto load = [this](const char* text) {
         const QString path = dir.filePath(QStringLiteral("other.int"));
@@ -313,22 +304,17 @@ TEST_F(ProbabilityTest, ResultsFollowTheModellingResultsTheyUsed) {
     QTest::qWait(50);
     EXPECT_NE(tool->shownResult(), nullptr);
     // A run in progress is cancelled by another table.
-    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
-    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    startLongRun(tool);
     ASSERT_TRUE(tool->running());
     load(kTwoWidths.data());
-    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 30000));
-    EXPECT_EQ(tool->shownResult(), nullptr);
-    EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")))
-        << label(tool, "lblStatus").toStdString();
+    expectCancelled(tool);
 }
 
 TEST_F(ProbabilityTest, ClosingTheWindowDuringARunStopsItAndTheNextWindowRuns) {
     frmProbability* tool = openOn("frmTributary");
     ASSERT_NE(tool, nullptr);
     choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
-    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
-    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    startLongRun(tool);
     ASSERT_TRUE(tool->running());
     QPointer<frmProbability> closing(tool);
     tool->close();
@@ -358,13 +344,10 @@ TEST_F(ProbabilityTest, FollowsTheScreenWhoseMenuOpenedIt) {
     EXPECT_EQ(label(tool, "lblValueModelledStress"), QStringLiteral("64.0985"));
     EXPECT_EQ(tool->windowTitle(), QStringLiteral("Probability of failure - Modelled Stress"));
     // A run for one screen is cancelled when the window turns to another.
-    type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
-    QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+    startLongRun(tool);
     ASSERT_TRUE(tool->running());
     ASSERT_EQ(openTool(tributary), tool);
-    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 30000));
-    EXPECT_EQ(tool->shownResult(), nullptr);
-    EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")));
+    expectCancelled(tool);
     EXPECT_TRUE(child<QLabel>(tool, QStringLiteral("lblValueRockDensity"))->isVisible());
 }
 

@@ -119,6 +119,31 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 60000));
     }
 
+    // The window opened from the screen after a short run with K lognormal.
+    frmProbability* ranOn(const char* name) {
+        frmProbability* tool = openOn(name);
+        if (!tool)
+            return nullptr;
+        choose(tool, QStringLiteral("K"), QStringLiteral("lognormal"));
+        type(tool, QStringLiteral("txtSamples"), QStringLiteral("2000"));
+        run(tool);
+        EXPECT_NE(tool->shownResult(), nullptr);
+        return tool;
+    }
+    // A run long enough to be stopped while it goes.
+    static void startLongRun(frmProbability* tool) {
+        type(tool, QStringLiteral("txtSamples"), QStringLiteral("10000000"));
+        QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdRun")), Qt::LeftButton);
+        EXPECT_TRUE(tool->running());
+    }
+    // The run stopped without results, and the window says so.
+    static void expectCancelled(frmProbability* tool) {
+        EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 30000));
+        EXPECT_EQ(tool->shownResult(), nullptr);
+        EXPECT_TRUE(label(tool, "lblStatus").startsWith(QStringLiteral("Cancelled after ")))
+            << label(tool, "lblStatus").toStdString();
+    }
+
     QTemporaryDir dir;
     CalculationScreen* screen = nullptr;
 };
