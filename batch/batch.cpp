@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
-#include <optional>
 #include <string_view>
 
 namespace vt::batch {
@@ -170,11 +169,12 @@ evaluation::DesignTexts DesignOf(QStringList& inputs) {
 // evaluated as a design other than its own.
 QString InterpolationPlanProblem(const evaluation::DesignTexts& design) {
     const evaluation::NumberLocale& point = evaluation::NumberLocale::Point();
-    const auto differs = [&point](const QString& text, std::optional<double> expected) {
+    // An empty text takes the screen's value; any other must be it.
+    const auto differs = [&point](const QString& text, double expected) {
         if (text.trimmed().isEmpty())
             return false;
         const auto value = evaluation::ReadDouble(text, point);
-        return !value || !expected || value.value != *expected;
+        return !value || value.value != expected;
     };
     // A width that is no number is said by the evaluation itself.
     const auto width = evaluation::ReadDouble(design.width, point);
@@ -345,17 +345,14 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, Q
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          file.write(bytes) == bytes.size() && file.flush() &&
                          file.error() == QFileDevice::NoError;
-    // The reason is kept before cancelWriting() replaces it with its own.
-    QString reason = file.errorString();
+    if (written && file.commit())
+        return true;
+    // The reason is read before cancelWriting() replaces it with its own.
+    const QString reason = file.errorString();
     if (!written)
         file.cancelWriting();
-    else if (!file.commit())
-        reason = file.errorString();
-    else
-        return true;
     Say(err, QStringLiteral("%1 cannot be written: %2. Nothing was written.").arg(path, reason));
     return false;
-    return true;
 }
 
 } // namespace

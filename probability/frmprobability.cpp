@@ -551,7 +551,7 @@ void frmProbability::finishRun() {
         pending_.reset();
         return;
     }
-    shown_ = Shown{pending_->description, run->result(), pending_->texts, pending_->table};
+    shown_ = Shown{*pending_, run->result()};
     pending_.reset();
     showResults();
     lblStatus_->setText(QStringLiteral("%1 samples in %2 s")

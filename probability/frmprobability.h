@@ -67,16 +67,13 @@ private:
     };
     // A run and its results belong to the inputs they were drawn for and,
     // on the interpolation screen, to the modelling results they used.
-    struct Shown {
-        probability::RunDescription description;
-        probability::RunResult result;
-        evaluation::DesignTexts texts;
-        std::shared_ptr<const results::ModellingResults> table;
-    };
     struct Pending {
         probability::RunDescription description;
         evaluation::DesignTexts texts;
         std::shared_ptr<const results::ModellingResults> table;
+    };
+    struct Shown : Pending {
+        probability::RunResult result;
     };
 
     void buildInputs(QGridLayout* grid);

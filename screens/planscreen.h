@@ -32,7 +32,7 @@ protected:
     // The screen's inputs as a design of the method, but for the loading
     // input of tab 0 (rock density or typed stress), which the screen adds.
     evaluation::DesignTexts planDesign(evaluation::Method method) const;
-    // The spec of a screen with this tab: the window and K list the two share,
+    // The ScreenSpec of a screen with this tab: the window and K list the two share,
     // with what differs taken from `own`.
     static ScreenSpec Spec(ScreenSpec own);
     // Shows a stress step's result, stores its stress and sets the caption;

@@ -244,13 +244,16 @@ TEST(BatchProgramTest, UsesNoWidgets) {
     EXPECT_FALSE(libraries.contains("libQt6Gui"));
 }
 
+// A table of one tributary design (FOS 1.5).
+constexpr const char* kOneDesign = "method,rock_density,depth,pillar_width,pillar_length,"
+                                   "bord_width_1,bord_width_2,k,pillar_height\n"
+                                   "tributary,2.7,500,10,10,12,12,100,5\n";
+
 TEST(BatchProgramTest, ReadsStandardInputAndWritesStandardOutput) {
     QProcess program;
     program.start(QStringLiteral(VT_EVALUATE), {});
     ASSERT_TRUE(program.waitForStarted());
-    program.write("method,rock_density,depth,pillar_width,pillar_length,bord_width_1,"
-                  "bord_width_2,k,pillar_height\n"
-                  "tributary,2.7,500,10,10,12,12,100,5\n");
+    program.write(kOneDesign);
     program.closeWriteChannel();
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitCode(), 0);
@@ -286,9 +289,7 @@ TEST(BatchProgramTest, AFailedReadOrWriteOfTheStandardStreamsIsAnError) {
     writing.setStandardOutputFile(QStringLiteral("/dev/full"));
     writing.start(QStringLiteral(VT_EVALUATE), {});
     ASSERT_TRUE(writing.waitForStarted());
-    writing.write("method,rock_density,depth,pillar_width,pillar_length,bord_width_1,"
-                  "bord_width_2,k,pillar_height\n"
-                  "tributary,2.7,500,10,10,12,12,100,5\n");
+    writing.write(kOneDesign);
     writing.closeWriteChannel();
     ASSERT_TRUE(writing.waitForFinished(60000));
     EXPECT_EQ(writing.exitCode(), 1);

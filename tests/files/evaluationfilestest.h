@@ -139,12 +139,7 @@ protected:
 
     // Chooses an item of the screen's Design menu.
     static void Choose(CalculationScreen* screen, const char* item) {
-        QAction* action = nullptr;
-        for (QAction* a : screen->designMenu()->actions())
-            if (a->objectName() == QLatin1String(item))
-                action = a;
-        ASSERT_NE(action, nullptr) << item;
-        action->trigger();
+        ChooseDesignItem(screen, item);
     }
     void save(CalculationScreen* screen, const QString& to) {
         savePath = to;

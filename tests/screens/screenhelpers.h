@@ -8,9 +8,11 @@
 #include "tests/support/programtest.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -63,6 +65,16 @@ inline void Press(CalculationScreen* screen, const QString& name) {
             screen->tabs()->setCurrentIndex(i);
     ASSERT_TRUE(w->isVisible()) << name.toStdString();
     QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// Triggers the item of the screen's Design menu with that object name.
+inline void ChooseDesignItem(CalculationScreen* screen, const char* item) {
+    QAction* action = nullptr;
+    for (QAction* a : screen->designMenu()->actions())
+        if (a->objectName() == QLatin1String(item))
+            action = a;
+    ASSERT_NE(action, nullptr) << item;
+    action->trigger();
 }
 
 inline bool IsTributary(const CalculationScreen* screen) {

@@ -7,6 +7,7 @@
 // machine.
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
+#include "tests/screens/screenhelpers.h"
 #include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
@@ -102,12 +103,9 @@ protected:
     // screen's next change reaches them all.
     static void openDesignTools(CalculationScreen* screen) {
         for (const char* item : {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability"}) {
-            QAction* action = nullptr;
-            for (QAction* a : screen->designMenu()->actions())
-                if (a->objectName() == QLatin1String(item))
-                    action = a;
-            ASSERT_NE(action, nullptr) << item;
-            action->trigger();
+            ChooseDesignItem(screen, item);
+            if (HasFatalFailure())
+                return;
         }
         for (const char* name : {"frmDesignCharts", "frmTargetFOS", "frmProbability"}) {
             QWidget* tool = Windows().existing<QWidget>(QString::fromLatin1(name));
