@@ -1,12 +1,12 @@
 #include "design/chartpane.h"
 
+#include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/ui.h"
 
 #include <QAreaSeries>
 #include <QChart>
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -148,9 +148,6 @@ ChartPane::ChartPane(Quantity quantity, ChartKind kind, const QString& prefix, Q
     , quantity_(quantity)
     , kind_(kind) {
     setObjectName(QStringLiteral("pane%1").arg(prefix));
-    choose_ = [this](const QString& caption, const QString& name, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, caption, name, filter);
-    };
     buildChart();
     view_->setObjectName(QStringLiteral("cht%1").arg(prefix));
     auto* layout = new QVBoxLayout(this);
@@ -503,8 +500,13 @@ QString ChartPane::fileStem() const {
 
 void ChartPane::export_Click(const QString& extension, const QString& filter,
                              bool (ChartPane::*write)(const QString&)) {
-    const QString path = choose_(QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
-                                 QStringLiteral("%1.%2").arg(fileStem(), extension), filter);
+    const QString path =
+        AskForFile(this, {FileQuestion::Kind::Save,
+                          QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
+                          QStringLiteral("%1.%2").arg(fileStem(), extension),
+                          {filter},
+                          extension})
+            .path;
     if (path.isEmpty())
         return;
     if (!(this->*write)(path))

@@ -43,11 +43,6 @@ enum class ChartKind {
     StrengthAndStress, // pillar strength and average pillar stress against it
 };
 
-// Where an export goes: the file chosen for a caption, a suggested name and
-// a filter; empty when the user cancels.
-using ChooseFile =
-    std::function<QString(const QString& caption, const QString& name, const QString& filter)>;
-
 // Line series that draw runs of points, one series a run (Qt Charts joins
 // every point of a series), the first one in the legend.
 class SeriesPool {
@@ -80,7 +75,6 @@ public:
     void showRefusal(const evaluation::Refusal& refusal);
     // The next design gets the range around its own value again.
     void resetRange();
-    void setChooseFile(ChooseFile choose) { choose_ = std::move(choose); }
 
     // What the mouse shows at the point nearest to x.
     void hoverAt(double x);
@@ -125,7 +119,6 @@ private:
 
     Quantity quantity_;
     ChartKind kind_;
-    ChooseFile choose_;
     QChart* chart_ = nullptr;
     HoverChartView* view_ = nullptr;
     QValueAxis* axisX_ = nullptr;

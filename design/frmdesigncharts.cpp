@@ -55,11 +55,6 @@ void frmDesignCharts::follow(DesignSource* source) {
         design::PlaceBeside(this, follower_.sourceWindow());
 }
 
-void frmDesignCharts::setChooseFile(const design::ChooseFile& choose) {
-    for (ChartPane* pane : panes_)
-        pane->setChooseFile(choose);
-}
-
 void frmDesignCharts::redraw() {
     DesignSource* source = follower_.source();
     if (!source) {

@@ -23,7 +23,6 @@ public:
 
     void follow(DesignSource* source) override;
     // Where the exports go (a file dialog unless replaced).
-    void setChooseFile(const design::ChooseFile& choose);
 
     // Reads the screen's design and redraws every chart.
     void redraw();

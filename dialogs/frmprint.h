@@ -29,12 +29,11 @@ class QPushButton;
 namespace vt {
 
 // Where the page goes. The program prints on the default printer, asks for
-// PDF file names with a file dialog and shows the preview in a window of its
+// PDF file names through the file dialogs and shows the preview in a window of its
 // own; tests replace any part.
 struct ReportOutput {
     std::function<QString()> findPrinter = DefaultPrinterName; // empty: none
     std::function<PrintResult(const ReportPage&, const QString& printer)> print = PrintOnPrinter;
-    std::function<QString(QWidget*)> choosePdfFile = ChoosePdfFile;
     std::function<void(QWidget*, const ReportPage&)> preview = ShowPrintPreview;
 };
 

@@ -1,11 +1,12 @@
 #include "dialogs/reportprinter.h"
 
+#include "app/filedialogs.h"
+
 #include <QBuffer>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -299,12 +300,12 @@ void ShowPrintPreview(QWidget* parent, const ReportPage& page) {
 }
 
 QString ChoosePdfFile(QWidget* parent) {
-    QString name = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Save the report as a PDF file"),
-        QDir::home().filePath(QStringLiteral("report.pdf")), QStringLiteral("PDF files (*.pdf)"));
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
-    return name;
+    return AskForFile(parent, {FileQuestion::Kind::Save,
+                               QStringLiteral("Save the report as a PDF file"),
+                               QDir::home().filePath(QStringLiteral("report.pdf")),
+                               {QStringLiteral("PDF files (*.pdf)")},
+                               QStringLiteral("pdf")})
+        .path;
 }
 
 } // namespace vt

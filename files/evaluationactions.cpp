@@ -1,5 +1,6 @@
 #include "files/evaluationactions.h"
 
+#include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "dialogs/frmprint.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QWidget>
@@ -132,17 +132,18 @@ bool Write(const QString& path, const QByteArray& bytes, const EvaluationFileSea
 } // namespace
 
 QString ChooseSaveFile(QWidget* parent, const QString& suggested) {
-    QFileDialog dialog(parent, kSaveTitle, suggested, kFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(kFileSuffix);
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.selectedFiles().value(0);
+    return AskForFile(parent,
+                      {FileQuestion::Kind::Save, kSaveTitle, suggested, {kFilter}, kFileSuffix})
+        .path;
 }
 
 QString ChooseOpenFile(QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, kOpenTitle, QDir::homePath(),
-                                        kFilter + QStringLiteral(";;All files (*)"));
+    return AskForFile(parent, {FileQuestion::Kind::Open,
+                               kOpenTitle,
+                               QDir::homePath(),
+                               {kFilter, QStringLiteral("All files (*)")},
+                               QString()})
+        .path;
 }
 
 bool WriteAll(QIODevice& file, const QByteArray& bytes) {
@@ -203,7 +204,7 @@ bool SaveEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
     const QString suggested = QDir::home().filePath(
         QStringLiteral("%1 evaluation.%2")
             .arg(evaluation::MethodName(source.designTexts().method), kFileSuffix));
-    const QString path = seams.chooseSaveFile(WidgetOf(source), suggested);
+    const QString path = ChooseSaveFile(WidgetOf(source), suggested);
     if (path.isEmpty())
         return false;
     return Write(path, *bytes, seams);
@@ -352,7 +353,7 @@ bool OpenEvaluationFrom(DesignSource& source, const QString& path) {
 }
 
 bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
-    const QString path = seams.chooseOpenFile(WidgetOf(source));
+    const QString path = ChooseOpenFile(WidgetOf(source));
     if (path.isEmpty())
         return false;
     return OpenEvaluationFrom(source, path);

@@ -32,17 +32,14 @@ namespace files {
 inline const QString kSaveTitle = QStringLiteral("Save evaluation");
 inline const QString kOpenTitle = QStringLiteral("Open evaluation");
 
-// The standard file dialogs; an empty name when the user cancels.
+// The file dialogs of evaluation files; an empty name when the user cancels.
 QString ChooseSaveFile(QWidget* parent, const QString& suggested);
 QString ChooseOpenFile(QWidget* parent);
 // Writes every byte; false on a write error (a full disk).
 bool WriteAll(QIODevice& file, const QByteArray& bytes);
 
-// Where the actions ask and write; tests replace any part.
+// How the actions write; tests replace it.
 struct EvaluationFileSeams {
-    std::function<QString(QWidget* parent, const QString& suggested)> chooseSaveFile =
-        ChooseSaveFile;
-    std::function<QString(QWidget* parent)> chooseOpenFile = ChooseOpenFile;
     std::function<bool(QIODevice& file, const QByteArray& bytes)> write = WriteAll;
 };
 

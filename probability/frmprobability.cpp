@@ -1,5 +1,6 @@
 #include "probability/frmprobability.h"
 
+#include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
@@ -9,7 +10,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -137,10 +137,6 @@ probability::UcsReadings CurrentUcsReadings(const DesignSource* source) {
 frmProbability::frmProbability(QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Probability of failure"));
-    chooseSaveFile = [this](const QString& caption, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, caption, QString(), filter);
-    };
-
     lblDesign_ = new QLabel(this);
     lblDesign_->setObjectName(QStringLiteral("lblDesign"));
     lblDesign_->setWordWrap(true);
@@ -625,13 +621,21 @@ void frmProbability::cmdNewSeed_Click() {
 void frmProbability::cmdExportHistogram_Click() {
     if (!shown_ || !picHistogram_->hasPicture())
         return;
-    QString path = chooseSaveFile(QStringLiteral("Export the histogram"),
-                                  QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"));
+    const QString svgFilter = QStringLiteral("SVG drawing (*.svg)");
+    const FileAnswer answer = AskForFile(this, {FileQuestion::Kind::Save,
+                                                QStringLiteral("Export the histogram"),
+                                                QString(),
+                                                {QStringLiteral("PNG image (*.png)"), svgFilter},
+                                                QString()});
+    QString path = answer.path;
     if (path.isEmpty())
         return;
-    const bool svg =
-        QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
-    if (!svg && QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
+    const QString suffix = QFileInfo(path).suffix();
+    const bool svg = suffix.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0 ||
+                     (suffix.isEmpty() && answer.filter == svgFilter);
+    if (svg && suffix.isEmpty())
+        path += QStringLiteral(".svg");
+    else if (!svg && suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".png");
     QString error;
     const NumberLocale locale = NumberLocale::Current();
@@ -647,12 +651,14 @@ void frmProbability::cmdExportHistogram_Click() {
 void frmProbability::cmdExportSummary_Click() {
     if (!shown_)
         return;
-    QString path =
-        chooseSaveFile(QStringLiteral("Export the summary"), QStringLiteral("CSV file (*.csv)"));
+    const QString path = AskForFile(this, {FileQuestion::Kind::Save,
+                                           QStringLiteral("Export the summary"),
+                                           QString(),
+                                           {QStringLiteral("CSV file (*.csv)")},
+                                           QStringLiteral("csv")})
+                             .path;
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     QFile file(path);
     const QByteArray csv = probability::SummaryCsv(shown_->description, shown_->result).toUtf8();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(csv) != csv.size())

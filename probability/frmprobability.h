@@ -43,9 +43,6 @@ public:
     // DesignTool: works for this screen from now on.
     void follow(DesignSource* source) override;
 
-    // Asks where to save a file (caption, filter); an empty answer cancels.
-    // Tests replace it; by default a file dialog.
-    std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
     // How long a run goes before its progress bar shows.
     std::chrono::milliseconds progressDelay{300};
 

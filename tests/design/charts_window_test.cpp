@@ -273,10 +273,10 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     QTemporaryDir dir;
     QStringList suggested;
     QString answer;
-    window->setChooseFile([&](const QString&, const QString& name, const QString&) {
-        suggested << name;
-        return answer.isNull() ? dir.filePath(name) : answer;
-    });
+    fileDialogs.answer = [&](const FileQuestion& question) {
+        suggested << question.suggested;
+        return FileAnswer{answer.isNull() ? dir.filePath(question.suggested) : answer, {}};
+    };
     ChartPane* pane = window->pane(kWidth);
     QTest::mouseClick(pane->cmdPNG, Qt::LeftButton);
     QTest::mouseClick(pane->cmdSVG, Qt::LeftButton);

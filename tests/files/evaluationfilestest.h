@@ -118,11 +118,12 @@ protected:
         programMenu_ = Windows().designMenu();
         Windows().clearDesignMenu();
         files::EvaluationFileSeams seams;
-        seams.chooseSaveFile = [this](QWidget*, const QString& suggested) {
-            suggestedName = suggested;
-            return savePath;
+        fileDialogs.answer = [this](const FileQuestion& question) {
+            if (question.kind == FileQuestion::Kind::Open)
+                return FileAnswer{openPath, {}};
+            suggestedName = question.suggested;
+            return FileAnswer{savePath, {}};
         };
-        seams.chooseOpenFile = [this](QWidget*) { return openPath; };
         seams.write = [this](QIODevice& file, const QByteArray& bytes) {
             return write ? write(file, bytes) : files::WriteAll(file, bytes);
         };

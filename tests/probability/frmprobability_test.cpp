@@ -464,9 +464,10 @@ protected:
         type(tool, QStringLiteral("txtCVK"), QStringLiteral("20"));
         type(tool, QStringLiteral("txtSamples"), QStringLiteral("20000"));
         run(tool);
-        tool->chooseSaveFile = [this](const QString& caption, const QString& filter) {
-            asked << caption + QStringLiteral(" | ") + filter;
-            return answer;
+        fileDialogs.answer = [this](const FileQuestion& question) {
+            asked << question.caption + QStringLiteral(" | ") +
+                         question.filters.join(QStringLiteral(";;"));
+            return FileAnswer{answer, question.filters.value(0)};
         };
         return tool;
     }

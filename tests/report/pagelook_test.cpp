@@ -321,10 +321,10 @@ TEST_F(PageLookTest, PreviewAndSaveGetThePageAndLeaveTheDialogOpen) {
         EXPECT_EQ(parent, dialog);
         previewed = ReportPageImage(page);
     };
-    output.choosePdfFile = [&](QWidget* parent) {
+    fileDialogs.answer = [&](const FileQuestion&) {
         ++chooserCalls;
-        EXPECT_EQ(parent, dialog);
-        return QString();
+        EXPECT_EQ(fileDialogs.parents.back(), dialog);
+        return FileAnswer{};
     };
     output.print = [](const ReportPage&, const QString&) {
         ADD_FAILURE() << "nothing is printed";

@@ -160,9 +160,9 @@ TEST_F(PrintingTest, WithoutAPrinterNothingTypedIsLostAndAPdfIsOffered) {
         int chooserCalls = 0;
         ReportOutput output;
         output.findPrinter = [] { return QString(); };
-        output.choosePdfFile = [&](QWidget*) {
+        fileDialogs.answer = [&](const FileQuestion&) {
             ++chooserCalls;
-            return target;
+            return FileAnswer{target, {}};
         };
         dialog->setOutput(output);
 

@@ -391,7 +391,6 @@ TEST_F(PrintJobTest, ACloseWhilePrintingWaitsForTheJob) {
         output.print = [&](const ReportPage& page, const QString& printer) {
             return PrintOnQueue(page, printer, scripted.system(), {1000ms, 10ms});
         };
-        output.choosePdfFile = [](QWidget*) { return QString(); };
         dialog->setOutput(output);
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdPrint"), Qt::LeftButton);
         EXPECT_TRUE(stillThere);

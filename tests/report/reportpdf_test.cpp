@@ -87,7 +87,7 @@ protected:
         Child<QDateEdit>(dialog, "DTPicker1")->setDate(QDate(2025, 3, 14));
         const QString file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++files_));
         ReportOutput output;
-        output.choosePdfFile = [file](QWidget*) { return file; };
+        fileDialogs.path = file;
         dialog->setOutput(output);
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdSavePdf"), Qt::LeftButton);
         if (opened)
@@ -244,7 +244,7 @@ TEST_F(ReportPdfTest, AFailedSaveSaysSoAndLosesNothing) {
         SCOPED_TRACE(file.toStdString());
         messages.shown.clear();
         ReportOutput output;
-        output.choosePdfFile = [file](QWidget*) { return file; };
+        fileDialogs.path = file;
         dialog->setOutput(output);
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdSavePdf"), Qt::LeftButton);
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -263,7 +263,7 @@ TEST_F(ReportPdfTest, AFailedSaveSaysSoAndLosesNothing) {
     // A file chooser that is cancelled writes nothing and says nothing.
     messages.shown.clear();
     ReportOutput cancelled;
-    cancelled.choosePdfFile = [](QWidget*) { return QString(); };
+    fileDialogs.path.clear();
     dialog->setOutput(cancelled);
     QTest::mouseClick(Child<QPushButton>(dialog, "cmdSavePdf"), Qt::LeftButton);
     EXPECT_TRUE(messages.shown.empty());
@@ -283,7 +283,7 @@ TEST_F(ReportPdfTest, ASaveOntoAFullDiskSaysSoOrWritesItWhole) {
         GTEST_SKIP() << "no tmpfs can be mounted here";
     const QString file = QDir(folder).filePath(QStringLiteral("report.pdf"));
     ReportOutput output;
-    output.choosePdfFile = [file](QWidget*) { return file; };
+    fileDialogs.path = file;
     const auto save = [&](const QString& title) {
         frmPrint* dialog = OpenReport(FilledRequest());
         EXPECT_NE(dialog, nullptr);

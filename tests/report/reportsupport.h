@@ -87,7 +87,6 @@ inline ReportOutput RecordingOutput(frmPrint* dialog, PrintedPage& page, bool su
         page.date = Child<QDateEdit>(dialog, "DTPicker1")->date();
         return succeed ? PrintResult{true, {}} : PrintResult{false, QStringLiteral("jammed")};
     };
-    output.choosePdfFile = [](QWidget*) { return QString(); };
     output.preview = [](QWidget*, const ReportPage&) {};
     return output;
 }

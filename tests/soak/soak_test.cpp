@@ -230,30 +230,29 @@ protected:
         writeFiles();
         savedDirectory_ = QDir::currentPath();
         QDir::setCurrent(files_.path());
-        useEvaluationFiles();
+        answerFileDialogs();
     }
 
     void TearDown() override {
         QDir::setCurrent(savedDirectory_);
         ProgramTest::TearDown();
-        Windows().clearDesignMenu();
-        for (const DesignMenuItem& item : programMenu_)
-            Windows().addDesignMenuItem(item);
     }
 
-    // The Design menu saves and opens one evaluation file of the walk
-    // instead of asking in a file dialog.
-    void useEvaluationFiles() {
-        programMenu_ = Windows().designMenu();
-        Windows().clearDesignMenu();
-        const QString file = QDir(files_.path()).filePath(QStringLiteral("walk.vte"));
-        files::EvaluationFileSeams seams;
-        seams.chooseSaveFile = [file](QWidget*, const QString&) { return file; };
-        seams.chooseOpenFile = [file](QWidget*) { return file; };
-        files::AddEvaluationFileItems(Windows(), seams);
-        for (const DesignMenuItem& item : programMenu_) // the program's others, as they are
-            if (!item.objectName.endsWith(QLatin1String("Evaluation")))
-                Windows().addDesignMenuItem(item);
+    // Every file dialog the walk reaches is answered here, never shown:
+    // evaluations are saved to and opened from one file of the walk, exports
+    // land in the walk's folder under the name offered, a PDF is declined.
+    void answerFileDialogs() {
+        const QString walkFile = QDir(files_.path()).filePath(QStringLiteral("walk.vte"));
+        fileDialogs.answer = [this, walkFile](const FileQuestion& question) -> FileAnswer {
+            if (question.caption == files::kSaveTitle || question.caption == files::kOpenTitle)
+                return {walkFile, question.filters.value(0)};
+            if (question.defaultSuffix == QLatin1String("pdf"))
+                return {};
+            QString name = QFileInfo(question.suggested).fileName();
+            if (name.isEmpty())
+                name = QStringLiteral("export");
+            return {QDir(files_.path()).filePath(name), question.filters.value(0)};
+        };
     }
 
     // Modelling-results files for the chooser: good ones and broken ones.
@@ -345,7 +344,6 @@ protected:
                 return printer_.succeed ? PrintResult{true, {}}
                                         : PrintResult{false, QStringLiteral("Paper jam")};
             };
-            output.choosePdfFile = [](QWidget*) { return QString(); };
             output.preview = [](QWidget*, const ReportPage&) {};
             report->setOutput(output);
         }
@@ -359,14 +357,6 @@ protected:
             chooser->setProperty("soak", true);
             chooser->SetDriveRoots({files_.path(), QDir(files_.path()).filePath("missing")});
             chooser->SetDirectory(files_.path());
-        }
-        // The design charts export into our folder instead of asking.
-        if (auto* charts = Windows().existing<frmDesignCharts>(QStringLiteral("frmDesignCharts"));
-            charts && !charts->property("soak").toBool()) {
-            charts->setProperty("soak", true);
-            charts->setChooseFile([this](const QString&, const QString& name, const QString&) {
-                return QDir(files_.path()).filePath(name);
-            });
         }
     }
 
@@ -829,7 +819,6 @@ protected:
     std::map<QString, int> visits_;
     std::map<QString, int> fosShown_;
     std::map<QString, int> messageCounts_;
-    std::vector<DesignMenuItem> programMenu_;
 };
 
 TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {

@@ -2,11 +2,13 @@
 // test from a fresh program state (no windows, stress 0, counter 0).
 #pragma once
 
+#include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "tests/support/locale.h"
 
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -41,6 +43,31 @@ public:
     bool answer = false;
 };
 
+// Answers every file dialog instead of showing it: records the question and
+// gives `path` (empty: the user cancels) with the first filter, or what
+// `answer` gives when it is set.
+class FileAnswers final : public FileDialogService {
+public:
+    FileAnswers() { SetFileDialogService(this); }
+    ~FileAnswers() override { SetFileDialogService(nullptr); }
+    FileAnswers(const FileAnswers&) = delete;
+    FileAnswers& operator=(const FileAnswers&) = delete;
+
+    FileAnswer ask(QWidget* parent, const FileQuestion& question) override {
+        questions.push_back(question);
+        parents.push_back(parent);
+        if (answer)
+            return answer(question);
+        return {path, question.filters.value(0)};
+    }
+    const FileQuestion& last() const { return questions.back(); }
+
+    QString path;
+    std::function<FileAnswer(const FileQuestion&)> answer;
+    std::vector<FileQuestion> questions;
+    std::vector<QWidget*> parents;
+};
+
 // Closes every window (splash included), deletes them, resets the program
 // state and counts requests to end the program instead of ending it.
 class ProgramTest : public ::testing::Test {
@@ -52,6 +79,7 @@ protected:
     static void flushDeletes();
 
     MessageRecorder messages;
+    FileAnswers fileDialogs; // no file chosen unless a test says which
     int endRequests = 0;
 };
 

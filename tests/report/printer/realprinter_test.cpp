@@ -262,7 +262,7 @@ TEST_F(RealPrinterTest, ARejectingQueueIsAFailureThatNamesPrinterAndReason) {
     ASSERT_TRUE(folder.isValid());
     const QString offered = folder.filePath(QStringLiteral("instead.pdf"));
     ReportOutput output; // the real printer, only the file chooser answers
-    output.choosePdfFile = [&](QWidget*) { return offered; };
+    fileDialogs.path = offered;
     dialog->setOutput(output);
     messages.answer = false; // the PDF offered is declined first
 
