@@ -352,7 +352,7 @@ bool OpenEvaluationFrom(DesignSource& source, const QString& path) {
     return true;
 }
 
-bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
+bool OpenEvaluation(DesignSource& source) {
     const QString path = ChooseOpenFile(WidgetOf(source));
     if (path.isEmpty())
         return false;
@@ -364,7 +364,7 @@ void AddEvaluationFileItems(WindowRegistry& windows, const EvaluationFileSeams& 
         {QStringLiteral("&Save evaluation..."), QStringLiteral("mnuSaveEvaluation"),
          [seams](DesignSource& source) { SaveEvaluation(source, seams); }},
         {QStringLiteral("&Open evaluation..."), QStringLiteral("mnuOpenEvaluation"),
-         [seams](DesignSource& source) { OpenEvaluation(source, seams); }},
+         [](DesignSource& source) { OpenEvaluation(source); }},
     };
     // Registering the windows again adds no second pair.
     for (const DesignMenuItem& item : items) {

@@ -66,7 +66,7 @@ evaluation::Step<PreparedOpening> PrepareOpening(const QString& path);
 
 // Asks for a file and opens it into the screen of its method (the screen it
 // was chosen on is hidden when that is another one). True when opened.
-bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams);
+bool OpenEvaluation(DesignSource& source);
 bool OpenEvaluationFrom(DesignSource& source, const QString& path);
 
 // Adds the two items to the "&Design" menu of the screens made from now on,
