@@ -1,6 +1,7 @@
 // The points of a curve as CSV: one row per point with every input as typed
 // and every result text as the screen would show it.
 #include "design/sweep.h"
+#include "evaluation/designfields.h"
 #include "evaluation/messages.h"
 
 #include <QStringList>
@@ -30,12 +31,16 @@ QString Row(const QStringList& fields) {
     return escaped.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
+// The input columns, in the order the curve's tables have always had.
+constexpr Input kInputColumns[] = {
+    Input::RockDensity,  Input::ModelledStress, Input::Depth,      Input::PillarWidth,
+    Input::PillarLength, Input::BordWidth1,     Input::BordWidth2, Input::K,
+    Input::PillarHeight, Input::Alpha,          Input::Beta,       Input::SquatStart,
+    Input::IncreaseRate};
+
 QStringList Header() {
     QStringList h{QStringLiteral("Method")};
-    for (Input input :
-         {Input::RockDensity, Input::ModelledStress, Input::Depth, Input::PillarWidth,
-          Input::PillarLength, Input::BordWidth1, Input::BordWidth2, Input::K, Input::PillarHeight,
-          Input::Alpha, Input::Beta, Input::SquatStart, Input::IncreaseRate})
+    for (Input input : kInputColumns)
         h << Caption(input);
     h << QStringLiteral("% Extraction") << QStringLiteral("Pillar stress (MPa)")
       << Caption(Input::EffectiveWidth) << QStringLiteral("W:H-ratio")
@@ -51,27 +56,11 @@ QString YesNo(bool yes) {
 }
 
 QStringList Fields(const DesignTexts& t, const Evaluation& e, bool screens) {
-    QStringList f{evaluation::MethodName(t.method),
-                  t.density,
-                  t.stress,
-                  t.depth,
-                  t.width,
-                  t.length,
-                  t.bord1,
-                  t.bord2,
-                  t.k,
-                  t.height,
-                  t.alpha,
-                  t.beta,
-                  t.squatStart,
-                  t.increaseRate,
-                  e.extraction,
-                  e.stress,
-                  e.effectiveWidth,
-                  e.widthHeightRatio,
-                  e.strength,
-                  e.factorOfSafety,
-                  e.formula};
+    QStringList f{evaluation::MethodName(t.method)};
+    for (Input input : kInputColumns)
+        f << t.*evaluation::FieldOf(input)->text;
+    f << e.extraction << e.stress << e.effectiveWidth << e.widthHeightRatio << e.strength
+      << e.factorOfSafety << e.formula;
     if (e.complete())
         f << YesNo(e.widthHeightTooSmall) << YesNo(e.factorOfSafetyTooSmall);
     else

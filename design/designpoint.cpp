@@ -1,5 +1,6 @@
 #include "design/designpoint.h"
 
+#include "evaluation/designfields.h"
 #include "evaluation/steps.h"
 
 #include <algorithm>
@@ -22,61 +23,38 @@ float Single(double value) {
     return static_cast<float>(value);
 }
 
-// The numbers the steps read from the texts; false when one does not read
-// (which a complete evaluation rules out).
-bool ReadNumbers(BaseDesign& base) {
-    const DesignTexts& t = base.texts;
-    DesignNumbers& n = base.numbers;
-    n.method = t.method;
-    bool ok = true;
-    const auto read = [&](const QString& text, double& into) {
-        const evaluation::Reading<double> r = evaluation::ReadDouble(text, base.locale);
-        ok = ok && r.ok();
-        into = r.value;
-    };
-    if (t.method == Method::Interpolation) {
-        static const results::ModellingResults kNoTable;
-        const results::ModellingResults& table = base.table ? *base.table : kNoTable;
-        n.width = evaluation::InterpolationWidth(table, t.width, base.locale);
-        n.length = n.width;
-        n.depth = evaluation::InterpolationDepth(t.depth, base.locale);
-        // The strength step reads the length text (the width's) as a number.
-        const evaluation::Reading<float> length = evaluation::ReadSingle(t.length, base.locale);
-        base.numbersExact = length.ok() && length.value == Single(n.width);
-    } else {
-        if (t.method == Method::Tributary)
-            read(t.density, n.density);
-        else
-            read(t.stress, n.stress);
-        read(t.depth, n.depth);
-        read(t.width, n.width);
-        read(t.length, n.length);
-        read(t.bord1, n.bord1);
-        read(t.bord2, n.bord2);
+// The input a quantity is typed into.
+Input InputOf(Quantity quantity) {
+    switch (quantity) {
+    case Quantity::PillarWidth:
+        return Input::PillarWidth;
+    case Quantity::Depth:
+        return Input::Depth;
+    case Quantity::PillarHeight:
+        return Input::PillarHeight;
+    case Quantity::BordWidth:
+        return Input::BordWidth1;
     }
-    read(t.k, n.k);
-    read(t.height, n.height);
-    read(t.alpha, n.alpha);
-    read(t.beta, n.beta);
-    read(t.squatStart, n.squatStart);
-    read(t.increaseRate, n.increaseRate);
-    return ok;
+    return Input::PillarWidth;
+}
+
+// An input of the screen's design as the tools place and scale it: the
+// number the steps read where they read a double (or the interpolation
+// screen's rule), else the value as typed (the steps narrow it to single
+// precision, as they narrow every value the tools step to).
+double TypedValue(const BaseDesign& base, Input input) {
+    const evaluation::DesignField& field = *evaluation::FieldOf(input);
+    const bool byRule =
+        base.texts.method == Method::Interpolation && field.leading != evaluation::Leading::No;
+    if (byRule || field.precision == evaluation::Precision::Double)
+        return base.numbers.*field.number;
+    return evaluation::ReadDouble(base.texts.*field.text, base.locale).value;
 }
 
 } // namespace
 
 QString QuantityCaption(Quantity quantity) {
-    switch (quantity) {
-    case Quantity::PillarWidth:
-        return evaluation::Caption(Input::PillarWidth);
-    case Quantity::Depth:
-        return evaluation::Caption(Input::Depth);
-    case Quantity::PillarHeight:
-        return evaluation::Caption(Input::PillarHeight);
-    case Quantity::BordWidth:
-        return evaluation::Caption(Input::BordWidth1);
-    }
-    return {};
+    return evaluation::Caption(InputOf(quantity));
 }
 
 Step<BaseDesign> ReadDesign(const DesignTexts& texts, const evaluation::NumberLocale& locale,
@@ -89,23 +67,21 @@ Step<BaseDesign> ReadDesign(const DesignTexts& texts, const evaluation::NumberLo
                            evaluation::kInsufficientDataTitle};
         return *base.shown.refusal;
     }
-    if (!ReadNumbers(base))
-        base.numbersExact = false;
+    const Step<DesignNumbers> numbers = evaluation::ReadNumbers(base.texts, locale, table);
+    if (numbers)
+        base.numbers = numbers.value();
+    base.numbersExact = numbers.ok();
+    if (base.texts.method == Method::Interpolation) {
+        // The strength step reads the length text (the width's) as a number.
+        const evaluation::Reading<float> length = evaluation::ReadSingle(base.texts.length, locale);
+        base.numbersExact =
+            base.numbersExact && length.ok() && length.value == Single(base.numbers.width);
+    }
     return base;
 }
 
 double CurrentValue(const BaseDesign& base, Quantity quantity) {
-    switch (quantity) {
-    case Quantity::PillarWidth:
-        return base.numbers.width;
-    case Quantity::Depth:
-        return base.numbers.depth;
-    case Quantity::PillarHeight:
-        return base.numbers.height;
-    case Quantity::BordWidth:
-        return base.numbers.bord1;
-    }
-    return 0;
+    return TypedValue(base, InputOf(quantity));
 }
 
 TableExtent ExtentOf(const results::ModellingResults& table) {
@@ -190,13 +166,15 @@ Step<Variation> Variation::Of(const BaseDesign& base, Quantity quantity) {
                        kDesignTitle};
     std::optional<Follower> follower = Follower{};
     if (quantity == Quantity::PillarWidth && !interpolation) {
-        follower = FollowerOf(base.numbers.width, base.numbers.length);
+        follower =
+            FollowerOf(TypedValue(base, Input::PillarWidth), TypedValue(base, Input::PillarLength));
         if (!follower)
             return Refusal{QStringLiteral("The length:width ratio of the pillar cannot be kept"),
                            kDesignTitle};
     }
     if (quantity == Quantity::BordWidth) {
-        follower = FollowerOf(base.numbers.bord1, base.numbers.bord2);
+        follower =
+            FollowerOf(TypedValue(base, Input::BordWidth1), TypedValue(base, Input::BordWidth2));
         if (!follower)
             return Refusal{QStringLiteral("The ratio of the bord widths cannot be kept: bord "
                                           "width 1 must be above 0"),

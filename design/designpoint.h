@@ -30,9 +30,9 @@ enum class Quantity { PillarWidth, Depth, PillarHeight, BordWidth };
 QString QuantityCaption(Quantity quantity);
 
 struct BaseDesign {
-    evaluation::DesignTexts texts; // as on the screen, derived texts filled in
-    evaluation::Evaluation shown;  // what the screen shows for them
-    evaluation::DesignNumbers numbers;
+    evaluation::DesignTexts texts;     // as on the screen, derived texts filled in
+    evaluation::Evaluation shown;      // what the screen shows for them
+    evaluation::DesignNumbers numbers; // as the screen reads them (ReadNumbers)
     evaluation::NumberLocale locale;
     const results::ModellingResults* table = nullptr;
     // Whether EvaluateNumbers over `numbers` gives what Evaluate gives over
@@ -47,7 +47,10 @@ evaluation::Step<BaseDesign> ReadDesign(const evaluation::DesignTexts& texts,
                                         const evaluation::NumberLocale& locale,
                                         const results::ModellingResults* table);
 
-// The value of the quantity on the screen, as its steps read it.
+// The value of the quantity on the screen, where the tools place it: the
+// number the steps read where they read it in double precision (the pillar
+// width, the interpolation screen's width and depth), else the value as
+// typed, which the steps narrow to single precision.
 double CurrentValue(const BaseDesign& base, Quantity quantity);
 
 // What the interpolation table covers: its pillar widths and its depths,

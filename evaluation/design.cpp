@@ -1,10 +1,7 @@
 #include "evaluation/design.h"
 
+#include "evaluation/designfields.h"
 #include "results/core/interpolation.h"
-
-#include <charconv>
-#include <cmath>
-#include <string>
 
 namespace vt::evaluation {
 
@@ -144,6 +141,37 @@ Evaluation Evaluate(const DesignTexts& design, const NumberLocale& locale,
 
 // --- numbers ---
 
+Step<DesignNumbers> ReadNumbers(const DesignTexts& texts, const NumberLocale& locale,
+                                const results::ModellingResults* table) {
+    static const results::ModellingResults kNoTable;
+    const DesignTexts design = AsOnScreen(texts);
+    DesignNumbers numbers;
+    numbers.method = design.method;
+    const bool interpolation = design.method == Method::Interpolation;
+    for (const DesignField& field : kDesignFields) {
+        if (!field.usedBy(design.method))
+            continue;
+        const QString& text = design.*field.text;
+        double& number = numbers.*field.number;
+        if (interpolation && field.leading == Leading::Width) {
+            number = InterpolationWidth(table ? *table : kNoTable, text, locale);
+        } else if (interpolation && field.leading == Leading::Depth) {
+            number = InterpolationDepth(text, locale);
+        } else {
+            // Every step reads it in single precision, so it must read so
+            // even where a step reads it in double precision too.
+            const Reading<float> r = ReadSingle(text, locale);
+            if (!r)
+                return NumberRefusal(field.input, text, r.problem, locale);
+            number = field.precision == Precision::Double ? ReadDouble(text, locale).value
+                                                          : static_cast<double>(r.value);
+        }
+    }
+    if (interpolation)
+        numbers.length = numbers.width;
+    return numbers;
+}
+
 namespace {
 
 NumericEvaluation Stopped(NumericEvaluation e, NumericStop stop, engine::Fault fault) {
@@ -154,19 +182,6 @@ NumericEvaluation Stopped(NumericEvaluation e, NumericStop stop, engine::Fault f
 
 float Single(double value) {
     return static_cast<float>(value);
-}
-
-// The interpolated stress as the screen keeps it: rounded to one decimal.
-std::optional<float> RoundedStress(double S) {
-    const std::string text = engine::FormatResult(S, 1);
-    double rounded = 0;
-    if (text.empty() ||
-        std::from_chars(text.data(), text.data() + text.size(), rounded).ec != std::errc())
-        return std::nullopt;
-    const float stress = static_cast<float>(rounded);
-    if (!std::isfinite(stress))
-        return std::nullopt;
-    return stress;
 }
 
 } // namespace
@@ -180,11 +195,11 @@ NumericEvaluation EvaluateNumbers(const DesignNumbers& d, const results::Modelli
         const auto outcome = results::InterpolatePillarStress(*table, d.width, d.depth);
         if (!outcome)
             return Stopped(e, NumericStop::Interpolation, engine::Fault::None);
-        const auto stress = RoundedStress(*outcome.stress);
+        const auto stress = RoundedInterpolatedStress(*outcome.stress);
         const auto extraction = results::ExtractionForModelledBords(d.width, d.width);
         if (!stress || !extraction)
             return Stopped(e, NumericStop::Interpolation, engine::Fault::Overflow);
-        e.averagePillarStress = *stress;
+        e.averagePillarStress = static_cast<float>(*stress);
         e.extraction = *extraction;
         if (d.width == 0)
             return Stopped(e, NumericStop::EffectiveWidth, engine::Fault::ZeroPerimeter);

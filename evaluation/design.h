@@ -136,6 +136,17 @@ struct NumericEvaluation {
     bool complete() const { return stop == NumericStop::None; }
 };
 
+// The numbers the screen of the design's method reads from its texts, as
+// EvaluateNumbers takes them: the fields the steps read in single precision
+// as those single-precision values, the pillar width and length (which the
+// effective width reads in double precision) as doubles, and on the
+// interpolation screen the width and depth by its leading-number rule, the
+// length following the width. Inputs the method does not use keep their
+// defaults. The refusal of the first text that gives no number (none does
+// in a design the screen evaluates to the end).
+Step<DesignNumbers> ReadNumbers(const DesignTexts& design, const NumberLocale& locale,
+                                const results::ModellingResults* table = nullptr);
+
 NumericEvaluation EvaluateNumbers(const DesignNumbers& design,
                                   const results::ModellingResults* table = nullptr);
 

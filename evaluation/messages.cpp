@@ -1,39 +1,14 @@
 #include "evaluation/messages.h"
 
+#include "evaluation/designfields.h"
+
 namespace vt::evaluation {
 
 QString Caption(Input input) {
-    switch (input) {
-    case Input::RockDensity:
-        return QStringLiteral("Rock Rel. Density");
-    case Input::ModelledStress:
-        return QStringLiteral("APS (MPa)");
-    case Input::Depth:
-        return QStringLiteral("Depth (m)");
-    case Input::PillarWidth:
-        return QStringLiteral("Pillar width (m)");
-    case Input::PillarLength:
-        return QStringLiteral("Pillar length (m)");
-    case Input::BordWidth1:
-        return QStringLiteral("Bord width 1 (m)");
-    case Input::BordWidth2:
-        return QStringLiteral("Bord width 2 (m)");
-    case Input::K:
-        return QStringLiteral("K (MPa)");
-    case Input::EffectiveWidth:
+    if (input == Input::EffectiveWidth)
         return QStringLiteral("Eff. pillar width (m)");
-    case Input::PillarHeight:
-        return QStringLiteral("Pillar height (m)");
-    case Input::Alpha:
-        return QStringLiteral("α");
-    case Input::Beta:
-        return QStringLiteral("β");
-    case Input::SquatStart:
-        return QStringLiteral("Start squat pillar");
-    case Input::IncreaseRate:
-        return QStringLiteral("Strength incr. rate");
-    }
-    return {};
+    const DesignField* field = FieldOf(input);
+    return field ? field->caption.toString() : QString();
 }
 
 Refusal NumberRefusal(Input input, QStringView text, NumberProblem problem,

@@ -213,6 +213,16 @@ double InterpolationDepth(QStringView text, const NumberLocale& locale) {
     return ReadLeadingNumber(text, locale);
 }
 
+std::optional<double> RoundedInterpolatedStress(double stress) {
+    const std::string text = engine::FormatResult(stress, 1);
+    double rounded = 0;
+    if (text.empty() ||
+        std::from_chars(text.data(), text.data() + text.size(), rounded).ec != std::errc() ||
+        !std::isfinite(static_cast<float>(rounded)))
+        return std::nullopt;
+    return rounded;
+}
+
 Step<InterpolationShown> Interpolation(const results::ModellingResults& table,
                                        const InterpolationTexts& t, const NumberLocale& locale) {
     if (table.FileName.empty())
@@ -225,13 +235,8 @@ Step<InterpolationShown> Interpolation(const results::ModellingResults& table,
                        QString::fromStdString(outcome.title)};
     const double S = *outcome.stress;
 
-    // The stress rounded to one decimal is what is shown and what the strength
-    // step works with.
-    const std::string roundedText = engine::FormatResult(S, 1);
-    double rounded = 0;
-    std::from_chars(roundedText.data(), roundedText.data() + roundedText.size(), rounded);
-    const float stress = static_cast<float>(rounded);
-    if (roundedText.empty() || !std::isfinite(stress))
+    const std::optional<double> rounded = RoundedInterpolatedStress(S);
+    if (!rounded)
         return Refusal{QStringLiteral("The interpolated pillar stress is too large to be used"),
                        kInvalidDataTitle};
     const double L = InterpolationWidth(table, t.length, locale);
@@ -246,8 +251,8 @@ Step<InterpolationShown> Interpolation(const results::ModellingResults& table,
     shown.extraction = ShowResult(*extraction, 1, locale);
     shown.width = W;
     shown.depth = D;
-    shown.stressValue = rounded;
-    shown.averagePillarStress = stress;
+    shown.stressValue = *rounded;
+    shown.averagePillarStress = static_cast<float>(*rounded);
     shown.extractionValue = *extraction;
     return shown;
 }

@@ -131,6 +131,10 @@ double InterpolationWidth(const results::ModellingResults& table, QStringView te
                           const NumberLocale& locale);
 double InterpolationDepth(QStringView text, const NumberLocale& locale);
 
+// The interpolated stress as the screen shows it and then works with:
+// rounded to one decimal; none when that is too large for single precision.
+std::optional<double> RoundedInterpolatedStress(double stress);
+
 // "Interpolate the Pillar stress & Calculate the % Extraction".
 Step<InterpolationShown> Interpolation(const results::ModellingResults& table,
                                        const InterpolationTexts& texts, const NumberLocale& locale);

@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "evaluation/designfields.h"
 #include "probability/core/screendesign.h"
 #include "probability/core/settings.h"
 #include "probability/core/ucsfit.h"
@@ -32,34 +33,9 @@ namespace {
 
 // The part of an input's object names: cboDistributionK, txtCVDepth, ...
 QString InputKey(Input input) {
-    switch (input) {
-    case Input::RockDensity:
-        return QStringLiteral("RockDensity");
-    case Input::ModelledStress:
-        return QStringLiteral("ModelledStress");
-    case Input::Depth:
-        return QStringLiteral("Depth");
-    case Input::PillarWidth:
-        return QStringLiteral("PillarWidth");
-    case Input::PillarLength:
-        return QStringLiteral("PillarLength");
-    case Input::BordWidth1:
-        return QStringLiteral("BordWidth1");
-    case Input::BordWidth2:
-        return QStringLiteral("BordWidth2");
-    case Input::K:
-        return QStringLiteral("K");
-    case Input::PillarHeight:
-        return QStringLiteral("PillarHeight");
-    default:
-        return {};
-    }
+    const evaluation::DesignField* field = evaluation::FieldOf(input);
+    return field ? field->objectSuffix.toString() : QString();
 }
-
-// Every input any method samples, in the window's order.
-const Input kRows[] = {Input::K,          Input::RockDensity, Input::ModelledStress,
-                       Input::Depth,      Input::PillarWidth, Input::PillarLength,
-                       Input::BordWidth1, Input::BordWidth2,  Input::PillarHeight};
 
 QLineEdit* ParameterBox(const QString& name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -175,7 +151,7 @@ void frmProbability::buildInputs(QGridLayout* grid) {
         grid->addWidget(header, 0, c);
     }
     int line = 1;
-    for (Input input : kRows)
+    for (Input input : probability::UncertainInputs())
         addRow(grid, line++, input);
     lblFit_ = new QLabel(grid->parentWidget());
     lblFit_->setObjectName(QStringLiteral("lblFit"));

@@ -13,12 +13,14 @@
 
 namespace vt::probability {
 
-// The inputs of a method's design that can be uncertain, in the window's
-// order: K first, then the loading, the plan and the height. The modelled
-// screen's depth is left out (it does not enter its FOS), and so are the
-// interpolation screen's length (it follows the width) and bords (the
-// modelling's).
+// The inputs of a method's design that can be uncertain (those its rows in
+// kDesignFields let the run sample), in the window's order: K first, then
+// the loading, the plan and the height. The modelled screen's depth is left
+// out (it does not enter its FOS), and so are the interpolation screen's
+// length (it follows the width) and bords (the modelling's).
 std::vector<evaluation::Input> UncertainInputs(evaluation::Method method);
+// Every input any method samples, in the window's order.
+std::vector<evaluation::Input> UncertainInputs();
 
 // The text of an input in the design as typed.
 QString InputText(const evaluation::DesignTexts& texts, evaluation::Input input);

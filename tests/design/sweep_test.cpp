@@ -251,6 +251,17 @@ TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
     ASSERT_EQ(inputs.size(), 2u);
     EXPECT_EQ(inputs[1].first, evaluation::Input::BordWidth2);
 
+    // The ratio of the bords as typed: 7.7 / 6.3 keeps its two decimals,
+    // although the steps read both in single precision.
+    d.bord1 = QStringLiteral("6.3");
+    d.bord2 = QStringLiteral("7.7");
+    const BaseDesign decimalBords = test::ReadBase(d);
+    const auto typed = Variation::Of(decimalBords, Quantity::BordWidth);
+    ASSERT_TRUE(typed.ok());
+    EXPECT_EQ(typed->textsAt(Decimal{63, 1}).bord2, QStringLiteral("7.7"));
+    EXPECT_EQ(typed->textsAt(Decimal{9, 0}).bord2, QStringLiteral("11"));
+    EXPECT_EQ(CurrentValue(decimalBords, Quantity::BordWidth), 6.3);
+
     d.bord1 = QStringLiteral("0");
     EXPECT_FALSE(Variation::Of(test::ReadBase(d), Quantity::BordWidth).ok());
 

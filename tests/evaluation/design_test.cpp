@@ -2,10 +2,12 @@
 // numbers: the numeric road gives the very single-precision results that the
 // shown texts come from, for random designs of every method.
 #include "evaluation/design.h"
+#include "evaluation/designfields.h"
 #include "results/core/modellingfile.h"
 #include "tests/support/locale.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 #include <string_view>
 
@@ -159,6 +161,117 @@ TEST(MethodName, ReadsBackAndRefusesOthers) {
     EXPECT_EQ(MethodFromName(u""), std::nullopt);
 }
 
+// Each input's row: its caption and unit letter for letter as the screens
+// show them, its name in files, and the text it reads into its own number
+// (and no other).
+TEST(DesignFields, EachRowReadsItsOwnTextIntoItsOwnNumber) {
+    struct Case {
+        Input input;
+        const char* caption;
+        const char* unit;
+        const char* name;
+    };
+    const Case cases[] = {
+        {Input::RockDensity, "Rock Rel. Density", "", "rock_density"},
+        {Input::ModelledStress, "APS (MPa)", "MPa", "aps"},
+        {Input::Depth, "Depth (m)", "m", "depth"},
+        {Input::PillarWidth, "Pillar width (m)", "m", "pillar_width"},
+        {Input::PillarLength, "Pillar length (m)", "m", "pillar_length"},
+        {Input::BordWidth1, "Bord width 1 (m)", "m", "bord_width_1"},
+        {Input::BordWidth2, "Bord width 2 (m)", "m", "bord_width_2"},
+        {Input::K, "K (MPa)", "MPa", "k"},
+        {Input::PillarHeight, "Pillar height (m)", "m", "pillar_height"},
+        {Input::Alpha, "α", "", "alpha"},
+        {Input::Beta, "β", "", "beta"},
+        {Input::SquatStart, "Start squat pillar", "", "squat_start"},
+        {Input::IncreaseRate, "Strength incr. rate", "", "strength_increase_rate"},
+    };
+    ASSERT_EQ(std::size(cases), kDesignFields.size());
+    const auto members = {
+        &DesignNumbers::density,     &DesignNumbers::stress, &DesignNumbers::depth,
+        &DesignNumbers::width,       &DesignNumbers::length, &DesignNumbers::bord1,
+        &DesignNumbers::bord2,       &DesignNumbers::k,      &DesignNumbers::height,
+        &DesignNumbers::alpha,       &DesignNumbers::beta,   &DesignNumbers::squatStart,
+        &DesignNumbers::increaseRate};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DesignField* field = FieldOf(c.input);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(Caption(c.input), Q(c.caption));
+        EXPECT_EQ(field->unit.toString(), Q(c.unit));
+        EXPECT_EQ(std::string_view(field->name), c.name);
+
+        DesignTexts design = Tributary();
+        design.stress = Q("64");
+        design.method = field->usedBy(Method::Tributary) ? Method::Tributary : Method::Modelled;
+        const Step<DesignNumbers> before = ReadNumbers(design, kEnglish);
+        design.*field->text = Q("123.25");
+        const Step<DesignNumbers> after = ReadNumbers(design, kEnglish);
+        ASSERT_TRUE(before.ok() && after.ok());
+        int changed = 0;
+        for (auto member : members) {
+            if (before.value().*member == after.value().*member)
+                continue;
+            ++changed;
+            EXPECT_EQ(member, field->number);
+            EXPECT_EQ(after.value().*member, 123.25);
+        }
+        EXPECT_EQ(changed, 1);
+    }
+    EXPECT_EQ(FieldOf(Input::EffectiveWidth), nullptr); // worked out, not typed
+    EXPECT_EQ(Caption(Input::EffectiveWidth), Q("Eff. pillar width (m)"));
+}
+
+// A design's texts read as its screen reads them, or the refusal of the first
+// field the screen's steps cannot read; fields the method has no use for are
+// not read.
+TEST(ReadNumbers, ReadsAsTheScreenOrRefusesNamingTheField) {
+    const results::ModellingResults table = Table();
+    struct Case {
+        Method method;
+        QString DesignTexts::*text;
+        const char* typed;
+        const char* refusal; // none: it reads, to `value` in `number`
+        double DesignNumbers::*number = nullptr;
+        double value = 0;
+    };
+    const Case cases[] = {
+        {Method::Tributary, &DesignTexts::k, "abc", "The value in \"K (MPa)\" is not a number"},
+        {Method::Modelled, &DesignTexts::stress, "1,200",
+         "The value \"1,200\" in \"APS (MPa)\" could be read as 1200 or as 1.2: type 1200 "
+         "without the thousands separator, or 1.2"},
+        // The extraction reads the width in single precision.
+        {Method::Tributary, &DesignTexts::width, "1e39",
+         "The value in \"Pillar width (m)\" is too large to use"},
+        {Method::Tributary, &DesignTexts::height, "1e-50",
+         "The value in \"Pillar height (m)\" is too close to 0 to use: type 0 or a larger "
+         "number"},
+        {Method::Tributary, &DesignTexts::stress, "abc", nullptr, &DesignNumbers::stress, 0},
+        {Method::Modelled, &DesignTexts::density, "abc", nullptr, &DesignNumbers::density, 0},
+        {Method::Tributary, &DesignTexts::depth, "100.1", nullptr, &DesignNumbers::depth,
+         static_cast<double>(100.1f)},
+        {Method::Tributary, &DesignTexts::width, "6.3", nullptr, &DesignNumbers::width, 6.3},
+        {Method::Interpolation, &DesignTexts::depth, "150 m", nullptr, &DesignNumbers::depth, 150},
+        {Method::Interpolation, &DesignTexts::width, "6,5", nullptr, &DesignNumbers::length, 6},
+        {Method::Interpolation, &DesignTexts::bord1, "x", nullptr, &DesignNumbers::bord1, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DesignTexts design = Tributary();
+        design.method = c.method;
+        design.stress = Q("64");
+        design.*c.text = Q(c.typed);
+        const Step<DesignNumbers> read = ReadNumbers(design, kEnglish, &table);
+        if (c.refusal) {
+            ASSERT_FALSE(read.ok());
+            EXPECT_EQ(read.refusal(), (Refusal{Q(c.refusal), kInvalidDataTitle}));
+            continue;
+        }
+        ASSERT_TRUE(read.ok()) << read.refusal().message.toStdString();
+        EXPECT_EQ(read.value().*c.number, c.value);
+    }
+}
+
 // Random designs of every method, through the texts (as the screen shows
 // them) and through the numbers: the same results bit for bit, and the shown
 // texts are those of the numeric values.
@@ -222,6 +335,33 @@ TEST_P(BothRoads, AgreeBitForBitOnRandomDesigns) {
         EXPECT_EQ(shown.factorOfSafety, ShowResult(numbers.factorOfSafety, 1, kEnglish)) << i;
         EXPECT_EQ(shown.effectiveWidth, ShowResult(numbers.effectiveWidth, 1, kEnglish)) << i;
         EXPECT_EQ(shown.extraction, ShowResult(numbers.extraction, 1, kEnglish)) << i;
+
+        // The screen's own reading of the texts: the fields the steps read in
+        // single precision as those floats, the width and length (and the
+        // interpolation screen's depth) as the doubles they were made from.
+        const Step<DesignNumbers> read = ReadNumbers(t, kEnglish, &table);
+        ASSERT_TRUE(read.ok()) << i << ": " << read.refusal().message.toStdString();
+        const DesignNumbers& r = read.value();
+        const auto single = [](double v) { return static_cast<double>(static_cast<float>(v)); };
+        const bool interpolation = n.method == Method::Interpolation;
+        EXPECT_EQ(r.width, n.width) << i;
+        EXPECT_EQ(r.length, interpolation ? n.width : n.length) << i;
+        EXPECT_EQ(r.depth, interpolation ? n.depth : single(n.depth)) << i;
+        EXPECT_EQ(r.density, n.method == Method::Tributary ? single(n.density) : 0) << i;
+        EXPECT_EQ(r.stress, n.method == Method::Modelled ? single(n.stress) : 0) << i;
+        EXPECT_EQ(r.bord1, interpolation ? 12 : single(n.bord1)) << i;
+        EXPECT_EQ(r.bord2, interpolation ? 12 : single(n.bord2)) << i;
+        for (auto member :
+             {&DesignNumbers::k, &DesignNumbers::height, &DesignNumbers::alpha,
+              &DesignNumbers::beta, &DesignNumbers::squatStart, &DesignNumbers::increaseRate})
+            EXPECT_EQ(r.*member, single(n.*member)) << i;
+        const NumericEvaluation again = EvaluateNumbers(r, &table);
+        ASSERT_TRUE(again.complete()) << i;
+        EXPECT_EQ(shown.averagePillarStress, again.averagePillarStress) << i;
+        EXPECT_EQ(shown.factorOfSafetyValue, again.factorOfSafety) << i;
+        EXPECT_EQ(shown.strengthValue, again.strength) << i;
+        EXPECT_EQ(shown.widthHeightRatioValue, again.widthHeightRatio) << i;
+        EXPECT_EQ(shown.formulaUsed, again.formula) << i;
     }
     EXPECT_GT(complete, 1000); // most designs have a result
 }

@@ -381,6 +381,21 @@ TEST(InterpolationStep, APickedWidthIsTheHeaderWidthExactly) {
     }
 }
 
+// The interpolated stress is shown and worked with at one decimal; one too
+// large for single precision cannot be worked with.
+TEST(InterpolationStep, TheStressIsKeptAtOneDecimalWithinSinglePrecision) {
+    struct Case {
+        double stress;
+        std::optional<double> kept;
+    };
+    const Case cases[] = {
+        {24.46, 24.5},          {24.44, 24.4},         {0.04, 0}, {100, 100}, {3.4e38, 3.4e38},
+        {3.5e38, std::nullopt}, {1e300, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RoundedInterpolatedStress(c.stress), c.kept) << c.stress;
+}
+
 TEST(InterpolationStep, RefusesWithTheTablesMessages) {
     const results::ModellingResults table = Table(kWidths5And7);
     struct Case {

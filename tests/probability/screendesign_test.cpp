@@ -98,6 +98,15 @@ TEST(UncertainInputs, AreTheInputsThatEnterTheMethodsFos) {
     const auto modelled = UncertainInputs(Method::Modelled);
     EXPECT_EQ(std::count(modelled.begin(), modelled.end(), Input::Depth), 0);
     EXPECT_EQ(std::count(modelled.begin(), modelled.end(), Input::ModelledStress), 1);
+    // The window's order: K first, then the loading, the plan and the height.
+    EXPECT_EQ(UncertainInputs(Method::Tributary),
+              (std::vector<Input>{Input::K, Input::RockDensity, Input::Depth, Input::PillarWidth,
+                                  Input::PillarLength, Input::BordWidth1, Input::BordWidth2,
+                                  Input::PillarHeight}));
+    EXPECT_EQ(UncertainInputs(),
+              (std::vector<Input>{Input::K, Input::RockDensity, Input::ModelledStress, Input::Depth,
+                                  Input::PillarWidth, Input::PillarLength, Input::BordWidth1,
+                                  Input::BordWidth2, Input::PillarHeight}));
     // Each input writes its own number of the design.
     for (Method m : {Method::Tributary, Method::Modelled, Method::Interpolation})
         for (Input input : UncertainInputs(m)) {
