@@ -8,9 +8,9 @@
 // samples are cut into fixed blocks of 4096, sums are formed per block and
 // added in block order, and everything else is counted in integers.
 // Quantiles are exact order statistics, found through a coarse count of the
-// values' leading bits and a selection among the few values in the bucket. The parts of a run live
-// apart: blockpool.h (blocks and threads), sampling.h (draws and evaluations), statistics.h (the
-// figures).
+// values' leading bits and a selection among the few values in the bucket.
+// The parts of a run live apart: blockpool.h (blocks and threads),
+// sampling.h (draws and evaluations), statistics.h (the figures).
 #pragma once
 
 #include "evaluation/design.h"
