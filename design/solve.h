@@ -1,24 +1,19 @@
 // The inverse solve: for the design on a screen, the smallest pillar width,
-// the greatest depth and the widest bords for which the screen, given that
-// value and every other input as it stands, would flag neither the FOS nor
+// the greatest depth and the widest bords that the screen, given that value
+// and every other input as it stands, would flag neither for the FOS nor for
 // the W:H (FOS >= target and W:H >= minimum, compared in single precision as
-// the screen compares).
+// the screen compares), and neither for any value beyond it on the safe side:
+// every wider pillar of the range, every shallower depth, every narrower
+// bord passes as well, so rounding the answer up (or down) stays safe. Where
+// values on the far side pass too but are cut off from the answer by values
+// that fail (the squat formula can make a wider pillar weaker), the answer
+// says so.
 //
 // Widths and bords are searched on a plan grid (0.1 m unless changed), depths
 // on 1 m; the width keeps the screen's length:width ratio (square on the
-// interpolation screen), bord width 2 keeps its ratio to bord width 1.
-//
-// The search is exact on the grid, whether or not the FOS is monotonic: it
-// splits the range into blocks and leaves a block out only when a bound
-// proves that no value in it passes. The bounds rest on how each result
-// moves within a block (the strength never falls with the effective width
-// at a fixed pillar volume nor rises with the volume at a fixed W:H, the
-// tributary stress falls with the width and rises with the depth and the
-// bords, the interpolated stress is a straight line between neighbouring
-// widths or depths of the table); a block whose ends give no result, change
-// formula or lie in different spans of the table is split further, down to
-// single values. Where those facts do not hold (a K or height not above 0, a
-// negative alpha, bords below 0) every value is tried.
+// interpolation screen), bord width 2 keeps its ratio to bord width 1. The
+// search (solvesearch.h) is exact on the grid; the wording of the answers
+// lives in solvewords.h.
 #pragma once
 
 #include "design/designpoint.h"
@@ -67,9 +62,21 @@ struct Trial {
     evaluation::Evaluation shown;
 };
 
+// Values on the failing side of the answer that pass as well but are cut off
+// from it by values that fail: the passing stretch nearest the failing end of
+// the range, the failing stretch after it, and where more values fail beyond
+// that (between the next passing value and the answer, or the range's end).
+struct CutOffPasses {
+    std::pair<Decimal, Decimal> passing; // from the failing end's side
+    std::pair<Decimal, Decimal> failing;
+    std::optional<std::pair<Decimal, Decimal>> moreFailBetween;
+};
+
 struct Answer {
     Question question = Question::SmallestWidth;
     std::optional<Trial> answer;
+    // Passing values further on the failing side, cut off by failing ones.
+    std::optional<CutOffPasses> alsoPasses;
     // The next grid value on the failing side, when it was searched.
     std::optional<Trial> neighbour;
     std::optional<GridRange> searched;
@@ -86,7 +93,8 @@ Answer Solve(const BaseDesign& base, Question question, const SolveSettings& set
 bool Passes(const PointResult& result, const SolveSettings& settings);
 
 // The same answer found by evaluating every value of the range in turn (the
-// benchmark's yardstick); none when no value passes.
+// benchmark's yardstick); none when the value at the safe end of the range
+// (the widest pillar, the shallowest depth, the narrowest bords) fails.
 std::optional<Decimal> SolveByStepping(const BaseDesign& base, Question question,
                                        const SolveSettings& settings);
 

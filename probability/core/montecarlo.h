@@ -9,6 +9,8 @@
 // added in block order, and everything else is counted in integers.
 // Quantiles are exact order statistics, found through a coarse count of the
 // values' leading bits and a selection among the few values in the bucket.
+// The parts of a run live apart: blockpool.h (blocks and threads),
+// sampling.h (draws and evaluations), statistics.h (the figures).
 #pragma once
 
 #include "evaluation/design.h"

@@ -183,27 +183,66 @@ inline design::Quantity QuantityOf(design::Question q) {
     return design::Quantity::PillarWidth;
 }
 
-// The answer by typing every value of the range into the screen's texts and
-// evaluating them as the screen does.
+// Whether each value of the range passes, found by typing it into the
+// screen's texts and evaluating them as the screen does (empty where the
+// question does not apply).
+inline std::vector<bool> PassesByTyping(const design::BaseDesign& base, design::Question question,
+                                        const design::SolveSettings& s) {
+    const auto range = design::SearchRange(base, question, s);
+    const auto v = design::Variation::Of(base, QuantityOf(question));
+    std::vector<bool> passes;
+    if (!range || !v)
+        return passes;
+    for (std::int64_t k = 0; k < range->count(); ++k) {
+        const evaluation::Evaluation e =
+            evaluation::Evaluate(v->textsAt(range->at(k)), base.locale, base.table);
+        passes.push_back(PassesOnScreen(e, s));
+    }
+    return passes;
+}
+
+// The indices of the range from the failing end (the narrowest pillar, the
+// greatest depth, the widest bords) to the safe end.
+inline std::vector<std::int64_t> FromTheFailingEnd(design::Question question, std::size_t count) {
+    std::vector<std::int64_t> order(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = static_cast<std::int64_t>(
+            question == design::Question::SmallestWidth ? i : count - 1 - i);
+    return order;
+}
+
+// Of the flags of PassesByTyping: the index nearest the failing end from
+// which every value up to the safe end passes.
+inline std::optional<std::int64_t> SettledIndex(design::Question question,
+                                                const std::vector<bool>& passes) {
+    std::optional<std::int64_t> found;
+    for (const std::int64_t k : FromTheFailingEnd(question, passes.size())) {
+        if (!passes[static_cast<std::size_t>(k)])
+            found.reset();
+        else if (!found)
+            found = k;
+    }
+    return found;
+}
+
+// Of the same flags: the passing index nearest the failing end.
+inline std::optional<std::int64_t> FirstPassIndex(design::Question question,
+                                                  const std::vector<bool>& passes) {
+    for (const std::int64_t k : FromTheFailingEnd(question, passes.size()))
+        if (passes[static_cast<std::size_t>(k)])
+            return k;
+    return std::nullopt;
+}
+
+// The answer by typing every value: the value nearest the failing end from
+// which every value up to the safe end passes.
 inline std::optional<design::Decimal> AnswerByTyping(const design::BaseDesign& base,
                                                      design::Question question,
                                                      const design::SolveSettings& s) {
-    const auto range = design::SearchRange(base, question, s);
-    const auto v = design::Variation::Of(base, QuantityOf(question));
-    if (!range || !v)
+    const std::optional<std::int64_t> k = SettledIndex(question, PassesByTyping(base, question, s));
+    if (!k)
         return std::nullopt;
-    std::optional<design::Decimal> found;
-    for (std::int64_t k = 0; k < range->count(); ++k) {
-        const design::Decimal value = range->at(k);
-        const evaluation::Evaluation e =
-            evaluation::Evaluate(v->textsAt(value), base.locale, base.table);
-        if (PassesOnScreen(e, s)) {
-            found = value;
-            if (question == design::Question::SmallestWidth)
-                break;
-        }
-    }
-    return found;
+    return design::SearchRange(base, question, s)->at(*k);
 }
 
 inline std::string Describe(const evaluation::DesignTexts& d) {

@@ -1,8 +1,11 @@
 // The inverse solve against the answer found by typing every grid value into
 // the screen's texts, over many random designs on the three screens (with the
 // default table and one whose curve ends short), designs whose FOS falls where
-// the squat formula takes over, and designs without an answer.
+// the squat formula takes over, and designs without an answer. The answer is
+// the value from which every value on the safe side passes; passing values
+// cut off from it by failing ones are checked value by value.
 #include "design/solve.h"
+#include "design/solvewords.h"
 #include "tests/design/designcases.h"
 #include "tests/support/locale.h"
 
@@ -34,11 +37,32 @@ const char* Name(Question q) {
     return "";
 }
 
-// Solves and checks the answer against typing every value; returns whether
-// there was an answer.
-bool CheckAgainstTyping(const BaseDesign& base, Question q, const SolveSettings& s) {
+// Whether every value of the stretch passes (or fails) by the typed flags.
+bool AllAre(bool passing, const std::pair<Decimal, Decimal>& stretch, const GridRange& range,
+            const std::vector<bool>& passes) {
+    std::int64_t a = StepsBetween(range.from, stretch.first, range.step);
+    std::int64_t b = StepsBetween(range.from, stretch.second, range.step);
+    if (b < a)
+        std::swap(a, b);
+    for (std::int64_t k = a; k <= b; ++k)
+        if (passes.at(static_cast<std::size_t>(k)) != passing)
+            return false;
+    return true;
+}
+
+// Solves and checks the answer against typing every value: the answer, the
+// failing neighbour, and the passing values cut off from the answer value by
+// value. Returns whether there was an answer; counts the cut-offs met.
+bool CheckAgainstTyping(const BaseDesign& base, Question q, const SolveSettings& s,
+                        int* cutOffs = nullptr) {
     const Answer a = Solve(base, q, s);
-    const std::optional<Decimal> typed = test::AnswerByTyping(base, q, s);
+    const std::vector<bool> passes = test::PassesByTyping(base, q, s);
+    const auto range = SearchRange(base, q, s);
+    const auto valueAt = [&](std::optional<std::int64_t> k) {
+        return k ? std::optional<Decimal>(range->at(*k)) : std::nullopt;
+    };
+    const std::optional<Decimal> typed = valueAt(test::SettledIndex(q, passes));
+    const std::optional<Decimal> firstPass = valueAt(test::FirstPassIndex(q, passes));
     const std::string where = test::Describe(base.texts) + " / " + Name(q) + " target " +
                               s.targetText.toStdString() + " W:H " + s.ratioText.toStdString() +
                               " grid " + s.grid.text(kEnglish).toStdString();
@@ -55,6 +79,20 @@ bool CheckAgainstTyping(const BaseDesign& base, Question q, const SolveSettings&
     }
     if (a.neighbour) {
         EXPECT_FALSE(test::PassesOnScreen(a.neighbour->shown, s)) << where;
+    }
+    if (!firstPass || firstPass == typed) {
+        EXPECT_FALSE(a.alsoPasses) << where << "\n" << a.text.toStdString();
+        return a.answer.has_value();
+    }
+    EXPECT_TRUE(a.alsoPasses) << where << "\n" << a.text.toStdString();
+    if (a.alsoPasses) {
+        const CutOffPasses& cut = *a.alsoPasses;
+        EXPECT_EQ(Text(cut.passing.first), Text(firstPass)) << where;
+        EXPECT_TRUE(AllAre(true, cut.passing, range.value(), passes)) << where;
+        EXPECT_TRUE(AllAre(false, cut.failing, range.value(), passes)) << where;
+        EXPECT_TRUE(a.text.contains(CutOffText(cut, typed.has_value(), kEnglish))) << where;
+        if (cutOffs)
+            ++*cutOffs;
     }
     return a.answer.has_value();
 }
@@ -147,6 +185,7 @@ TEST(Solve, AnFosAmongTheSubnormalsIsSearchedValueByValue) {
 // where it takes over, so the FOS drops as the pillar widens.
 TEST(Solve, FindsTheSmallestWidthWhereTheFosIsNotMonotonic) {
     int cases = 0;
+    int cutOffs = 0;
     for (const char* height : {"2", "2.5", "3"})
         for (const char* k : {"30", "45", "60"})
             for (const char* depth : {"300", "600", "900"}) {
@@ -179,9 +218,17 @@ TEST(Solve, FindsTheSmallestWidthWhereTheFosIsNotMonotonic) {
                 s.targetText = evaluation::ShowShortest(top.factorOfSafety, kEnglish);
                 ASSERT_LT(after.factorOfSafety, s.target);
                 const Answer a = Solve(base, Question::SmallestWidth, s);
-                ASSERT_TRUE(a.answer) << test::Describe(d);
-                EXPECT_LE(Compare(a.answer->value, range->at(*peak)), 0);
-                EXPECT_TRUE(CheckAgainstTyping(base, Question::SmallestWidth, s));
+                ASSERT_TRUE(a.answer || a.alsoPasses) << test::Describe(d);
+                // The first width that passes lies at or before the peak; a
+                // width from which every wider one passes, beyond the drop.
+                const Decimal firstPass =
+                    a.alsoPasses ? a.alsoPasses->passing.first : a.answer->value;
+                EXPECT_LE(Compare(firstPass, range->at(*peak)), 0);
+                if (a.answer) {
+                    EXPECT_GT(Compare(a.answer->value, range->at(*peak + 1)), 0);
+                    EXPECT_TRUE(a.alsoPasses) << a.text.toStdString();
+                }
+                EXPECT_TRUE(CheckAgainstTyping(base, Question::SmallestWidth, s, &cutOffs));
                 // A little above the peak, the first pass lies beyond the drop.
                 s.target = std::nextafter(top.factorOfSafety, 100.0f);
                 const Answer beyond = Solve(base, Question::SmallestWidth, s);
@@ -192,6 +239,7 @@ TEST(Solve, FindsTheSmallestWidthWhereTheFosIsNotMonotonic) {
                 ++cases;
             }
     EXPECT_EQ(cases, 27);
+    EXPECT_EQ(cutOffs, 27);
 }
 
 TEST(Solve, SaysWhyThereIsNoAnswer) {
@@ -371,6 +419,10 @@ TEST(Solve, ReadsTheSettingsOrSaysWhatIsWrong) {
             {"1.6", "2.5", "0.1", nullptr},
             {"1,6", "2,5", "0,25", nullptr},
             {"", "2.5", "0.1", "The target FOS is not a number"},
+            {"-1", "2.5", "0.1", "The target FOS must be above 0"},
+            {"0", "2.5", "0.1", "The target FOS must be above 0"},
+            {"1.6", "0", "0.1", "The minimum W:H must be above 0"},
+            {"1.6", "-2.5", "0.1", "The minimum W:H must be above 0"},
             {"1.6", "x", "0.1", "The minimum W:H is not a number"},
             {"1.6", "2.5", "0", "The plan grid must be above 0"},
             {"1.6", "2.5", "-0.1", "The plan grid must be above 0"},
@@ -390,6 +442,79 @@ TEST(Solve, ReadsTheSettingsOrSaysWhatIsWrong) {
     fine.grid = Decimal{1, 5};
     const Answer a = Solve(base, Question::SmallestWidth, fine);
     EXPECT_TRUE(a.text.contains(QStringLiteral("too fine"))) << a.text.toStdString();
+}
+
+// Where the squat formula or a table makes a value beyond the first passing
+// one fail, the answer moves on to where every value beyond passes, and the
+// passing values cut off are named.
+TEST(Solve, NamesThePassingValuesCutOffFromTheAnswer) {
+    // The stress falls between 200 m and 300 m: shallow and middle depths
+    // pass, the depths between them fail.
+    static const results::ModellingResults dipping = test::TableFromBytes(
+        "5\t0\t7\t0\r\n100\t10\t100\t9\r\n200\t30\t200\t28\r\n300\t15\t300\t14\r\n"
+        "400\t40\t400\t38\r\n");
+    // The stress rises steeply towards the widest pillar of the table.
+    static const results::ModellingResults rising = test::TableFromBytes(
+        "5\t0\t7\t0\t9\t0\r\n100\t10\t100\t9\t100\t90\r\n400\t40\t400\t38\t400\t300\r\n");
+    struct Case {
+        const char* what;
+        Method method;
+        const results::ModellingResults* table;
+        Question question;
+        void (*change)(DesignTexts&);
+        const char* answer; // "" for none
+        const char* says;   // how the text ends
+    };
+    const Case cases[] = {
+        {"rectangular, squat from 10.2 m", Method::Tributary, nullptr, Question::SmallestWidth,
+         [](DesignTexts& d) {
+             d.width = QStringLiteral("10");
+             d.length = QStringLiteral("20");
+             d.bord1 = d.bord2 = QStringLiteral("6");
+             d.depth = QStringLiteral("600");
+             d.height = QStringLiteral("3");
+             d.k = QStringLiteral("33");
+         },
+         "10.4", "10.1 m passes too, but 10.2\u201310.3 m do not."},
+        {"square, no drop", Method::Tributary, nullptr, Question::SmallestWidth,
+         [](DesignTexts&) {}, "10",
+         "At 9.9 m: FOS 1.7 and W:H 2.5: the W:H below 2.5 (shown rounded)."},
+        {"stress dips with depth", Method::Interpolation, &dipping, Question::GreatestDepth,
+         [](DesignTexts& d) {
+             d.width = QStringLiteral("6");
+             d.length = QStringLiteral("6");
+             d.depth = QStringLiteral("150");
+             d.height = QStringLiteral("2");
+             d.k = QStringLiteral("20");
+         },
+         "144", "275\u2013315 m pass too, but 145\u2013274 m do not."},
+        {"widest pillar fails", Method::Interpolation, &rising, Question::SmallestWidth,
+         [](DesignTexts& d) {
+             d.width = QStringLiteral("6");
+             d.length = QStringLiteral("6");
+             d.depth = QStringLiteral("100");
+             d.height = QStringLiteral("2");
+             d.k = QStringLiteral("40");
+         },
+         "",
+         "No pillar width within the table's widths (from 5 m to 9 m) passes together with "
+         "every wider one: at 9 m, FOS 0.8 and W:H 4.5: the FOS below 1.6.\n"
+         "5\u20137.8 m pass, but 7.9\u20139 m do not."},
+    };
+    for (const Case& c : cases) {
+        DesignTexts d = test::TributaryDesign();
+        d.method = c.method;
+        c.change(d);
+        const BaseDesign base = test::ReadBase(d, c.table);
+        const SolveSettings s;
+        const Answer a = Solve(base, c.question, s);
+        EXPECT_EQ(Text(a.answer ? std::optional<Decimal>(a.answer->value) : std::nullopt),
+                  *c.answer ? QString::fromLatin1(c.answer) : QStringLiteral("none"))
+            << c.what;
+        EXPECT_TRUE(a.text.endsWith(QString::fromUtf8(c.says))) << c.what << "\n"
+                                                                << a.text.toStdString();
+        EXPECT_EQ(CheckAgainstTyping(base, c.question, s), a.answer.has_value()) << c.what;
+    }
 }
 
 } // namespace
