@@ -47,6 +47,10 @@ evaluation::Step<BaseDesign> ReadDesign(const evaluation::DesignTexts& texts,
                                         const evaluation::NumberLocale& locale,
                                         const results::ModellingResults* table);
 
+// One line naming the design, for the captions of exported charts: the
+// method, every input as typed and the screen's FOS and W:H.
+QString DesignCaption(const BaseDesign& base);
+
 // The value of the quantity on the screen, as its steps read it.
 double CurrentValue(const BaseDesign& base, Quantity quantity);
 
