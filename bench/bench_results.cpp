@@ -5,7 +5,8 @@
 // - peak memory of both, each measured in a child process (ru_maxrss);
 // - one interpolation in the kept table against one that reads and parses the
 //   file again first, as a loader without a kept table must (aim: >= 1000x);
-// - a redraw of the chart (frame and curves) from that table.
+// - a redraw of the chart (frame and curves) from that table, and its first
+//   drawing on a new chart.
 #include "results/chart.h"
 #include "results/core/interpolation.h"
 #include "results/core/modellingfile.h"
@@ -170,6 +171,18 @@ void BM_RedrawChart(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedrawChart)->Unit(benchmark::kMillisecond);
+
+// The first drawing of a table the chart has not drawn before (after a load).
+void BM_DrawNewTable(benchmark::State& state) {
+    const ModellingResults& record = KeptTable();
+    for (auto _ : state) {
+        ResultsChart chart;
+        chart.DrawChartFrame();
+        chart.DrawResultCurves(record);
+        benchmark::DoNotOptimize(chart.image().constBits());
+    }
+}
+BENCHMARK(BM_DrawNewTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,10 +3,13 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/ui.h"
+#include "evaluation/axisticks.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QFile>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -18,7 +21,7 @@
 #include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
-#include <QValueAxis>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -33,6 +36,11 @@ const QString kChartsTitle = QStringLiteral("Design charts");
 const QColor kStressMaroon(128, 0, 0);
 const QColor kLimitGrey(96, 96, 96);
 const QColor kBand(255, 0, 0, 40);
+const QString kPngScreenFilter = QStringLiteral("PNG images, screen resolution (*.png)");
+const QString kPngPrintFilter = QStringLiteral("PNG images for print, 300 dpi (*.png)");
+constexpr double kScreenDotsPerInch = 96;
+constexpr double kPrintDotsPerInch = 300;
+constexpr int kCaptionMargin = 4; // px around the caption line
 
 QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) {
     QPen pen(colour, width, style);
@@ -40,30 +48,22 @@ QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) 
     return pen;
 }
 
-// Ticks at round values, about six of them, labelled with their decimals.
-// The range and the interval change together: an old interval over a new,
-// far larger range would ask for millions of ticks.
-void RoundTicks(QValueAxis* axis, double low, double high) {
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setTickCount(5);
+// Ticks at round values, about six of them, labelled by the program's one
+// tick rule. The range and the ticks change together: an old step over a
+// new, far larger range would ask for millions of ticks.
+void SetRoundTicks(QCategoryAxis* axis, double low, double high,
+                   const evaluation::NumberLocale& locale) {
+    for (const QString& label : axis->categoriesLabels())
+        axis->remove(label);
     axis->setRange(low, high);
-    const double span = high - low;
-    if (!(span > 0) || !std::isfinite(span))
+    const evaluation::AxisTicks ticks = evaluation::RoundTicks(low, high, 6, locale);
+    if (ticks.values.empty())
         return;
-    const double raw = span / 6;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    double interval = power * 10;
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (m * power >= raw) {
-            interval = m * power;
-            break;
-        }
-    const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(interval) - 1e-9)) +
-                                         (interval / power == 2.5 ? 1 : 0));
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
-    axis->setTickAnchor(0);
-    axis->setTickInterval(interval);
-    axis->setTickType(QValueAxis::TicksDynamic);
+    // Each label stands at the end of its category; the first category ends
+    // where it starts, at the first tick.
+    axis->setStartValue(ticks.values.front());
+    for (std::size_t i = 0; i < ticks.values.size(); ++i)
+        axis->append(ticks.texts[static_cast<qsizetype>(i)], ticks.values[i]);
 }
 
 void HideFromLegend(QChart* chart, QAbstractSeries* series) {
@@ -174,10 +174,11 @@ void ChartPane::buildChart() {
             : QStringLiteral("FOS against %1")
                   .arg(QuantityCaption(quantity_).section(QLatin1Char(' '), 0, -2).toLower()));
     chart_->legend()->setAlignment(Qt::AlignBottom);
-    chart_->setLocalizeNumbers(true);
-    axisX_ = new QValueAxis(chart_);
+    axisX_ = new QCategoryAxis(chart_);
+    axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axisX_->setTitleText(QuantityCaption(quantity_));
-    axisY_ = new QValueAxis(chart_);
+    axisY_ = new QCategoryAxis(chart_);
+    axisY_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axisY_->setTitleText(kind_ == ChartKind::StrengthAndStress ? QStringLiteral("MPa")
                                                                : QStringLiteral("FOS"));
     chart_->addAxis(axisX_, Qt::AlignBottom);
@@ -259,16 +260,20 @@ QWidget* ChartPane::buildControls(const QString& prefix) {
     cmdCSV = button(QStringLiteral("Export &CSV..."), QStringLiteral("CSV"));
     connect(cmdRange, &QPushButton::clicked, this, &ChartPane::cmdRange_Click);
     connect(cmdPNG, &QPushButton::clicked, this, [this] {
-        export_Click(QStringLiteral("png"), QStringLiteral("PNG images (*.png)"),
-                     &ChartPane::exportPng);
+        export_Click(QStringLiteral("png"), {kPngScreenFilter, kPngPrintFilter},
+                     [this](const FileAnswer& answer) {
+                         return exportPng(answer.path, answer.filter == kPngPrintFilter
+                                                           ? PngResolution::Print
+                                                           : PngResolution::Screen);
+                     });
     });
     connect(cmdSVG, &QPushButton::clicked, this, [this] {
-        export_Click(QStringLiteral("svg"), QStringLiteral("SVG drawings (*.svg)"),
-                     &ChartPane::exportSvg);
+        export_Click(QStringLiteral("svg"), {QStringLiteral("SVG drawings (*.svg)")},
+                     [this](const FileAnswer& answer) { return exportSvg(answer.path); });
     });
     connect(cmdCSV, &QPushButton::clicked, this, [this] {
-        export_Click(QStringLiteral("csv"), QStringLiteral("CSV files (*.csv)"),
-                     &ChartPane::exportCsv);
+        export_Click(QStringLiteral("csv"), {QStringLiteral("CSV files (*.csv)")},
+                     [this](const FileAnswer& answer) { return exportCsv(answer.path); });
     });
     return row;
 }
@@ -316,7 +321,8 @@ void ChartPane::redraw() {
         clearChart(range.refusal().message);
         return;
     }
-    const auto curve = Sweep(*base_, quantity_, range.value());
+    const GridRange drawnRange = DrawnRange(range.value());
+    const auto curve = Sweep(*base_, quantity_, drawnRange);
     if (!curve) {
         curve_.reset();
         clearChart(curve.refusal().message);
@@ -326,6 +332,12 @@ void ChartPane::redraw() {
     draw(*curve_);
     cmdCSV->setEnabled(true);
     QStringList notes = curve_->notes;
+    if (drawnRange.step != range->step)
+        notes.prepend(QStringLiteral("The range holds %1 points; at most %2 are drawn: drawn with "
+                                     "a step of %3")
+                          .arg(range->count())
+                          .arg(kMaxSweepPoints)
+                          .arg(drawnRange.step.text(locale)));
     if (const QString gaps = gapsText(*curve_); !gaps.isEmpty())
         notes << gaps;
     lblMessage->setText(notes.join(QLatin1Char('\n')));
@@ -341,9 +353,35 @@ void ChartPane::clearChart(const QString& message) {
           static_cast<QXYSeries*>(bandUpper_), static_cast<QXYSeries*>(bandLower_),
           static_cast<QXYSeries*>(current_), static_cast<QXYSeries*>(hover_)})
         series->clear();
+    axisX_->setVisible(false); // no old axes over an empty chart
+    axisY_->setVisible(false);
+    updateLegend();
     lblMessage->setText(message);
     lblHover->clear();
     cmdCSV->setEnabled(false);
+}
+
+void ChartPane::updateLegend() {
+    const auto show = [this](QAbstractSeries* series, bool shown) {
+        const QList<QLegendMarker*> markers = chart_->legend()->markers(series);
+        if (!markers.isEmpty())
+            markers.front()->setVisible(shown);
+    };
+    const auto pool = [&show](const SeriesPool& p) {
+        // The first series carries the pool's one entry.
+        bool any = false;
+        for (const QLineSeries* series : p.series())
+            any = any || series->count() > 0;
+        show(p.series().front(), any);
+    };
+    for (const SeriesPool& p : curves_)
+        pool(p);
+    pool(*squat_);
+    show(band_, bandUpper_->count() > 0);
+    show(current_, current_->count() > 0);
+    const bool limits = kind_ == ChartKind::FactorOfSafety;
+    show(fos1_, limits && fos1_->count() > 0);
+    show(fos16_, limits && fos16_->count() > 0);
 }
 
 std::vector<QList<QPointF>> ChartPane::drawn() const {
@@ -402,16 +440,18 @@ void ChartPane::draw(const Curve& curve) {
     const double x0 = curve.points.front().x;
     const double x1 = curve.points.size() > 1 ? curve.points.back().x : x0 + 1;
     const auto [low, high] = valueRange(curve);
-    QLocale locale = base_ ? base_->locale.locale() : QLocale();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart_->setLocale(locale);
-    RoundTicks(axisX_, x0, x1);
-    RoundTicks(axisY_, low, high);
+    const evaluation::NumberLocale locale =
+        base_ ? base_->locale : evaluation::NumberLocale::Current();
+    SetRoundTicks(axisX_, x0, x1, locale);
+    SetRoundTicks(axisY_, low, high, locale);
     if (kind_ == ChartKind::FactorOfSafety) {
         fos1_->replace({QPointF(x0, 1.0), QPointF(x1, 1.0)});
         fos16_->replace({QPointF(x0, 1.6), QPointF(x1, 1.6)});
     }
     drawMarks(curve, low, high);
+    axisX_->setVisible(true);
+    axisY_->setVisible(true);
+    updateLegend();
 }
 
 void ChartPane::drawMarks(const Curve& curve, double low, double high) {
@@ -498,23 +538,58 @@ QString ChartPane::fileStem() const {
     return chart_->title().toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
 }
 
-void ChartPane::export_Click(const QString& extension, const QString& filter,
-                             bool (ChartPane::*write)(const QString&)) {
-    const QString path =
+void ChartPane::export_Click(const QString& extension, const QStringList& filters,
+                             const std::function<bool(const FileAnswer&)>& write) {
+    const FileAnswer answer =
         AskForFile(this, {FileQuestion::Kind::Save,
                           QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
-                          QStringLiteral("%1.%2").arg(fileStem(), extension),
-                          {filter},
-                          extension})
-            .path;
-    if (path.isEmpty())
+                          QStringLiteral("%1.%2").arg(fileStem(), extension), filters, extension});
+    if (!answer.chosen())
         return;
-    if (!(this->*write)(path))
-        ShowMessage(QStringLiteral("The file \"%1\" could not be written").arg(path), kChartsTitle);
+    if (!write(answer))
+        ShowMessage(QStringLiteral("The file \"%1\" could not be written").arg(answer.path),
+                    kChartsTitle);
 }
 
-bool ChartPane::exportPng(const QString& path) {
-    return view_->grab().save(path, "PNG");
+QString ChartPane::caption() const {
+    return base_ ? DesignCaption(*base_) : QString();
+}
+
+QImage ChartPane::pngImage(PngResolution resolution) const {
+    const QSize chartSize = view_->size();
+    const QFontMetrics metrics(font());
+    const int captionHeight = metrics.height() + 2 * kCaptionMargin;
+    const double scale =
+        resolution == PngResolution::Print ? kPrintDotsPerInch / kScreenDotsPerInch : 1.0;
+    const QSize logical(chartSize.width(), captionHeight + chartSize.height());
+    QImage image(QSize(qCeil(logical.width() * scale), qCeil(logical.height() * scale)),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (resolution == PngResolution::Print) {
+        const int dotsPerMetre = qRound(kPrintDotsPerInch / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+    }
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    painter.setFont(font());
+    painter.setPen(Qt::black);
+    const QRect line(kCaptionMargin, kCaptionMargin, chartSize.width() - 2 * kCaptionMargin,
+                     metrics.height());
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(caption(), Qt::ElideRight, line.width()));
+    const QRect chartArea(QPoint(0, captionHeight), chartSize);
+    if (resolution == PngResolution::Screen)
+        painter.drawPixmap(chartArea.topLeft(), view_->grab());
+    else // drawn again at the finer resolution, not enlarged
+        view_->render(&painter, QRectF(chartArea), view_->viewport()->rect());
+    return image;
+}
+
+bool ChartPane::exportPng(const QString& path, PngResolution resolution) {
+    return pngImage(resolution).save(path, "PNG");
 }
 
 bool ChartPane::exportSvg(const QString& path) {

@@ -4,9 +4,11 @@
 // exact shown values under the mouse and the exports (PNG, SVG, CSV).
 #pragma once
 
+#include "app/filedialogs.h"
 #include "design/sweep.h"
 
 #include <QChartView>
+#include <QImage>
 #include <QPen>
 #include <QString>
 #include <QWidget>
@@ -15,6 +17,7 @@
 #include <vector>
 
 class QAreaSeries;
+class QCategoryAxis;
 class QChart;
 class QLabel;
 class QLineEdit;
@@ -37,6 +40,8 @@ signals:
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
+
+enum class PngResolution { Screen, Print };
 
 enum class ChartKind {
     FactorOfSafety,    // FOS against the quantity
@@ -78,7 +83,12 @@ public:
 
     // What the mouse shows at the point nearest to x.
     void hoverAt(double x);
-    bool exportPng(const QString& path);
+    // The PNG: a caption line naming the design above the chart, at the
+    // screen's pixels or drawn again at 300 dpi for print.
+    QImage pngImage(PngResolution resolution) const;
+    bool exportPng(const QString& path, PngResolution resolution = PngResolution::Screen);
+    // The caption line of the exported PNG.
+    QString caption() const;
     bool exportSvg(const QString& path);
     bool exportCsv(const QString& path);
 
@@ -106,12 +116,14 @@ private:
     QWidget* buildControls(const QString& prefix);
     void range_Edited();
     void cmdRange_Click();
-    void export_Click(const QString& extension, const QString& filter,
-                      bool (ChartPane::*write)(const QString&));
+    void export_Click(const QString& extension, const QStringList& filters,
+                      const std::function<bool(const FileAnswer&)>& write);
     void redraw();
     void clearChart(const QString& message);
     void draw(const Curve& curve);
     void drawMarks(const Curve& curve, double low, double high);
+    // The legend names only the series that have something on the chart.
+    void updateLegend();
     std::pair<double, double> valueRange(const Curve& curve) const;
     QString hoverText(std::size_t index) const;
     QString gapsText(const Curve& curve) const;
@@ -121,8 +133,8 @@ private:
     ChartKind kind_;
     QChart* chart_ = nullptr;
     HoverChartView* view_ = nullptr;
-    QValueAxis* axisX_ = nullptr;
-    QValueAxis* axisY_ = nullptr;
+    QCategoryAxis* axisX_ = nullptr;
+    QCategoryAxis* axisY_ = nullptr;
     std::vector<SeriesPool> curves_;
     std::optional<SeriesPool> squat_;
     QLineSeries* fos1_ = nullptr;

@@ -3,6 +3,8 @@
 #include "evaluation/designfields.h"
 #include "evaluation/steps.h"
 
+#include <QFileInfo>
+#include <QStringList>
 #include <algorithm>
 
 namespace vt::design {
@@ -78,6 +80,37 @@ Step<BaseDesign> ReadDesign(const DesignTexts& texts, const evaluation::NumberLo
             base.numbersExact && length.ok() && length.value == Single(base.numbers.width);
     }
     return base;
+}
+
+QString DesignCaption(const BaseDesign& base) {
+    const DesignTexts& t = base.texts;
+    QStringList parts;
+    QString method;
+    switch (t.method) {
+    case evaluation::Method::Tributary:
+        method = QStringLiteral("Tributary theory");
+        parts << QStringLiteral("density %1 t/m³").arg(t.density);
+        break;
+    case evaluation::Method::Modelled:
+        method = QStringLiteral("Modelled stress");
+        parts << QStringLiteral("pillar stress %1 MPa").arg(t.stress);
+        break;
+    case evaluation::Method::Interpolation:
+        method = QStringLiteral("Interpolation");
+        if (base.table && !base.table->FileName.empty())
+            method += QStringLiteral(" in %1").arg(
+                QFileInfo(QString::fromStdString(base.table->FileName)).fileName());
+        break;
+    }
+    parts << QStringLiteral("depth %1 m").arg(t.depth)
+          << QStringLiteral("pillar %1 m x %2 m").arg(t.width, t.length)
+          << QStringLiteral("bords %1 m and %2 m").arg(t.bord1, t.bord2)
+          << QStringLiteral("height %1 m").arg(t.height) << QStringLiteral("K %1 MPa").arg(t.k)
+          << QStringLiteral("α %1, β %2").arg(t.alpha, t.beta)
+          << QStringLiteral("squat from W:H %1 at rate %2").arg(t.squatStart, t.increaseRate);
+    return QStringLiteral("%1: %2; FOS %3, W:H %4")
+        .arg(method, parts.join(QStringLiteral(", ")), base.shown.factorOfSafety,
+             base.shown.widthHeightRatio);
 }
 
 double CurrentValue(const BaseDesign& base, Quantity quantity) {

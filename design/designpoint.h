@@ -47,6 +47,10 @@ evaluation::Step<BaseDesign> ReadDesign(const evaluation::DesignTexts& texts,
                                         const evaluation::NumberLocale& locale,
                                         const results::ModellingResults* table);
 
+// One line naming the design, for the captions of exported charts: the
+// method, every input as typed and the screen's FOS and W:H.
+QString DesignCaption(const BaseDesign& base);
+
 // The value of the quantity on the screen, where the tools place it: the
 // number the steps read where they read it in double precision (the pillar
 // width, the interpolation screen's width and depth), else the value as

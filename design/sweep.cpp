@@ -75,13 +75,22 @@ Step<GridRange> ReadRange(const QString& from, const QString& to, const QString&
         return RangeRefusal(QStringLiteral("The step must be above 0"));
     if (!(f.value() < t.value()))
         return RangeRefusal(QStringLiteral("The start of the range must lie below its end"));
-    const GridRange range{f.value(), t.value(), s.value()};
-    if (range.count() > kMaxSweepPoints)
-        return RangeRefusal(QStringLiteral("The range holds %1 points; at most %2 are drawn: take "
-                                           "a larger step")
-                                .arg(range.count())
-                                .arg(kMaxSweepPoints));
-    return range;
+    return GridRange{f.value(), t.value(), s.value()};
+}
+
+GridRange DrawnRange(const GridRange& typed) {
+    if (typed.count() <= kMaxSweepPoints)
+        return typed;
+    for (std::int64_t power = 1;; power *= 10)
+        for (std::int64_t m : {1, 2, 5}) {
+            const std::int64_t times = m * power;
+            if (times == 1)
+                continue;
+            const GridRange drawn{
+                typed.from, typed.to, {typed.step.units * times, typed.step.decimals}};
+            if (drawn.count() <= kMaxSweepPoints)
+                return drawn;
+        }
 }
 
 GridRange DefaultRange(const BaseDesign& base, Quantity quantity) {

@@ -29,10 +29,16 @@ inline constexpr std::int64_t kMaxSweepPoints = 5000;
 // The largest magnitude a swept value may have.
 inline constexpr double kMaxSweepValue = 1e6;
 
-// The range the user typed: three numbers, the step above 0, from below to,
-// at most kMaxSweepPoints points; why not, otherwise.
+// The range the user typed: three numbers, the step above 0, from below to;
+// why not, otherwise. It may hold more than kMaxSweepPoints points: see
+// DrawnRange.
 evaluation::Step<GridRange> ReadRange(const QString& from, const QString& to, const QString& step,
                                       const evaluation::NumberLocale& locale);
+
+// The range as drawn: the typed one when it holds at most kMaxSweepPoints
+// points, else the same start on the smallest of 2, 5, 10, 20, 50, ... times
+// its step that keeps it within, up to the last point at or below its end.
+GridRange DrawnRange(const GridRange& typed);
 
 // A range around the screen's value: half to twice it on a round step of up
 // to 500 points; the table's widths or depths on the interpolation screen.

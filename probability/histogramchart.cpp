@@ -1,5 +1,7 @@
 #include "probability/histogramchart.h"
 
+#include "evaluation/axisticks.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -18,23 +20,11 @@ constexpr double kRight = 16;
 constexpr double kTop = 52; // room for three rows of line labels
 constexpr double kBottom = 58;
 
-double RoundStep(double rough) {
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (rough <= m * power)
-            return m * power;
-    return 10 * power;
-}
-
 double LargestShare(const HistogramPicture& p) {
     std::uint64_t most = 0;
     for (std::uint64_t c : p.histogram.counts)
         most = std::max(most, c);
     return p.samples ? static_cast<double>(most) / static_cast<double>(p.samples) : 0;
-}
-
-int Decimals(double step) {
-    return std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
 }
 
 } // namespace
@@ -54,19 +44,9 @@ HistogramGeometry GeometryOf(const HistogramPicture& p, const QRectF& area) {
     g.upper = p.histogram.counts.empty() ? g.lower + 1 : p.histogram.upper();
     // The largest bar reaches a round share near the top.
     const double most = std::max(LargestShare(p), 1e-9);
-    const double step = RoundStep(most / 5);
+    const double step = evaluation::RoundStepAtLeast(most / 5).value;
     g.topShare = std::ceil(most / step * 1.05) * step;
     return g;
-}
-
-std::vector<double> Ticks(double from, double to, int count) {
-    std::vector<double> ticks;
-    if (!(to > from) || count < 1)
-        return ticks;
-    const double step = RoundStep((to - from) / count);
-    for (double t = std::ceil(from / step - 1e-9) * step; t <= to + step * 1e-9; t += step)
-        ticks.push_back(std::fabs(t) < step * 1e-9 ? 0.0 : t);
-    return ticks;
 }
 
 namespace {
@@ -92,23 +72,20 @@ void DrawAxes(QPainter& painter, const HistogramGeometry& g,
     painter.drawLine(g.plot.bottomLeft(), g.plot.bottomRight());
     painter.drawLine(g.plot.bottomLeft(), g.plot.topLeft());
     const QFontMetricsF metrics(painter.font());
-    const std::vector<double> xs = Ticks(g.lower, g.upper, 8);
-    const int xDecimals = xs.size() > 1 ? Decimals(xs[1] - xs[0]) : 1;
-    for (double t : xs) {
-        const double x = g.x(t);
+    const evaluation::AxisTicks xs = evaluation::RoundTicks(g.lower, g.upper, 8, locale);
+    for (std::size_t i = 0; i < xs.values.size(); ++i) {
+        const double x = g.x(xs.values[i]);
         painter.drawLine(QPointF(x, g.plot.bottom()), QPointF(x, g.plot.bottom() + 4));
-        const QString text = evaluation::ShowResult(t, xDecimals, locale);
         painter.drawText(QRectF(x - 40, g.plot.bottom() + 6, 80, metrics.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, text);
+                         Qt::AlignHCenter | Qt::AlignTop, xs.texts[static_cast<qsizetype>(i)]);
     }
-    const std::vector<double> ys = Ticks(0, g.topShare, 5);
-    const int yDecimals = ys.size() > 1 ? Decimals((ys[1] - ys[0]) * 100) : 0;
-    for (double t : ys) {
-        const double y = g.y(t);
+    // The shares are labelled in percent.
+    const evaluation::AxisTicks ys = evaluation::RoundTicks(0, g.topShare * 100, 5, locale);
+    for (std::size_t i = 0; i < ys.values.size(); ++i) {
+        const double y = g.y(ys.values[i] / 100);
         painter.drawLine(QPointF(g.plot.left() - 4, y), QPointF(g.plot.left(), y));
-        const QString text = evaluation::ShowResult(t * 100, yDecimals, locale);
         painter.drawText(QRectF(0, y - metrics.height() / 2, g.plot.left() - 6, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, text);
+                         Qt::AlignRight | Qt::AlignVCenter, ys.texts[static_cast<qsizetype>(i)]);
     }
     painter.drawText(QRectF(g.plot.left(), g.plot.bottom() + 6 + metrics.height(), g.plot.width(),
                             metrics.height()),

@@ -43,9 +43,6 @@ struct HistogramGeometry {
 
 HistogramGeometry GeometryOf(const HistogramPicture& picture, const QRectF& area);
 
-// Round tick values from `from` to `to`, about `count` of them.
-std::vector<double> Ticks(double from, double to, int count);
-
 void DrawHistogram(QPainter& painter, const QRectF& area, const HistogramPicture& picture,
                    const evaluation::NumberLocale& locale);
 

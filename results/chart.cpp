@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QStringList>
+#include <cmath>
 #include <vector>
 
 namespace vt::results {
@@ -31,8 +32,14 @@ void Prepare(QPainter& painter, const QColor& colour, int width, Qt::PenStyle st
     painter.setPen(pen);
 }
 
+bool Inside(ChartPoint p) {
+    return std::fabs(p.x) <= kClipLimit && std::fabs(p.y) <= kClipLimit;
+}
+
 void AddLine(std::vector<QLineF>& lines, ChartPoint from, ChartPoint to) {
-    if (const auto clipped = ClipSegment({from, to}, kClipLimit))
+    if (Inside(from) && Inside(to)) // nearly always: no clipping to do
+        lines.emplace_back(Pixel(from), Pixel(to));
+    else if (const auto clipped = ClipSegment({from, to}, kClipLimit))
         lines.emplace_back(Pixel(clipped->from), Pixel(clipped->to));
 }
 
@@ -71,15 +78,55 @@ void ResultsChart::DrawChartFrame() {
     }
 }
 
-void ResultsChart::DrawResultCurves(const ModellingResults& record, const CurveLabelStyle& labels) {
+const QImage& ResultsChart::CurvePixels(const ModellingResults& record) {
+    Curves& c = curves_;
+    if (c.valid && c.lineCount == record.LineCount && c.fieldCount == record.FieldCount &&
+        c.minDepth == record.MinDepth && c.minStress == record.MinStress &&
+        c.readings == record.Readings && c.chartPoints == record.ChartPoints)
+        return c.pixels;
+    c.valid = false;
+    c.pixels = QImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
+    c.pixels.fill(Qt::transparent);
+    // The lines go to the painter in batches from a fixed buffer, in the
+    // order of the table: the largest file has a third of a million of them.
+    constexpr std::size_t kBatch = 4096;
     std::vector<QLineF> lines;
-    ForEachCurveSegment(record, [&lines](const ChartSegment& s) { AddLine(lines, s.from, s.to); });
-    if (lines.empty())
-        return;
-    {
-        QPainter painter(&image_);
-        Prepare(painter, kCurveColour, 1, Qt::SolidLine);
+    lines.reserve(kBatch);
+    QPainter painter(&c.pixels);
+    Prepare(painter, kCurveColour, 1, Qt::SolidLine);
+    c.any = false;
+    const auto flush = [&] {
         painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        c.any = c.any || !lines.empty();
+        lines.clear();
+    };
+    ForEachCurveSegment(record, [&](const ChartSegment& s) {
+        AddLine(lines, s.from, s.to);
+        if (lines.size() == kBatch)
+            flush();
+    });
+    flush();
+    painter.end();
+    c.lineCount = record.LineCount;
+    c.fieldCount = record.FieldCount;
+    c.minDepth = record.MinDepth;
+    c.minStress = record.MinStress;
+    c.readings = record.Readings;
+    c.chartPoints = record.ChartPoints;
+    c.valid = true;
+    return c.pixels;
+}
+
+void ResultsChart::DrawResultCurves(const ModellingResults& record, const CurveLabelStyle& labels) {
+    const QImage& pixels = CurvePixels(record);
+    if (!curves_.any)
+        return; // no line, no names
+    {
+        // Opaque pixels replace, transparent ones leave the picture as it
+        // is: the same as drawing the lines onto it.
+        QPainter painter(&image_);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawImage(0, 0, pixels);
     }
     DrawCurveLabels(record, labels);
 }

@@ -50,9 +50,29 @@ public:
 
 private:
     void DrawCurveLabels(const ModellingResults& record, const CurveLabelStyle& labels);
+    // The pixels the curves of the record cover, drawn again only when the
+    // table differs from the one they were drawn from.
+    const QImage& CurvePixels(const ModellingResults& record);
 
     QImage image_;
     bool framed_ = false; // the axes are drawn
+
+    // The curves last drawn: what they were drawn from and the pixels they
+    // cover (opaque blue on transparent). A guide-line toggle redraws the
+    // same table: it paints these pixels again instead of a third of a
+    // million lines.
+    struct Curves {
+        bool valid = false;
+        bool any = false; // some line was drawn
+        int lineCount = 0;
+        int fieldCount = 0;
+        double minDepth = 0;
+        double minStress = 0;
+        Table readings;
+        Table chartPoints;
+        QImage pixels;
+    };
+    Curves curves_;
 };
 
 // The guide-line point of an interpolation at a depth and stress; the caller

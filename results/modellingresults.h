@@ -25,6 +25,7 @@ public:
     int columns() const { return columns_; }
     double& operator()(int row, int column) { return cells_[index(row, column)]; }
     double operator()(int row, int column) const { return cells_[index(row, column)]; }
+    friend bool operator==(const Table&, const Table&) = default;
 
 private:
     std::size_t index(int row, int column) const {

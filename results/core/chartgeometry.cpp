@@ -12,20 +12,17 @@ ChartPoint MapReading(const ModellingResults& record, double depth, double stres
             (stress - record.MinStress) * record.StressScale};
 }
 
-ChartPoint ChartToPixel(ChartPoint point) {
-    return {kChartOriginX + point.x, kChartOriginY + point.y};
-}
-
 std::optional<ChartSegment> ClipSegment(ChartSegment segment, double limit) {
     const ChartPoint a = segment.from;
     const ChartPoint b = segment.to;
-    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
-        return std::nullopt;
+    // Inside (NaN is never inside); infinities fall to the check below.
     const auto inside = [limit](ChartPoint p) {
         return std::fabs(p.x) <= limit && std::fabs(p.y) <= limit;
     };
     if (inside(a) && inside(b))
         return segment;
+    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+        return std::nullopt;
     // Liang-Barsky, with the parameter t from a (0) to b (1).
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
@@ -104,18 +101,23 @@ std::vector<std::string> AxisLabelTexts(const ModellingResults& record,
 }
 
 std::vector<CurveEnd> CurveEnds(const ModellingResults& record) {
-    // The segments come row by row: the last one of a column is its end.
+    // A curve ends with the segment to the last row that draws one: search
+    // each column from the bottom, under the same bounds and test as
+    // ForEachColumnSegment.
+    const int lines = std::min<int>(record.LineCount, record.ChartPoints.rows());
+    const int fields = std::min({static_cast<int>(record.FieldCount), record.ChartPoints.columns(),
+                                 record.Readings.columns()});
+    const int rows = std::min(lines, record.Readings.rows());
     std::vector<CurveEnd> ends;
-    ForEachColumnSegment(record, [&ends](int column, const ChartSegment& segment) {
-        const auto it = std::find_if(ends.begin(), ends.end(),
-                                     [column](const CurveEnd& e) { return e.column == column; });
-        if (it == ends.end())
-            ends.push_back({column, segment.to});
-        else
-            it->point = segment.to;
-    });
-    std::sort(ends.begin(), ends.end(),
-              [](const CurveEnd& a, const CurveEnd& b) { return a.column < b.column; });
+    for (int p = 1; p + 1 <= fields; p += 2) {
+        for (int r = rows - 1; r >= 2; --r) {
+            if (DrawsSegmentTo(record, r + 1, p)) {
+                ends.push_back(
+                    {p, {record.ChartPoints(r + 1, p), record.ChartPoints(r + 1, p + 1)}});
+                break;
+            }
+        }
+    }
     return ends;
 }
 

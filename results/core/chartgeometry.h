@@ -44,11 +44,22 @@ struct ChartSegment {
 ChartPoint MapReading(const ModellingResults& record, double depth, double stress);
 
 // Pixel of the chart box (from its top-left corner) for a chart point.
-ChartPoint ChartToPixel(ChartPoint point);
+inline ChartPoint ChartToPixel(ChartPoint point) {
+    return {kChartOriginX + point.x, kChartOriginY + point.y};
+}
 
 // The part of a segment inside the square |x|, |y| <= limit, or none; keeps
 // the direction. Segments far outside the box are never handed to a painter.
 std::optional<ChartSegment> ClipSegment(ChartSegment segment, double limit);
+
+// Whether row r of depth column p holds a valid pair not below the minima,
+// so that a segment of the curve ends there.
+inline bool DrawsSegmentTo(const ModellingResults& record, int r, int p) {
+    const double depth = record.Readings(r, p);
+    const double stress = record.Readings(r, p + 1);
+    return IsValidReading(depth) && IsValidReading(stress) && depth >= record.MinDepth &&
+           stress >= record.MinStress;
+}
 
 // Calls draw(p, segment) for every line of the result curves: for each row r
 // = 2..LineCount-1 and depth column p, the line from row r to row r + 1 when
@@ -60,10 +71,7 @@ template <class Draw> void ForEachColumnSegment(const ModellingResults& record, 
     const int rows = std::min(lines, record.Readings.rows());
     for (int r = 2; r + 1 <= rows; ++r) {
         for (int p = 1; p + 1 <= fields; p += 2) {
-            const double depth = record.Readings(r + 1, p);
-            const double stress = record.Readings(r + 1, p + 1);
-            if (IsValidReading(depth) && IsValidReading(stress) && depth >= record.MinDepth &&
-                stress >= record.MinStress)
+            if (DrawsSegmentTo(record, r + 1, p))
                 draw(p, ChartSegment{
                             {record.ChartPoints(r, p), record.ChartPoints(r, p + 1)},
                             {record.ChartPoints(r + 1, p), record.ChartPoints(r + 1, p + 1)}});

@@ -120,9 +120,41 @@ void GatherExponent(Cursor& cursor, Gathered& g) {
     cursor = probe;
 }
 
+// The common field, a plain decimal ("123.45", "-0.5") that ends the text or
+// is followed by a character that cannot continue a number: the text the
+// rule would gather is the field itself, read in place. Anything else (a
+// blank, a sign other than a leading '-', an exponent, a second point, a
+// radix prefix, a value out of range) goes the general way.
+bool ReadPlainDecimal(std::string_view text, double& value) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    if (p != end && *p == '-')
+        ++p;
+    bool digit = false;
+    bool point = false;
+    for (; p != end; ++p) {
+        if (IsDigit(*p))
+            digit = true;
+        else if (*p == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digit)
+        return false;
+    if (p != end) {
+        const char c = *p;
+        if (IsIgnored(c) || c == '.' || c == 'E' || c == 'e' || c == 'D' || c == 'd')
+            return false;
+    }
+    return std::from_chars(text.data(), p, value).ec == std::errc();
+}
+
 } // namespace
 
 double ParseLeadingNumber(std::string_view text) {
+    if (double value = 0; ReadPlainDecimal(text, value))
+        return value;
     Cursor cursor(text);
     if (cursor.peek() == '&') {
         cursor.next();

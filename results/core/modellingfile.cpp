@@ -61,24 +61,17 @@ bool SplitKeptText(const std::string& text, int count, std::vector<std::string_v
     const std::string_view separator(ModellingResults::LineSeparator);
     lines.clear();
     lines.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    // The collector ends a line at every CR: a CR is always the start of a
+    // separator, found with one byte search.
     std::size_t pos = 0;
     while (pos < all.size()) {
-        const std::size_t end = all.find(separator, pos);
-        if (end == std::string_view::npos)
+        const std::size_t end = all.find(separator.front(), pos);
+        if (end == std::string_view::npos || all.substr(end, separator.size()) != separator)
             return false;
         lines.push_back(all.substr(pos, end - pos));
         pos = end + separator.size();
     }
     return static_cast<int>(lines.size()) == count;
-}
-
-void WidenRange(double value, double& maximum, double& minimum) {
-    if (!IsValidReading(value))
-        return;
-    if (value > maximum)
-        maximum = value;
-    if (value < minimum)
-        minimum = value;
 }
 
 // 400 / (maximum - minimum), with its sign; 0 when there is no usable range.
@@ -90,15 +83,6 @@ double ScaleFor(double maximum, double minimum, double units) {
     if (!std::isfinite(range) || !std::isfinite(scale) || scale == 0)
         return 0;
     return scale;
-}
-
-// The row of a column's last reading, as the count of its valid values in
-// rows 1..LineCount (row 1 being the header).
-int ValidCount(const ModellingResults& record, int column) {
-    int n = IsValidReading(record.Header[static_cast<std::size_t>(column)]) ? 1 : 0;
-    for (int r = 2; r <= record.LineCount; ++r)
-        n += IsValidReading(record.Readings(r, column)) ? 1 : 0;
-    return n;
 }
 
 // Whether the curve of depth column c, ending at row n, can be interpolated.
@@ -348,18 +332,35 @@ bool ParseModellingResults(ModellingResults& record) {
         record.Header[static_cast<std::size_t>(p)] = value;
     }
 
+    // The row of a column's last reading is the count of its valid values in
+    // rows 1..LineCount (row 1 being the header), counted as the rows are read.
+    std::vector<int> valid(static_cast<std::size_t>(fieldCount) + 1, 0);
+    for (int p = 1; p <= fieldCount; ++p)
+        valid[static_cast<std::size_t>(p)] =
+            IsValidReading(record.Header[static_cast<std::size_t>(p)]) ? 1 : 0;
     record.Readings.resize(lineCount, fieldCount);
     for (int r = 2; r <= lineCount; ++r) {
         FieldReader fields(lines[static_cast<std::size_t>(r - 1)]);
+        double* row = &record.Readings(r, 0);
         for (int p = 1; p + 1 <= fieldCount; p += 2) {
             const double depth = ParseLeadingNumber(fields.next());
             const double stress = ParseLeadingNumber(fields.next());
             if (!std::isfinite(depth) || !std::isfinite(stress))
                 return Fail(record);
-            record.Readings(r, p) = depth;
-            record.Readings(r, p + 1) = stress;
-            WidenRange(depth, record.MaxDepth, record.MinDepth);
-            WidenRange(stress, record.MaxStress, record.MinStress);
+            row[p] = depth;
+            row[p + 1] = stress;
+            const bool depthValid = IsValidReading(depth);
+            const bool stressValid = IsValidReading(stress);
+            valid[static_cast<std::size_t>(p)] += depthValid ? 1 : 0;
+            valid[static_cast<std::size_t>(p + 1)] += stressValid ? 1 : 0;
+            if (depthValid) {
+                record.MaxDepth = std::max(record.MaxDepth, depth);
+                record.MinDepth = std::min(record.MinDepth, depth);
+            }
+            if (stressValid) {
+                record.MaxStress = std::max(record.MaxStress, stress);
+                record.MinStress = std::min(record.MinStress, stress);
+            }
         }
     }
 
@@ -380,10 +381,8 @@ bool ParseModellingResults(ModellingResults& record) {
         }
     }
 
-    record.ValidCounts.assign(static_cast<std::size_t>(fieldCount) + 1, 0);
+    record.ValidCounts = std::move(valid);
     record.CurveDefects.assign(static_cast<std::size_t>(fieldCount) + 1, CurveDefect::None);
-    for (int p = 1; p <= fieldCount; ++p)
-        record.ValidCounts[static_cast<std::size_t>(p)] = ValidCount(record, p);
     for (int p = 1; p + 1 <= fieldCount; p += 2)
         record.CurveDefects[static_cast<std::size_t>(p)] =
             DefectOf(record, p, record.ValidCounts[static_cast<std::size_t>(p)]);

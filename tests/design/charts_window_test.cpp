@@ -4,15 +4,19 @@
 // screen's own message, hover and the three exports.
 #include "app/ui.h"
 #include "design/sweep.h"
+#include "evaluation/axisticks.h"
 #include "tests/design/toolhelpers.h"
 #include "tests/support/locale.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
@@ -22,7 +26,7 @@
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QValueAxis>
+#include <QtMath>
 
 namespace vt::test {
 namespace {
@@ -286,12 +290,25 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
                                       QStringLiteral("fos-against-pillar-width.csv")}));
     EXPECT_TRUE(messages.shown.empty());
 
+    // The chart as on screen under a caption line naming the design.
     const QImage png(dir.filePath(suggested[0]));
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.size(), pane->view()->size());
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
-              pane->view()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    const QSize view = pane->view()->size();
+    const int caption = png.height() - view.height();
+    EXPECT_EQ(png.width(), view.width());
+    EXPECT_GT(caption, 8);
+    EXPECT_EQ(
+        png.copy(0, caption, view.width(), view.height()).convertToFormat(QImage::Format_RGB32),
+        pane->view()->grab().toImage().convertToFormat(QImage::Format_RGB32));
     EXPECT_GT(CurvePixels(png), 100);
+    const QImage captionStrip = png.copy(0, 0, view.width(), caption);
+    int dark = 0;
+    for (int y = 0; y < captionStrip.height(); ++y)
+        for (int x = 0; x < captionStrip.width(); ++x)
+            dark += qGray(captionStrip.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(dark, 50);
+    EXPECT_TRUE(pane->caption().startsWith(QStringLiteral("Tributary theory: density")))
+        << pane->caption().toStdString();
 
     QFile svgFile(dir.filePath(suggested[1]));
     ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
@@ -317,6 +334,26 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
                   evaluation::ShowResult(static_cast<float>(shownPoints[i].y()), 1,
                                          evaluation::NumberLocale::Current()))
             << i;
+
+    // For print: the same picture drawn again at 300 dpi.
+    QStringList filters;
+    fileDialogs.answer = [&](const FileQuestion& question) {
+        filters = question.filters;
+        return FileAnswer{dir.filePath(QStringLiteral("print.png")), question.filters.value(1)};
+    };
+    QTest::mouseClick(pane->cmdPNG, Qt::LeftButton);
+    EXPECT_EQ(filters, QStringList({QStringLiteral("PNG images, screen resolution (*.png)"),
+                                    QStringLiteral("PNG images for print, 300 dpi (*.png)")}));
+    const QImage print(dir.filePath(QStringLiteral("print.png")));
+    ASSERT_FALSE(print.isNull());
+    EXPECT_EQ(print.dotsPerMeterX(), 11811); // 300 dpi
+    EXPECT_EQ(print.dotsPerMeterY(), 11811);
+    EXPECT_EQ(print.width(), qCeil(view.width() * 300.0 / 96));
+    EXPECT_EQ(print.height(), qCeil(png.height() * 300.0 / 96));
+    EXPECT_GT(CurvePixels(print), CurvePixels(png) * 2);
+    fileDialogs.answer = [&](const FileQuestion& question) {
+        return FileAnswer{answer.isNull() ? dir.filePath(question.suggested) : answer, {}};
+    };
 
     // Cancelled: nothing written, nothing said. Unwritable: said.
     answer = QStringLiteral("");
@@ -352,7 +389,8 @@ TEST_F(ChartsWindow, FollowsTheScreenItIsOpenedFromAndClosesWithTheScreens) {
 }
 
 // A FOS in the millions, then an ordinary one: a handful of ticks each time
-// (an interval kept from one range to the next would ask for millions).
+// (a step kept from one range to the next would ask for millions), labelled
+// by the program's one tick rule.
 TEST_F(ChartsWindow, AxesKeepAHandfulOfTicksWhateverTheValues) {
     CalculationScreen* screen = open("frmTributary");
     fill(screen, QStringLiteral("4"));
@@ -363,16 +401,93 @@ TEST_F(ChartsWindow, AxesKeepAHandfulOfTicksWhateverTheValues) {
         for (int i = 0; i < frmDesignCharts::kPanes; ++i) {
             ASSERT_TRUE(window->pane(i)->curve()) << depth;
             for (QAbstractAxis* a : window->pane(i)->chart()->axes()) {
-                auto* axis = qobject_cast<QValueAxis*>(a);
+                auto* axis = qobject_cast<QCategoryAxis*>(a);
                 ASSERT_NE(axis, nullptr);
-                const double ticks = (axis->max() - axis->min()) / axis->tickInterval();
-                EXPECT_GT(ticks, 2) << depth << " " << i;
-                EXPECT_LT(ticks, 12) << depth << " " << i;
+                EXPECT_TRUE(axis->isVisible());
+                const QStringList labels = axis->categoriesLabels();
+                EXPECT_GT(labels.size(), 2) << depth << " " << i;
+                EXPECT_LT(labels.size(), 13) << depth << " " << i;
+                EXPECT_EQ(labels, evaluation::RoundTicks(axis->min(), axis->max(), 6,
+                                                         evaluation::NumberLocale::Current())
+                                      .texts);
             }
         }
     }
     const design::Curve& huge = *window->pane(kWidth)->curve();
     EXPECT_GT(huge.points[*huge.current].result.factorOfSafety, 1e6f);
+}
+
+// The legend names what is on the chart and nothing else; a range of more
+// points than are drawn is drawn on a coarser step, and says so; a refused
+// range leaves no axes behind.
+TEST_F(ChartsWindow, DrawsWhatItSaysAndNamesOnlyWhatItDraws) {
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmDesignCharts* window = charts(screen);
+    ChartPane* pane = window->pane(kWidth);
+    const auto legend = [pane] {
+        QStringList names;
+        for (QLegendMarker* marker : pane->chart()->legend()->markers())
+            if (marker->isVisible())
+                names << marker->label();
+        return names;
+    };
+    const auto range = [pane](const char* from, const char* to, const char* step) {
+        pane->txtFrom->setText(QString::fromLatin1(from));
+        pane->txtTo->setText(QString::fromLatin1(to));
+        pane->txtStep->setText(QString::fromLatin1(step));
+        QTest::keyClick(pane->txtStep, Qt::Key_Return);
+    };
+    struct Case {
+        const char *from, *to, *step;
+        QStringList legend;
+        qsizetype points;
+        const char* message;
+    };
+    const QString fos = QStringLiteral("FOS");
+    const QString band = QStringLiteral("W:H below 2.5");
+    const QString fos1 = QStringLiteral("FOS 1.0");
+    const QString fos16 = QStringLiteral("FOS 1.6");
+    const QString squat = QStringLiteral("Squat formula start");
+    const QString screens = QStringLiteral("The screen's design");
+    const Case cases[] = {
+        // Square pillars 4 m high: W:H below 2.5 under 10 m, the squat
+        // formula from 18 m, the screen's design at 10 m.
+        {"5", "20", "0.5", {band, fos, fos1, fos16, squat, screens}, 31, ""},
+        {"8", "16", "0.5", {band, fos, fos1, fos16, screens}, 17, ""},
+        {"12", "16", "1", {fos, fos1, fos16}, 5, ""},
+        {"5", "9", "1", {band, fos, fos1, fos16}, 5, ""},
+        {"1",
+         "2000",
+         "0.1",
+         {band, fos, fos1, fos16, squat, screens},
+         3999,
+         "The range holds 19991 points; at most 5000 are drawn: drawn with a step of 0.5"},
+        {"5", "x", "1", {}, 0, "The end of the range is not a number"},
+    };
+    for (const Case& c : cases) {
+        range(c.from, c.to, c.step);
+        qsizetype points = 0;
+        for (const QList<QPointF>& run : pane->drawn())
+            points += run.size();
+        const std::string where = std::string(c.from) + ".." + c.to + " step " + c.step;
+        EXPECT_EQ(legend(), c.legend) << where;
+        EXPECT_EQ(pane->lblMessage->text().section(QLatin1Char('\n'), 0, 0),
+                  QString::fromLatin1(c.message))
+            << where;
+        if (c.points == 0) {
+            EXPECT_EQ(points, 0) << where;
+            for (QAbstractAxis* axis : pane->chart()->axes())
+                EXPECT_FALSE(axis->isVisible()) << where;
+            continue;
+        }
+        ASSERT_TRUE(pane->curve()) << where;
+        // Every point drawn is a grid point of the range, on the drawn step.
+        const design::Curve& curve = *pane->curve();
+        EXPECT_EQ(curve.points.front().x, QString::fromLatin1(c.from).toDouble()) << where;
+        EXPECT_GE(static_cast<qsizetype>(curve.points.size()), c.points) << where;
+        EXPECT_LE(static_cast<qsizetype>(curve.points.size()), c.points + 1) << where;
+    }
 }
 
 TEST_F(ChartsWindow, ShowsNumbersInTheUsersLocale) {

@@ -334,13 +334,81 @@ TEST(Sweep, ReadsTheTypedRangeOrSaysWhatIsWrong) {
             {"20", "5", "1", "The start of the range must lie below its end"},
             {"5", "5", "1", "The start of the range must lie below its end"},
             {"5", "20", "0.0000001", "The step has more than 6 decimals"},
-            {"0", "1000", "0.1",
-             "The range holds 10001 points; at most 5000 are drawn: take a larger step"},
+            {"0", "1000", "0.1", nullptr}, // drawn on a coarser step: see DrawnRange
             {"0", "1e7", "1", "The end of the range is too large"},
         },
         [](const QString& from, const QString& to, const QString& step) {
             return ReadRange(from, to, step, NumberLocale(test::English()));
         });
+}
+
+// A range of more points than are drawn is drawn from its start on a round
+// multiple of its step; the count against stepping through it.
+TEST(Sweep, LongRangesAreDrawnOnACoarserStep) {
+    struct Case {
+        const char *from, *to, *step;
+        const char* drawnStep;
+        std::int64_t drawnCount;
+    };
+    const Case cases[] = {
+        {"0", "499.9", "0.1", "0.1", 5000},     {"0", "500", "0.1", "0.2", 2501},
+        {"0", "1000", "0.1", "0.5", 2001},      {"0.3", "1000", "0.1", "0.2", 4999},
+        {"0", "1000000", "0.001", "500", 2001}, {"-1000000", "1000000", "0.000001", "500", 4001},
+    };
+    const NumberLocale l(test::English());
+    for (const Case& c : cases) {
+        const auto typed = ReadRange(QString::fromLatin1(c.from), QString::fromLatin1(c.to),
+                                     QString::fromLatin1(c.step), l);
+        ASSERT_TRUE(typed.ok()) << c.from << " " << c.to;
+        const GridRange drawn = DrawnRange(typed.value());
+        EXPECT_EQ(drawn.step.text(l), QString::fromLatin1(c.drawnStep)) << c.to;
+        EXPECT_EQ(drawn.count(), c.drawnCount) << c.to;
+        EXPECT_LE(drawn.count(), kMaxSweepPoints);
+        EXPECT_EQ(drawn.from, typed->from);
+        // Stepping: the last point drawn is at or below the end, and one
+        // more step would pass it.
+        const double last = drawn.at(drawn.count() - 1).value();
+        EXPECT_LE(last, typed->to.value()) << c.to;
+        EXPECT_GT(last + drawn.step.value(), typed->to.value()) << c.to;
+    }
+}
+
+// The caption line of an exported chart names the method and every input
+// as typed, with the screen's FOS and W:H.
+TEST(DesignCaption, NamesTheMethodEveryInputAndTheScreensResult) {
+    DesignTexts tributary = test::TributaryDesign();
+    DesignTexts modelled = tributary;
+    modelled.method = Method::Modelled;
+    modelled.stress = QStringLiteral("35.5");
+    DesignTexts interpolation = tributary;
+    interpolation.method = Method::Interpolation;
+    interpolation.width = interpolation.length = QStringLiteral("9");
+    results::ModellingResults named = test::DefaultTable();
+    named.FileName = "/srv/mine/section 4.int";
+    struct Case {
+        BaseDesign base;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {test::ReadBase(tributary),
+         "Tributary theory: density 2.7 t/m³, depth 500 m, pillar 10 m x 10 m, bords 12 m and "
+         "12 m, height 4 m, K 100 MPa, α 0.5, β 0.75, squat from W:H 4.5 at rate 4.5; "},
+        {test::ReadBase(modelled),
+         "Modelled stress: pillar stress 35.5 MPa, depth 500 m, pillar 10 m x 10 m, bords 12 m "
+         "and 12 m, height 4 m, K 100 MPa, α 0.5, β 0.75, squat from W:H 4.5 at rate 4.5; "},
+        {test::ReadBase(interpolation, &named),
+         "Interpolation in section 4.int: depth 500 m, pillar 9 m x 9 m, "
+         "bords 12 m and 12 m, height 4 m, K 100 MPa, α 0.5, β 0.75, squat from W:H 4.5 at "
+         "rate 4.5; "},
+    };
+    for (const Case& c : cases) {
+        const QString expected =
+            QString::fromUtf8(c.caption) +
+            QStringLiteral("FOS %1, W:H %2")
+                .arg(c.base.shown.factorOfSafety, c.base.shown.widthHeightRatio);
+        EXPECT_FALSE(c.base.shown.factorOfSafety.isEmpty());
+        EXPECT_EQ(DesignCaption(c.base), expected);
+    }
 }
 
 TEST(Sweep, ModelledDepthIsSaidToTakeNoPart) {

@@ -48,25 +48,6 @@ TEST(HistogramGeometry, MapsTheBinsOntoThePlotAndTheLargestShareNearItsTop) {
     EXPECT_GT(g.y(largest), g.plot.top());
 }
 
-TEST(Ticks, RoundValuesCoveringTheRange) {
-    struct Case {
-        double from, to;
-        std::vector<double> ticks;
-    };
-    const Case cases[] = {
-        {0, 3, {0, 0.5, 1, 1.5, 2, 2.5, 3}},
-        {-0.75, 2.25, {-0.5, 0, 0.5, 1, 1.5, 2}},
-        {0, 0.48, {0, 0.1, 0.2, 0.3, 0.4}},
-        {1, 1, {}},
-    };
-    for (const Case& c : cases) {
-        const std::vector<double> t = Ticks(c.from, c.to, c.from < 0 || c.to > 1 ? 8 : 5);
-        ASSERT_EQ(t.size(), c.ticks.size()) << c.to;
-        for (std::size_t i = 0; i < t.size(); ++i)
-            EXPECT_NEAR(t[i], c.ticks[i], 1e-12);
-    }
-}
-
 QImage Drawn(const HistogramPicture& p) {
     QImage image(960, 540, QImage::Format_RGB32);
     image.fill(Qt::black);

@@ -5,8 +5,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -457,6 +459,87 @@ TEST(ChartPicture, NamesUseTheDecimalSeparatorAndStayInsideTheChart) {
         EXPECT_GT(BlueIn(image, QRect(400, 171, 60, 11)), 20); // the curve is right of x 460 here
         EXPECT_EQ(BlueIn(image, QRect(499, 0, 1, 500)), 0);
     }
+}
+
+// A file of thousands of rows (the curves are drawn in batches): the picture
+// holds exactly the pixels of its segments drawn one line at a time, apart
+// from the names beside the curves' ends.
+TEST(ChartPicture, ManyRowsDrawTheSamePixelsAsOneLineAtATimeAndAgain) {
+    std::string bytes = "4\t0\t8\t0\t12\t0\t16\t0\r\n";
+    constexpr int kRows = 6000;
+    for (int r = 0; r < kRows; ++r) {
+        const double depth = 100 + 0.25 * r;
+        for (int c = 0; c < 4; ++c) {
+            // Curve 3 stops two thirds down; the others wiggle a little.
+            const bool stopped = c == 2 && r > kRows * 2 / 3;
+            const double stress = depth * (0.5 - 0.1 * c) + (r % 7) * 0.03 * c;
+            bytes +=
+                (c ? "\t" : "") + (stopped ? std::string("-1\t-1")
+                                           : std::to_string(depth) + "\t" + std::to_string(stress));
+        }
+        bytes += "\r\n";
+    }
+    vt::test::ResultsFiles files;
+    const ModellingResults r = Loaded(files, bytes);
+    ResultsChart chart;
+    chart.DrawChartFrame();
+    chart.DrawResultCurves(r, SmallLabels());
+
+    ResultsChart frame;
+    frame.DrawChartFrame();
+    QImage expected = frame.image().copy();
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(0, 0, 255), 1));
+    int segments = 0;
+    ForEachCurveSegment(r, [&](const ChartSegment& s) {
+        const ChartPoint a = ChartToPixel(s.from);
+        const ChartPoint b = ChartToPixel(s.to);
+        painter.drawLine(QLineF(a.x, a.y, b.x, b.y));
+        ++segments;
+    });
+    painter.end();
+    EXPECT_GT(segments, 20000);
+
+    // Room for a name around each end.
+    std::vector<QRect> names;
+    for (const CurveEnd& end : CurveEnds(r)) {
+        const ChartPoint p = ChartToPixel(end.point);
+        names.emplace_back(static_cast<int>(p.x) - 80, static_cast<int>(p.y) - 20, 160, 40);
+    }
+    ASSERT_EQ(names.size(), 4u);
+    int differing = 0;
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 500; ++x) {
+            const QRgb got = chart.image().pixel(x, y);
+            const QRgb want = expected.pixel(x, y);
+            const bool named = std::any_of(names.begin(), names.end(),
+                                           [&](const QRect& box) { return box.contains(x, y); });
+            // Under a name only the names' blue is added.
+            if (got != want && (!named || want != qRgb(255, 255, 255)))
+                ++differing;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(CountColour(chart.image(), QColor(0, 0, 255)), 1000);
+
+    // Drawn again on a cleared picture: the same pixels. A table that
+    // differs in one point of one curve (the same size and ranges) is drawn
+    // afresh, as a new chart draws it.
+    const QImage first = chart.image().copy();
+    chart.Clear();
+    chart.DrawChartFrame();
+    chart.DrawResultCurves(r, SmallLabels());
+    EXPECT_EQ(chart.image(), first);
+    ModellingResults moved = r;
+    moved.ChartPoints(3000, 3) += 40;
+    chart.Clear();
+    chart.DrawChartFrame();
+    chart.DrawResultCurves(moved, SmallLabels());
+    ResultsChart fresh;
+    fresh.DrawChartFrame();
+    fresh.DrawResultCurves(moved, SmallLabels());
+    EXPECT_EQ(chart.image(), fresh.image());
+    EXPECT_NE(chart.image(), first);
 }
 
 TEST(ChartPicture, ToggleOnABlankChartDrawsThenErases) {

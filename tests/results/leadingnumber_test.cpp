@@ -42,7 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"0.000000000000000000000001e24", 1}, NumberCase{"1e-999", 0},
                       NumberCase{"-1", -1}, NumberCase{"inf", 0}, NumberCase{"nan", 0},
                       NumberCase{"1.7976931348623157e308", 1.7976931348623157e308},
-                      NumberCase{"4.9406564584124654e-324", 4.9406564584124654e-324}));
+                      NumberCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
+                      NumberCase{"5.", 5}, NumberCase{"3\r4", 3}, NumberCase{"0x1A", 0},
+                      NumberCase{"12.5\t7", 12.57}, NumberCase{"7-3", 7},
+                      NumberCase{"-0.25", -0.25}, NumberCase{"1.5d", 1.5}, NumberCase{"2.5 e1", 25},
+                      NumberCase{"2.5.", 2.5}));
 
 TEST(LeadingNumberLimits, TooLargeReadsAsInfinityAndIsLeftToTheCaller) {
     EXPECT_EQ(ParseLeadingNumber("1e999"), std::numeric_limits<double>::infinity());
@@ -95,6 +99,30 @@ TEST(LeadingNumberRoundTrip, ShortestTextsReadBackExactly) {
             << text;
         ++checked;
     }
+}
+
+// Plain fields are read in place, everything else by gathering the number's
+// characters: a blank in front forces the gathering and must change nothing.
+TEST(LeadingNumberRoundTrip, PlainFieldsReadAsWhenGathered) {
+    std::mt19937_64 random(16);
+    const std::string alphabet = "0123456789012345678901234567890123456789..--+eEdD \t\r\nx&H";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 14);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        for (int n = length(random); n > 0; --n)
+            text.push_back(alphabet[pick(random)]);
+        const double direct = ParseLeadingNumber(text);
+        const double gathered = ParseLeadingNumber(" " + text);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(direct), std::bit_cast<std::uint64_t>(gathered))
+            << '"' << text << '"';
+    }
+    // Long digit runs: out of range either way.
+    for (const std::string& text : {std::string(400, '9'), "0." + std::string(400, '0') + "1",
+                                    "-" + std::string(320, '7') + ".5"})
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(ParseLeadingNumber(text)),
+                  std::bit_cast<std::uint64_t>(ParseLeadingNumber(" " + text)))
+            << text;
 }
 
 TEST(LeadingNumberRoundTrip, RadixIntegers) {
