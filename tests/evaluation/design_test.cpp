@@ -4,6 +4,7 @@
 #include "evaluation/design.h"
 #include "results/core/modellingfile.h"
 #include "tests/support/locale.h"
+#include "tests/support/modellingtables.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -74,16 +75,8 @@ TEST(Evaluate, TheFirstRefusalEndsIt) {
     EXPECT_TRUE(e.factorOfSafety.isEmpty());
 }
 
-constexpr std::string_view kWidths5And7 = "5\t0\t7\t0\r\n"
-                                          "100\t20\t100\t15\r\n"
-                                          "200\t35\t200\t28\r\n";
-
 results::ModellingResults Table() {
-    results::ModellingResults table;
-    EXPECT_TRUE(results::ModellingTextFromBytes(table, kWidths5And7));
-    table.FileName = "results.int";
-    EXPECT_TRUE(results::ParseModellingResults(table));
-    return table;
+    return test::TableFromBytes(test::kWidths5And7);
 }
 
 TEST(Evaluate, TheInterpolationRoadUsesSquarePillarsAndTheModelledBords) {
