@@ -6,6 +6,7 @@
 #include "design/designpoint.h"
 #include "design/solve.h"
 #include "results/core/modellingfile.h"
+#include "tests/support/designs.h"
 #include "tests/support/modellingtables.h"
 
 #include <QFile>
@@ -31,20 +32,6 @@ inline const results::ModellingResults& DefaultTable() {
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }();
     return table;
-}
-
-// A square tributary design: pillar 10 x 10 m between 12 m bords, 500 m
-// deep in rock of density 2.7, 4 m high, K 100 (FOS 1.7, W:H 2.5).
-inline evaluation::DesignTexts TributaryDesign() {
-    evaluation::DesignTexts d;
-    d.method = evaluation::Method::Tributary;
-    d.density = QStringLiteral("2.7");
-    d.depth = QStringLiteral("500");
-    d.width = QStringLiteral("10");
-    d.length = QStringLiteral("10");
-    d.k = QStringLiteral("100");
-    d.height = QStringLiteral("4");
-    return d;
 }
 
 inline design::BaseDesign

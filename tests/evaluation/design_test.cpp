@@ -3,6 +3,7 @@
 // shown texts come from, for random designs of every method.
 #include "evaluation/design.h"
 #include "results/core/modellingfile.h"
+#include "tests/support/designs.h"
 #include "tests/support/locale.h"
 #include "tests/support/modellingtables.h"
 
@@ -19,20 +20,10 @@ QString Q(const char* text) {
     return QString::fromUtf8(text);
 }
 
-DesignTexts Tributary() {
-    DesignTexts d;
-    d.method = Method::Tributary;
-    d.density = Q("2.7");
-    d.depth = Q("500");
-    d.width = Q("10");
-    d.length = Q("10");
-    d.k = Q("100");
-    d.height = Q("5");
-    return d;
-}
+using test::TributaryDesign;
 
 TEST(Evaluate, TheTributaryRoadGivesEveryShownText) {
-    const Evaluation e = Evaluate(Tributary(), kEnglish);
+    const Evaluation e = Evaluate(TributaryDesign(), kEnglish);
     ASSERT_TRUE(e.complete()) << e.refusal->message.toStdString();
     EXPECT_EQ(e.extraction, Q("79.3"));
     EXPECT_EQ(e.stress, Q("64.1"));
@@ -46,7 +37,7 @@ TEST(Evaluate, TheTributaryRoadGivesEveryShownText) {
 }
 
 TEST(Evaluate, TheModelledRoadDividesByTheTypedStress) {
-    DesignTexts d = Tributary();
+    DesignTexts d = TributaryDesign();
     d.method = Method::Modelled;
     d.density.clear();
     d.stress = Q("64.0985");
@@ -58,14 +49,14 @@ TEST(Evaluate, TheModelledRoadDividesByTheTypedStress) {
 }
 
 TEST(Evaluate, TheFirstRefusalEndsIt) {
-    DesignTexts d = Tributary();
+    DesignTexts d = TributaryDesign();
     d.depth.clear();
     Evaluation e = Evaluate(d, kEnglish);
     ASSERT_FALSE(e.complete());
     EXPECT_EQ(e.refusal->message, kFillAllFields);
     EXPECT_TRUE(e.extraction.isEmpty());
 
-    d = Tributary();
+    d = TributaryDesign();
     d.k.clear();
     e = Evaluate(d, kEnglish);
     ASSERT_FALSE(e.complete());
@@ -140,7 +131,7 @@ TEST(Evaluate, TheSquatFormulaTakesTheLengthTheInterpolationRead) {
         EXPECT_EQ(StrengthLength(AsOnScreen(d), c.locale, &table), Q(c.length));
     }
     // Elsewhere the length is read as typed.
-    DesignTexts plan = Tributary();
+    DesignTexts plan = TributaryDesign();
     plan.length = Q("6,5");
     EXPECT_EQ(StrengthLength(plan, kEnglish, &table), Q("6,5"));
 }
