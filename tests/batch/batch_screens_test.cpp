@@ -7,9 +7,9 @@
 #include "batch/csv.h"
 #include "results/core/modellingfile.h"
 #include "screens/frminterpolate.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -10,9 +10,9 @@
 #include "results/core/modellingfile.h"
 #include "screens/calculationscreen.h"
 #include "screens/frminterpolate.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QApplication>

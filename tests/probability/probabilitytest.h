@@ -6,9 +6,9 @@
 #include "probability/frmprobability.h"
 #include "results/core/modellingfile.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QComboBox>

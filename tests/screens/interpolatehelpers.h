@@ -8,9 +8,9 @@
 #include "results/core/modellingfile.h"
 #include "screens/chartview.h"
 #include "screens/frminterpolate.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -8,6 +8,7 @@
 #include "tests/soak/soakchecks.h"
 #include "tests/support/fields.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -49,15 +50,7 @@ protected:
     CalculationScreen* evaluated() {
         auto* screen = dynamic_cast<CalculationScreen*>(Windows().show("frmTributary"));
         EXPECT_NE(screen, nullptr);
-        const char* inputs[][2] = {{"cboRockDensity", "2.7"}, {"txtDepth", "500"},
-                                   {"cboPillarWidth1", "10"}, {"cboPillarLength", "10"},
-                                   {"cboK", "100"},           {"cboPillarHeight", "5"}};
-        for (const auto& input : inputs)
-            SetField(screen, QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
-        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculateAndContinue1"),
-                          Qt::LeftButton);
-        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculatePillarStrength"),
-                          Qt::LeftButton);
+        EvaluateByCode(screen);
         EXPECT_EQ(FieldText(screen, "lblFOS"), QStringLiteral("1.5"));
         return screen;
     }
