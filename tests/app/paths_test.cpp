@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "results/core/modellingfile.h"
+#include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
 
 #include <QCoreApplication>
@@ -92,7 +93,7 @@ protected:
                                                                  kDefaultResultsFileName}) {
             QFile file(folder.filePath(name));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write("5\t0\t7\t0\r\n100\t20\t100\t15\r\n200\t35\t200\t28\r\n");
+            file.write(kWidths5And7.data(), static_cast<qint64>(kWidths5And7.size()));
         }
         ASSERT_TRUE(QDir::setCurrent(folder.path()));
     }

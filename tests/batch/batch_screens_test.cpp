@@ -7,8 +7,9 @@
 #include "batch/csv.h"
 #include "results/core/modellingfile.h"
 #include "screens/frminterpolate.h"
-#include "tests/screens/screenhelpers.h"
+#include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,10 +20,6 @@
 
 namespace vt::test {
 namespace {
-
-constexpr const char* kModelling = "6\t0\t8\t0\r\n"
-                                   "100\t20\t100\t15\r\n"
-                                   "500\t60\t500\t45\r\n";
 
 struct Design {
     const char* method;
@@ -196,7 +193,7 @@ protected:
         const QString modelling = dir.filePath(QStringLiteral("results.int"));
         QFile file(modelling);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kModelling);
+        file.write(kWidths6And8.data());
         file.close();
         const auto rows = throughTheProgram(designs);
         ASSERT_EQ(rows.size(), designs.size());

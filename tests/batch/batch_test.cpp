@@ -6,6 +6,7 @@
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
 #include "tests/batch/records.h"
+#include "tests/support/modellingtables.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -21,10 +22,6 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace vt::batch {
 namespace {
-
-constexpr const char* kModelling = "6\t0\t8\t0\r\n"
-                                   "100\t20\t100\t15\r\n"
-                                   "500\t60\t500\t45\r\n";
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -92,7 +89,7 @@ TEST(BatchTest, TheHeaderNamesKnownColumnsInAnyOrderOnce) {
 // locale: the batch adds reading and writing, nothing to the numbers.
 TEST(BatchTest, EveryRowIsTheEvaluationOfItsDesign) {
     QTemporaryDir dir;
-    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("results.int")), kModelling));
+    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("results.int")), test::kWidths6And8.data()));
     const QByteArray table =
         "method,rock_density,depth,pillar_width,pillar_length,bord_width_1,bord_width_2,"
         "pillar_height,k,alpha,beta,squat_start,strength_increase_rate,aps,modelling_file\r\n"
@@ -197,7 +194,7 @@ TEST(BatchTest, MissingColumnsAreEmptyAndBadRowsSayWhy) {
 // evaluated as another design; the same length or 12 m bords stand.
 TEST(BatchTest, InterpolationRowsKeepTheScreensPlan) {
     QTemporaryDir dir;
-    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("results.int")), kModelling));
+    ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("results.int")), test::kWidths6And8.data()));
     const QByteArray table = "method,depth,pillar_width,pillar_length,bord_width_1,bord_width_2,"
                              "pillar_height,k,modelling_file\r\n"
                              "interpolation,300,6,,,,3,40,results.int\r\n"
@@ -233,7 +230,7 @@ TEST(BatchTest, InterpolationRowsKeepTheScreensPlan) {
 TEST(BatchTest, ModellingFilesAreReadOnceAndTheirFaultsSaid) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("results.int"));
-    ASSERT_TRUE(WriteFile(file, kModelling));
+    ASSERT_TRUE(WriteFile(file, test::kWidths6And8.data()));
     ModellingTables tables(dir.path());
     QString problem;
     const results::ModellingResults* table = tables.table(QStringLiteral("results.int"), problem);

@@ -6,6 +6,8 @@
 #include "design/designpoint.h"
 #include "design/solve.h"
 #include "results/core/modellingfile.h"
+#include "tests/support/designs.h"
+#include "tests/support/modellingtables.h"
 
 #include <QFile>
 #include <QLocale>
@@ -20,14 +22,6 @@
 
 namespace vt::test {
 
-inline results::ModellingResults TableFromBytes(std::string_view bytes) {
-    results::ModellingResults table;
-    EXPECT_TRUE(results::ModellingTextFromBytes(table, bytes));
-    EXPECT_TRUE(results::ParseModellingResults(table));
-    table.FileName = "test.int";
-    return table;
-}
-
 // The default modelling-results file: widths 4 to 18 m, depths 100 to 2000 m.
 inline const results::ModellingResults& DefaultTable() {
     static const results::ModellingResults table = [] {
@@ -38,26 +32,6 @@ inline const results::ModellingResults& DefaultTable() {
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }();
     return table;
-}
-
-// Widths 5 and 7; the width-7 curve ends at 150 m, so deeper designs are
-// extended and some fail the plausibility test.
-inline constexpr std::string_view kShortCurveTable = "5\t0\t7\t0\r\n"
-                                                     "100\t20\t100\t15\r\n"
-                                                     "200\t35\t150\t21.5\r\n";
-
-// A square tributary design: pillar 10 x 10 m between 12 m bords, 500 m
-// deep in rock of density 2.7, 4 m high, K 100 (FOS 1.7, W:H 2.5).
-inline evaluation::DesignTexts TributaryDesign() {
-    evaluation::DesignTexts d;
-    d.method = evaluation::Method::Tributary;
-    d.density = QStringLiteral("2.7");
-    d.depth = QStringLiteral("500");
-    d.width = QStringLiteral("10");
-    d.length = QStringLiteral("10");
-    d.k = QStringLiteral("100");
-    d.height = QStringLiteral("4");
-    return d;
 }
 
 inline design::BaseDesign
@@ -77,7 +51,7 @@ struct MethodCase {
 };
 
 inline const results::ModellingResults& ShortCurveTable() {
-    static const results::ModellingResults table = TableFromBytes(kShortCurveTable);
+    static const results::ModellingResults table = TableFromBytes(kShortWidth7);
     return table;
 }
 

@@ -163,7 +163,7 @@ TEST(Solve, AgreesWithTypingWhereTheTargetIsAnFosOfTheRange) {
 // A strength constant so small that the FOS lies among the single-precision
 // subnormals: the answer is still the one stepping finds.
 TEST(Solve, AnFosAmongTheSubnormalsIsSearchedValueByValue) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.method = Method::Modelled;
     d.density.clear();
     d.stress = QStringLiteral("30");
@@ -189,7 +189,7 @@ TEST(Solve, FindsTheSmallestWidthWhereTheFosIsNotMonotonic) {
     for (const char* height : {"2", "2.5", "3"})
         for (const char* k : {"30", "45", "60"})
             for (const char* depth : {"300", "600", "900"}) {
-                DesignTexts d = test::TributaryDesign();
+                DesignTexts d = test::TributaryDesign("4");
                 d.width = QStringLiteral("10");
                 d.length = QStringLiteral("30");
                 d.height = QString::fromLatin1(height);
@@ -279,7 +279,7 @@ TEST(Solve, SaysWhyThereIsNoAnswer) {
          "All the modelling was done on a 12m bord width"},
     };
     for (const Case& c : cases) {
-        DesignTexts d = test::TributaryDesign();
+        DesignTexts d = test::TributaryDesign("4");
         d.method = c.method;
         d.stress = QStringLiteral("60");
         c.change(d);
@@ -339,7 +339,7 @@ TEST(Solve, ThePeakNamedIsTheHighestFosOfTheRange) {
 }
 
 TEST(Solve, StatesTheAnswerAndItsFailingNeighbourAsTheScreenShowsThem) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.k = QStringLiteral("50");
     d.height = QStringLiteral("3");
     const BaseDesign base = test::ReadBase(d);
@@ -385,7 +385,7 @@ TEST(Solve, StatesTheAnswerAndItsFailingNeighbourAsTheScreenShowsThem) {
 }
 
 TEST(Solve, AnAnswerAtTheEndOfTheRangeSaysSo) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.depth = QStringLiteral("10");
     SolveSettings s;
     s.target = 0.001f;
@@ -404,7 +404,7 @@ TEST(Solve, AnAnswerAtTheEndOfTheRangeSaysSo) {
 }
 
 TEST(Solve, LeavesOutMostOfTheRange) {
-    const BaseDesign base = test::ReadBase(test::TributaryDesign());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign("4"));
     const SolveSettings s;
     for (Question q : {Question::SmallestWidth, Question::GreatestDepth, Question::WidestBords}) {
         const Answer a = Solve(base, q, s);
@@ -437,7 +437,7 @@ TEST(Solve, ReadsTheSettingsOrSaysWhatIsWrong) {
     EXPECT_EQ(comma->target, 1.6f);
     EXPECT_EQ(comma->minimumRatio, 2.5f);
     EXPECT_EQ(comma->grid.text(kEnglish), QStringLiteral("0.25"));
-    const BaseDesign base = test::ReadBase(test::TributaryDesign());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign("4"));
     SolveSettings fine;
     fine.grid = Decimal{1, 5};
     const Answer a = Solve(base, Question::SmallestWidth, fine);

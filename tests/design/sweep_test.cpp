@@ -114,7 +114,7 @@ TEST(Sweep, TheScreensPointShowsTheScreensResults) {
 // "6,3" in an English locale: the interpolation reads the leading 6, the
 // strength step the length 6.3; the curves then follow the texts throughout.
 TEST(Sweep, AWidthTheTwoStepsReadApartIsFollowedByItsTexts) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.method = Method::Interpolation;
     d.width = QStringLiteral("6,3");
     d.height = QStringLiteral("1.3");
@@ -132,13 +132,13 @@ TEST(Sweep, AWidthTheTwoStepsReadApartIsFollowedByItsTexts) {
 }
 
 TEST(Sweep, AGridValueAtTheScreensValueIsTheScreensPoint) {
-    const BaseDesign base = test::ReadBase(test::TributaryDesign());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign("4"));
     const Curve curve = SweepOf(base, Quantity::PillarWidth, Range(5, 20, Decimal{5, 1}));
     ASSERT_TRUE(curve.current);
     EXPECT_EQ(curve.points.size(), 31u);
     EXPECT_EQ(curve.points[*curve.current].x, 10);
     // Off the grid, the screen's value comes between two grid values.
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.width = QStringLiteral("10.2");
     d.length = d.width;
     const BaseDesign off = test::ReadBase(d);
@@ -170,7 +170,7 @@ TEST(Sweep, ABadDesignOnTheScreenGivesTheScreensMessage) {
     };
     const NumberLocale locale(test::English());
     for (const Case& c : cases) {
-        DesignTexts d = test::TributaryDesign();
+        DesignTexts d = test::TributaryDesign("4");
         c.change(d);
         const Evaluation screen = evaluation::Evaluate(d, locale);
         ASSERT_FALSE(screen.complete()) << c.what;
@@ -179,7 +179,7 @@ TEST(Sweep, ABadDesignOnTheScreenGivesTheScreensMessage) {
         EXPECT_EQ(base.refusal(), *screen.refusal) << c.what;
         EXPECT_FALSE(base.refusal().message.isEmpty()) << c.what;
     }
-    DesignTexts deep = test::TributaryDesign();
+    DesignTexts deep = test::TributaryDesign("4");
     deep.method = Method::Interpolation;
     deep.depth = QStringLiteral("2500");
     const auto base = ReadDesign(deep, locale, &test::DefaultTable());
@@ -189,7 +189,7 @@ TEST(Sweep, ABadDesignOnTheScreenGivesTheScreensMessage) {
 }
 
 TEST(Sweep, PointsWithoutAResultAreLeftOutWithTheScreensReason) {
-    const BaseDesign base = test::ReadBase(test::TributaryDesign());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign("4"));
     const Curve heights = SweepOf(base, Quantity::PillarHeight, Range(-1, 1, Decimal{5, 1}));
     ASSERT_EQ(heights.points.size(), 5u);
     for (std::size_t i = 0; i < 3; ++i)
@@ -201,7 +201,7 @@ TEST(Sweep, PointsWithoutAResultAreLeftOutWithTheScreensReason) {
     EXPECT_EQ(heights.gaps[0].to, 0);
     EXPECT_EQ(heights.gaps[0].reason, *PointShown(base, heights, 0).refusal);
 
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.method = Method::Interpolation;
     const BaseDesign interpolated = test::ReadBase(d, &test::DefaultTable());
     const Curve depths = SweepOf(interpolated, Quantity::Depth, Range(0, 2500, Decimal{50, 0}));
@@ -215,7 +215,7 @@ TEST(Sweep, PointsWithoutAResultAreLeftOutWithTheScreensReason) {
 TEST(Sweep, MarksTheLowRatioSpanAndTheSquatFormulasStart) {
     // A square pillar 4 m high: W:H < 2.5 below a width of 10 m, the squat
     // formula above W:H 4.5, beyond a width of 18 m.
-    const BaseDesign base = test::ReadBase(test::TributaryDesign());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign("4"));
     const Curve widths = SweepOf(base, Quantity::PillarWidth, Range(5, 25, Decimal{5, 1}));
     ASSERT_EQ(widths.lowRatio.size(), 1u);
     EXPECT_EQ(widths.lowRatio[0].from, 5);
@@ -233,7 +233,7 @@ TEST(Sweep, MarksTheLowRatioSpanAndTheSquatFormulasStart) {
 }
 
 TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.width = QStringLiteral("6");
     d.length = QStringLiteral("8");
     d.bord1 = QStringLiteral("12");
@@ -265,7 +265,7 @@ TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
     d.bord1 = QStringLiteral("0");
     EXPECT_FALSE(Variation::Of(test::ReadBase(d), Quantity::BordWidth).ok());
 
-    DesignTexts square = test::TributaryDesign();
+    DesignTexts square = test::TributaryDesign("4");
     square.method = Method::Interpolation;
     const BaseDesign interpolated = test::ReadBase(square, &test::DefaultTable());
     const auto w = Variation::Of(interpolated, Quantity::PillarWidth);
@@ -278,7 +278,7 @@ TEST(Sweep, TheWidthKeepsTheScreensLengthToWidthRatio) {
 }
 
 TEST(Sweep, TheInterpolationWidthsStayInsideTheTable) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.method = Method::Interpolation;
     const BaseDesign base = test::ReadBase(d, &test::DefaultTable());
     const Curve curve = SweepOf(base, Quantity::PillarWidth, Range(1, 30, Decimal{1, 0}));
@@ -293,7 +293,7 @@ TEST(Sweep, TheInterpolationWidthsStayInsideTheTable) {
 }
 
 TEST(Sweep, DefaultRangesLieAroundTheScreensValue) {
-    const BaseDesign base = test::ReadBase(test::TributaryDesign());
+    const BaseDesign base = test::ReadBase(test::TributaryDesign("4"));
     const NumberLocale& l = base.locale;
     struct Case {
         Quantity quantity;
@@ -311,7 +311,7 @@ TEST(Sweep, DefaultRangesLieAroundTheScreensValue) {
         EXPECT_EQ(r.step.text(l), QString::fromLatin1(c.step));
         EXPECT_LE(r.count(), 501);
     }
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.method = Method::Interpolation;
     const BaseDesign table = test::ReadBase(d, &test::DefaultTable());
     const GridRange widths = DefaultRange(table, Quantity::PillarWidth);
@@ -412,7 +412,7 @@ TEST(DesignCaption, NamesTheMethodEveryInputAndTheScreensResult) {
 }
 
 TEST(Sweep, ModelledDepthIsSaidToTakeNoPart) {
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.method = Method::Modelled;
     d.stress = QStringLiteral("50");
     const BaseDesign base = test::ReadBase(d);
@@ -461,7 +461,7 @@ QList<QStringList> ParseCsv(const QString& csv) {
 
 TEST(CurveCsv, HoldsEveryInputAndEveryShownResultOfEveryPoint) {
     const NumberLocale german(test::German());
-    DesignTexts d = test::TributaryDesign();
+    DesignTexts d = test::TributaryDesign("4");
     d.width = QStringLiteral("10,2");
     d.length = QStringLiteral("10,2");
     const BaseDesign base = test::ReadBase(d, nullptr, german);

@@ -10,8 +10,8 @@
 #include "design/frmdesigncharts.h"
 #include "design/frmtargetfos.h"
 #include "results/core/modellingfile.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -4,6 +4,7 @@
 #include "dialogs/frmfileopen.h"
 #include "results/core/modellingfile.h"
 #include "tests/dialogs/dialogtestsupport.h"
+#include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
 #include "tests/support/specialfiles.h"
 
@@ -54,7 +55,7 @@ protected:
         ProgramTest::SetUp();
         ASSERT_TRUE(folder.isValid());
         WriteFile(folder.filePath("a.INT"),
-                  "5\t0\t7\t0\r\n100\t20\t100\t15\r\n200\t35\t200\t28\r\n");
+                  QByteArray(kWidths5And7.data(), static_cast<qsizetype>(kWidths5And7.size())));
         WriteFile(folder.filePath("b.int"), "1\r\n2\r\n");
         WriteFile(folder.filePath("c.txt"), "not a results file\r\n");
         WriteFile(folder.filePath("d.Int"), "x\r\n");

@@ -4,7 +4,9 @@
 #include "evaluation/design.h"
 #include "evaluation/designfields.h"
 #include "results/core/modellingfile.h"
+#include "tests/support/designs.h"
 #include "tests/support/locale.h"
+#include "tests/support/modellingtables.h"
 
 #include <gtest/gtest.h>
 #include <iterator>
@@ -20,20 +22,10 @@ QString Q(const char* text) {
     return QString::fromUtf8(text);
 }
 
-DesignTexts Tributary() {
-    DesignTexts d;
-    d.method = Method::Tributary;
-    d.density = Q("2.7");
-    d.depth = Q("500");
-    d.width = Q("10");
-    d.length = Q("10");
-    d.k = Q("100");
-    d.height = Q("5");
-    return d;
-}
+using test::TributaryDesign;
 
 TEST(Evaluate, TheTributaryRoadGivesEveryShownText) {
-    const Evaluation e = Evaluate(Tributary(), kEnglish);
+    const Evaluation e = Evaluate(TributaryDesign(), kEnglish);
     ASSERT_TRUE(e.complete()) << e.refusal->message.toStdString();
     EXPECT_EQ(e.extraction, Q("79.3"));
     EXPECT_EQ(e.stress, Q("64.1"));
@@ -47,7 +39,7 @@ TEST(Evaluate, TheTributaryRoadGivesEveryShownText) {
 }
 
 TEST(Evaluate, TheModelledRoadDividesByTheTypedStress) {
-    DesignTexts d = Tributary();
+    DesignTexts d = TributaryDesign();
     d.method = Method::Modelled;
     d.density.clear();
     d.stress = Q("64.0985");
@@ -59,14 +51,14 @@ TEST(Evaluate, TheModelledRoadDividesByTheTypedStress) {
 }
 
 TEST(Evaluate, TheFirstRefusalEndsIt) {
-    DesignTexts d = Tributary();
+    DesignTexts d = TributaryDesign();
     d.depth.clear();
     Evaluation e = Evaluate(d, kEnglish);
     ASSERT_FALSE(e.complete());
     EXPECT_EQ(e.refusal->message, kFillAllFields);
     EXPECT_TRUE(e.extraction.isEmpty());
 
-    d = Tributary();
+    d = TributaryDesign();
     d.k.clear();
     e = Evaluate(d, kEnglish);
     ASSERT_FALSE(e.complete());
@@ -76,16 +68,8 @@ TEST(Evaluate, TheFirstRefusalEndsIt) {
     EXPECT_TRUE(e.factorOfSafety.isEmpty());
 }
 
-constexpr std::string_view kWidths5And7 = "5\t0\t7\t0\r\n"
-                                          "100\t20\t100\t15\r\n"
-                                          "200\t35\t200\t28\r\n";
-
 results::ModellingResults Table() {
-    results::ModellingResults table;
-    EXPECT_TRUE(results::ModellingTextFromBytes(table, kWidths5And7));
-    table.FileName = "results.int";
-    EXPECT_TRUE(results::ParseModellingResults(table));
-    return table;
+    return test::TableFromBytes(test::kWidths5And7);
 }
 
 TEST(Evaluate, TheInterpolationRoadUsesSquarePillarsAndTheModelledBords) {
@@ -149,7 +133,7 @@ TEST(Evaluate, TheSquatFormulaTakesTheLengthTheInterpolationRead) {
         EXPECT_EQ(StrengthLength(AsOnScreen(d), c.locale, &table), Q(c.length));
     }
     // Elsewhere the length is read as typed.
-    DesignTexts plan = Tributary();
+    DesignTexts plan = TributaryDesign();
     plan.length = Q("6,5");
     EXPECT_EQ(StrengthLength(plan, kEnglish, &table), Q("6,5"));
 }

@@ -3,6 +3,7 @@
 #include "evaluation/steps.h"
 #include "results/core/modellingfile.h"
 #include "tests/support/locale.h"
+#include "tests/support/modellingtables.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -320,20 +321,11 @@ TEST(StrengthStep, RefusesWithTheScreensMessages) {
 
 // --- interpolation ---
 
-results::ModellingResults Table(std::string_view bytes) {
-    results::ModellingResults table;
-    EXPECT_TRUE(results::ModellingTextFromBytes(table, bytes));
-    table.FileName = "results.int";
-    EXPECT_TRUE(results::ParseModellingResults(table));
-    return table;
-}
-
-constexpr std::string_view kWidths5And7 = "5\t0\t7\t0\r\n"
-                                          "100\t20\t100\t15\r\n"
-                                          "200\t35\t200\t28\r\n";
+using test::kWidths5And7;
+using test::TableFromBytes;
 
 TEST(InterpolationStep, WorkedCases) {
-    const results::ModellingResults table = Table(kWidths5And7);
+    const results::ModellingResults table = TableFromBytes(kWidths5And7);
     struct Case {
         const char* width;
         const char* depth;
@@ -354,7 +346,7 @@ TEST(InterpolationStep, WorkedCases) {
 }
 
 TEST(InterpolationStep, GermanReadsTheCommaAndKeepsTheOneDecimalStress) {
-    const results::ModellingResults table = Table(kWidths5And7);
+    const results::ModellingResults table = TableFromBytes(kWidths5And7);
     const auto step = Interpolation(table, {Q("6,3"), Q("6,3"), Q("150,0")}, kGerman);
     ASSERT_TRUE(step.ok());
     EXPECT_EQ(step->width, 6.3);
@@ -367,9 +359,9 @@ TEST(InterpolationStep, GermanReadsTheCommaAndKeepsTheOneDecimalStress) {
 
 TEST(InterpolationStep, APickedWidthIsTheHeaderWidthExactly) {
     // 6.35 is no exact double; its list text reads back to the same double.
-    const results::ModellingResults table = Table("5\t0\t6.35\t0\t8\t0\r\n"
-                                                  "100\t20\t100\t17\t100\t15\r\n"
-                                                  "200\t35\t200\t31\t200\t28\r\n");
+    const results::ModellingResults table = TableFromBytes("5\t0\t6.35\t0\t8\t0\r\n"
+                                                           "100\t20\t100\t17\t100\t15\r\n"
+                                                           "200\t35\t200\t31\t200\t28\r\n");
     for (const NumberLocale& locale : {kEnglish, kGerman}) {
         const QStringList items = WidthItems(table, locale);
         ASSERT_EQ(items.size(), 3);
@@ -397,7 +389,7 @@ TEST(InterpolationStep, TheStressIsKeptAtOneDecimalWithinSinglePrecision) {
 }
 
 TEST(InterpolationStep, RefusesWithTheTablesMessages) {
-    const results::ModellingResults table = Table(kWidths5And7);
+    const results::ModellingResults table = TableFromBytes(kWidths5And7);
     struct Case {
         const char* width;
         const char* depth;
@@ -421,7 +413,7 @@ TEST(InterpolationStep, RefusesWithTheTablesMessages) {
 }
 
 TEST(InterpolationStep, TheEffectiveWidthIsThatOfTheInterpolatedNumber) {
-    const results::ModellingResults table = Table(kWidths5And7);
+    const results::ModellingResults table = TableFromBytes(kWidths5And7);
     struct Case {
         const char* width;
         const char* shown; // nullptr: none

@@ -293,7 +293,9 @@ std::vector<Tampering> Tamperings() {
     };
     return {
         {"a modelling-results file",
-         [](const QString& file, const QString&) { ASSERT_TRUE(WriteBytes(file, kModelling)); },
+         [](const QString& file, const QString&) {
+             ASSERT_TRUE(WriteBytes(file, kWidths6And8.data()));
+         },
          "not an evaluation"},
         {"cut short",
          [](const QString& file, const QString&) {

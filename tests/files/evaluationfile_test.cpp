@@ -2,6 +2,7 @@
 // every refusal of a file that is not one the program wrote, the limits,
 // and the comparison of saved and shown results.
 #include "files/evaluationfile.h"
+#include "tests/support/designs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,13 +19,7 @@ using evaluation::Method;
 EvaluationFile Tributary() {
     EvaluationFile file;
     file.programVersion = QStringLiteral("1.2.0");
-    file.design.method = Method::Tributary;
-    file.design.density = QStringLiteral("2.7");
-    file.design.depth = QStringLiteral("500");
-    file.design.width = QStringLiteral("10");
-    file.design.length = QStringLiteral("10");
-    file.design.k = QStringLiteral("100");
-    file.design.height = QStringLiteral("5");
+    file.design = test::TributaryDesign();
     file.results = {QStringLiteral("79.3"),
                     QStringLiteral("64.1"),
                     QStringLiteral("10"),

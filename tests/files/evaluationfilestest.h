@@ -10,8 +10,9 @@
 #include "results/core/modellingfile.h"
 #include "screens/calculationscreen.h"
 #include "screens/frminterpolate.h"
-#include "tests/screens/screenhelpers.h"
+#include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,12 +27,6 @@
 #include <string>
 
 namespace vt::test {
-
-// Width 6 and width 8: stresses 20 to 60 MPa and 15 to 45 MPa between 100
-// and 500 m, so that width 6 at 300 m interpolates to 40 MPa.
-inline constexpr const char* kModelling = "6\t0\t8\t0\r\n"
-                                          "100\t20\t100\t15\r\n"
-                                          "500\t60\t500\t45\r\n";
 
 // Every text a window shows, by object name: the text of boxes, drop-downs,
 // labels and buttons, with the background of boxes and labels, the state of
@@ -165,7 +160,8 @@ protected:
 
     // The interpolation screen with a modelling-results file of this folder
     // loaded as the file chooser loads it.
-    frmInterpolate* interpolationWith(const QString& file, const char* bytes = kModelling) {
+    frmInterpolate* interpolationWith(const QString& file,
+                                      const char* bytes = kWidths6And8.data()) {
         EXPECT_TRUE(WriteBytes(file, QByteArray(bytes)));
         auto* screen = dynamic_cast<frmInterpolate*>(OpenScreen(QStringLiteral("frmInterpolate")));
         EXPECT_NE(screen, nullptr);

@@ -20,7 +20,7 @@ namespace {
 using evaluation::Input;
 using test::ModelOf;
 using test::Settings;
-using test::TributaryDesign;
+using test::TributaryNumbers;
 
 double Phi(double x) {
     return 0.5 * std::erfc(-x / std::numbers::sqrt2);
@@ -29,7 +29,7 @@ double Phi(double x) {
 constexpr double kAlpha = 0.5;
 constexpr double kBeta = 0.75;
 
-// The design of TributaryDesign worked by hand: weff 10, 12 m bords, rho 2.7.
+// The design of TributaryNumbers worked by hand: weff 10, 12 m bords, rho 2.7.
 double Constant() {
     const double area = (10.0 + 12) * (10.0 + 12);
     const double extraction = (area - 100) / area; // as a fraction
@@ -89,7 +89,7 @@ TEST(ClosedForm, KAloneLognormalOnThePowerFormula) {
     for (double level : {0.8, 1.0, 1.3, 1.7}) // the median FOS
         for (double cv : {0.1, 0.25, 0.5}) {
             const LogNormalInput k = ByMedian(level / perK, cv);
-            const Model m = ModelOf(TributaryDesign(MeanOf(k), height),
+            const Model m = ModelOf(TributaryNumbers(MeanOf(k), height),
                                     {{Input::K, Distribution::Lognormal(MeanOf(k), cv)}});
             const RunResult r = RunSamples(m, Settings(kSamples, ++seed));
             char label[64];
@@ -114,7 +114,7 @@ TEST(ClosedForm, KHeightAndDepthLognormalTogetherOnThePowerFormula) {
             const double lnC = std::log(Constant());
             const double muK = std::log(level) + kBeta * height.logMean + depth.logMean - lnC;
             const LogNormalInput k{c.cvK, muK, std::sqrt(std::log1p(c.cvK * c.cvK))};
-            evaluation::DesignNumbers d = TributaryDesign(MeanOf(k), MeanOf(height));
+            evaluation::DesignNumbers d = TributaryNumbers(MeanOf(k), MeanOf(height));
             d.depth = MeanOf(depth);
             const Model m = ModelOf(
                 d, {{Input::K, Distribution::Lognormal(MeanOf(k), c.cvK)},

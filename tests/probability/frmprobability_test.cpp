@@ -306,7 +306,7 @@ TEST_F(ProbabilityTest, ResultsFollowTheModellingResultsTheyUsed) {
     // A run in progress is cancelled by another table.
     startLongRun(tool);
     ASSERT_TRUE(tool->running());
-    load(kTwoWidths.data());
+    load(kWidths5And7.data());
     expectCancelled(tool);
 }
 

@@ -19,7 +19,7 @@ using evaluation::Input;
 using evaluation::NumericStop;
 using test::ModelOf;
 using test::Settings;
-using test::TributaryDesign;
+using test::TributaryNumbers;
 
 float ScreenFos(const evaluation::DesignNumbers& d) {
     return evaluation::EvaluateNumbers(d).factorOfSafety;
@@ -31,14 +31,14 @@ TEST(Run, FixedInputsGiveCertainties) {
         double belowOne;
         double belowLimit;
     };
-    evaluation::DesignNumbers modelled = TributaryDesign();
+    evaluation::DesignNumbers modelled = TributaryNumbers();
     modelled.method = evaluation::Method::Modelled;
     modelled.stress = 40;
     const Case cases[] = {
-        {TributaryDesign(100), 0.0, 1.0}, // FOS 1.475
-        {TributaryDesign(50), 1.0, 1.0},  // FOS 0.74
-        {TributaryDesign(200), 0.0, 0.0}, // FOS 2.95
-        {modelled, 0.0, 0.0},             // 94.57 / 40
+        {TributaryNumbers(100), 0.0, 1.0}, // FOS 1.475
+        {TributaryNumbers(50), 1.0, 1.0},  // FOS 0.74
+        {TributaryNumbers(200), 0.0, 0.0}, // FOS 2.95
+        {modelled, 0.0, 0.0},              // 94.57 / 40
     };
     for (const Case& c : cases) {
         // Inputs listed as fixed, and the squat start fixed through its list
@@ -96,11 +96,11 @@ void ExpectSameBits(const RunResult& a, const RunResult& b, const char* what) {
 }
 
 Model Scattered() {
-    return ModelOf(TributaryDesign(), {{Input::K, Distribution::Lognormal(100, 0.25)},
-                                       {Input::Depth, Distribution::Normal(500, 0.1)},
-                                       {Input::PillarWidth, Distribution::Uniform(8, 12)},
-                                       // Some heights below 0: samples without an FOS.
-                                       {Input::PillarHeight, Distribution::Normal(5, 0.6)}});
+    return ModelOf(TributaryNumbers(), {{Input::K, Distribution::Lognormal(100, 0.25)},
+                                        {Input::Depth, Distribution::Normal(500, 0.1)},
+                                        {Input::PillarWidth, Distribution::Uniform(8, 12)},
+                                        // Some heights below 0: samples without an FOS.
+                                        {Input::PillarHeight, Distribution::Normal(5, 0.6)}});
 }
 
 TEST(Run, SameSeedGivesTheSameBitsOnAnyNumberOfThreads) {
@@ -214,14 +214,15 @@ TEST(Run, StatisticsAgreeWithTheSamplesSortedAndCounted) {
     const Case cases[] = {
         {"scattered", Scattered(), 20000},
         // Few distinct values: many ties at the quantiles.
-        {"ties", ModelOf(TributaryDesign(), {{Input::K, Distribution::Uniform(99.99f, 100.01f)}}),
+        {"ties", ModelOf(TributaryNumbers(), {{Input::K, Distribution::Uniform(99.99f, 100.01f)}}),
          9001},
         // Normal K with a large CV: negative strengths and FOS.
-        {"negative", ModelOf(TributaryDesign(), {{Input::K, Distribution::Normal(100, 1.2)}}),
+        {"negative", ModelOf(TributaryNumbers(), {{Input::K, Distribution::Normal(100, 1.2)}}),
          30000},
-        {"one sample", ModelOf(TributaryDesign(), {{Input::K, Distribution::Normal(100, 0.2)}}), 1},
+        {"one sample", ModelOf(TributaryNumbers(), {{Input::K, Distribution::Normal(100, 0.2)}}),
+         1},
         {"squat",
-         ModelOf(TributaryDesign(100, 2), {{Input::PillarHeight, Distribution::Uniform(1.5, 3)}}),
+         ModelOf(TributaryNumbers(100, 2), {{Input::PillarHeight, Distribution::Uniform(1.5, 3)}}),
          8000},
     };
     for (const Case& c : cases) {
@@ -236,13 +237,13 @@ TEST(Run, SquatAndSlenderSharesCountTheirSamples) {
     // Heights 1.5 .. 3 for weff 10: W:H 3.3 .. 6.7, squat above 4.5 (h < 2.22),
     // never below 2.5.
     const Model m =
-        ModelOf(TributaryDesign(100, 2), {{Input::PillarHeight, Distribution::Uniform(1.5, 3)}});
+        ModelOf(TributaryNumbers(100, 2), {{Input::PillarHeight, Distribution::Uniform(1.5, 3)}});
     const RunResult r = RunSamples(m, Settings(40000, 8));
     const double squat = (10 / 4.5 - 1.5) / 1.5; // share of heights below 10 / 4.5
     EXPECT_NEAR(r.shareSquat, squat, 4 * std::sqrt(squat * (1 - squat) / 40000));
     EXPECT_EQ(r.shareWidthHeightTooSmall, 0.0);
     const Model slender =
-        ModelOf(TributaryDesign(100, 3), {{Input::PillarHeight, Distribution::Uniform(3, 5)}});
+        ModelOf(TributaryNumbers(100, 3), {{Input::PillarHeight, Distribution::Uniform(3, 5)}});
     const RunResult s = RunSamples(slender, Settings(40000, 8));
     const double tooSmall = (5 - 4.0) / 2; // W:H < 2.5 for h > 4
     EXPECT_NEAR(s.shareWidthHeightTooSmall, tooSmall, 4 * std::sqrt(0.25 / 40000));
@@ -252,7 +253,7 @@ TEST(Run, SquatAndSlenderSharesCountTheirSamples) {
 TEST(Run, SamplesWithoutAFiniteFosAreCountedByWhatStoppedThem) {
     // Heights uniform from -1 to 4: a fifth not above 0, no design there.
     const Model m =
-        ModelOf(TributaryDesign(), {{Input::PillarHeight, Distribution::Uniform(-1, 4)}});
+        ModelOf(TributaryNumbers(), {{Input::PillarHeight, Distribution::Uniform(-1, 4)}});
     const RunResult r = RunSamples(m, Settings(50000, 4));
     ASSERT_EQ(r.withoutResult.size(), 1u);
     EXPECT_EQ(r.withoutResult[0].notPositive, Input::PillarHeight);
@@ -279,7 +280,7 @@ TEST(Run, ADrawnValueNotAboveZeroIsNoDesign) {
         Input::BordWidth1,  Input::BordWidth2, Input::K,           Input::PillarHeight};
     for (const Input input : inputs) {
         SCOPED_TRACE(evaluation::Caption(input).toStdString());
-        const evaluation::DesignNumbers base = TributaryDesign();
+        const evaluation::DesignNumbers base = TributaryNumbers();
         const double mean = base.*probability::InputMember(input);
         const Model m = ModelOf(base, {{input, Distribution::Normal(mean, 0.6)}});
         std::vector<float> fos;
@@ -304,7 +305,7 @@ TEST(Run, ADrawnValueNotAboveZeroIsNoDesign) {
         }
     }
     // The typed stress on the modelled screen likewise.
-    evaluation::DesignNumbers modelled = TributaryDesign();
+    evaluation::DesignNumbers modelled = TributaryNumbers();
     modelled.method = evaluation::Method::Modelled;
     modelled.stress = 60;
     const RunResult s =
@@ -317,7 +318,7 @@ TEST(Run, ADrawnValueNotAboveZeroIsNoDesign) {
 
 TEST(Run, NoSampleWithAnFosGivesNoStatistics) {
     const Model m =
-        ModelOf(TributaryDesign(), {{Input::PillarHeight, Distribution::Uniform(-2, -1)}});
+        ModelOf(TributaryNumbers(), {{Input::PillarHeight, Distribution::Uniform(-2, -1)}});
     const RunResult r = RunSamples(m, Settings(1000, 4));
     EXPECT_EQ(r.finite, 0u);
     EXPECT_EQ(r.withoutResultCount(), 1000u);
@@ -325,7 +326,7 @@ TEST(Run, NoSampleWithAnFosGivesNoStatistics) {
 }
 
 TEST(Run, InterpolationOutsideTheTableIsCountedNotFailed) {
-    Model m = ModelOf(TributaryDesign(), {});
+    Model m = ModelOf(TributaryNumbers(), {});
     m.base.method = evaluation::Method::Interpolation;
     // No table loaded: every sample stops at the interpolation.
     const RunResult r = RunSamples(m, Settings(100, 1));

@@ -6,8 +6,9 @@
 #include "probability/frmprobability.h"
 #include "results/core/modellingfile.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
+#include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,11 +23,6 @@
 #include <string_view>
 
 namespace vt::test {
-
-// Widths 5 and 7, depths 100 to 200.
-inline constexpr std::string_view kTwoWidths = "5\t0\t7\t0\r\n"
-                                               "100\t20\t100\t15\r\n"
-                                               "200\t35\t200\t28\r\n";
 
 class ProbabilityTest : public ProgramTest {
 protected:
@@ -57,7 +53,7 @@ protected:
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return false;
-        file.write(kTwoWidths.data(), static_cast<qint64>(kTwoWidths.size()));
+        file.write(kWidths5And7.data(), static_cast<qint64>(kWidths5And7.size()));
         file.close();
         if (!results::ReadModellingText(State().ModellingResults,
                                         QFile::encodeName(path).toStdString()))

@@ -68,7 +68,7 @@ RunDescription Description(std::vector<UncertainInput> inputs, std::uint64_t sam
 
 TEST(ReportSentence, SaysWhatWasRunAndWhatCameOut) {
     const std::vector<UncertainInput> fixed = {{Input::K, Distribution::Fixed(100)}};
-    const Model m = test::ModelOf(test::TributaryDesign(), fixed);
+    const Model m = test::ModelOf(test::TributaryNumbers(), fixed);
     const RunResult r = RunSamples(m, test::Settings(1000, 12));
     EXPECT_EQ(ReportSentence(Description(fixed, 1000), r, English()),
               QStringLiteral("Monte Carlo analysis of the design on the Tributary Theory screen "
@@ -82,7 +82,7 @@ TEST(ReportSentence, SaysWhatWasRunAndWhatCameOut) {
 TEST(ReportSentence, CountsTheSamplesLeftOut) {
     const std::vector<UncertainInput> inputs = {
         {Input::PillarHeight, Distribution::Uniform(-1, 4)}};
-    const Model m = test::ModelOf(test::TributaryDesign(), inputs);
+    const Model m = test::ModelOf(test::TributaryNumbers(), inputs);
     const RunResult r = RunSamples(m, test::Settings(2000, 3));
     const QString s = ReportSentence(Description(inputs, 2000), r, German());
     EXPECT_TRUE(s.contains(QStringLiteral("2.000 samples with seed 12, Pillar height (m) uniform "
@@ -94,7 +94,7 @@ TEST(ReportSentence, CountsTheSamplesLeftOut) {
         << s.toStdString();
     const std::vector<UncertainInput> none = {{Input::PillarHeight, Distribution::Uniform(-2, -1)}};
     const RunResult nothing =
-        RunSamples(test::ModelOf(test::TributaryDesign(), none), test::Settings(10, 3));
+        RunSamples(test::ModelOf(test::TributaryNumbers(), none), test::Settings(10, 3));
     EXPECT_TRUE(ReportSentence(Description(none, 10), nothing, English())
                     .endsWith(QStringLiteral(": no sample gave a finite factor of safety.")));
 }
@@ -107,7 +107,7 @@ TEST(SummaryCsv, HoldsTheResultsTheInputsTheLeftOutSamplesAndTheBins) {
     const std::vector<UncertainInput> inputs = {{Input::K, Distribution::Lognormal(100, 0.2)},
                                                 {Input::PillarHeight, Distribution::Uniform(-1, 6)},
                                                 {Input::Depth, Distribution::Fixed(500)}};
-    const Model m = test::ModelOf(test::TributaryDesign(), inputs);
+    const Model m = test::ModelOf(test::TributaryNumbers(), inputs);
     const RunResult r = RunSamples(m, test::Settings(5000, 12));
     const QStringList lines = Lines(SummaryCsv(Description(inputs, 5000), r));
     EXPECT_EQ(lines[0], QStringLiteral("Item,Value,Standard error"));

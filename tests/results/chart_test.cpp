@@ -45,7 +45,7 @@ class ReadingToChart : public ::testing::TestWithParam<MappingCase> {};
 
 TEST_P(ReadingToChart, MapsDepthRightAndStressUp) {
     vt::test::ResultsFiles files;
-    const ModellingResults r = Loaded(files, vt::test::kTwoWidths); // 100..200 m, 15..35 MPa
+    const ModellingResults r = Loaded(files, vt::test::kWidths5And7); // 100..200 m, 15..35 MPa
     const MappingCase& c = GetParam();
     EXPECT_EQ(MapReading(r, c.depth, c.stress), c.chart);
     EXPECT_EQ(GuidePoint(r, c.depth, c.stress), c.chart);
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AxisLabels, TwoDecimalsFromTheRanges) {
     vt::test::ResultsFiles files;
-    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const ModellingResults r = Loaded(files, vt::test::kWidths5And7);
     const std::vector<std::string> texts = AxisLabelTexts(r);
     ASSERT_EQ(texts.size(), 22u);
     const std::vector<std::string> stresses{"15.00", "17.00", "19.00", "21.00", "23.00", "25.00",
@@ -175,7 +175,7 @@ TEST(CurveSegments, ShorterCurveEndsAtItsLastValidRow) {
 
 TEST(CurveEnds, EachDrawnCurveEndsAtItsLastSegment) {
     vt::test::ResultsFiles files;
-    const ModellingResults two = Loaded(files, vt::test::kTwoWidths);
+    const ModellingResults two = Loaded(files, vt::test::kWidths5And7);
     EXPECT_EQ(CurveEnds(two),
               (std::vector<CurveEnd>{{1, {400, -400}}, {3, {400, -260}}})); // 200 m: 35 and 28 MPa
     // Width 4 stops at row 3, width 6 goes on to row 5 (400 m, 80 MPa).
@@ -277,7 +277,7 @@ TEST(ChartPicture, FrameHasBlackAxesAndTicks) {
 
 TEST(ChartPicture, CurvesAreBlue) {
     vt::test::ResultsFiles files;
-    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const ModellingResults r = Loaded(files, vt::test::kWidths5And7);
     ResultsChart chart;
     chart.DrawResultCurves(r);
     const QColor blue(0, 0, 255);
@@ -312,7 +312,7 @@ TEST(ChartPicture, GuideLinesAreBlackDotsToTheAxes) {
 
 TEST(ChartPicture, TogglesHideAndShowTheGuideLinesAndKeepTheCurvesBlue) {
     vt::test::ResultsFiles files;
-    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const ModellingResults r = Loaded(files, vt::test::kWidths5And7);
     ResultsChart chart;
     chart.DrawChartFrame();
     chart.DrawResultCurves(r);
@@ -375,7 +375,7 @@ std::vector<QPoint> FramePixels() {
 // on a tick and between ticks.
 TEST(ChartPicture, HidingTheGuideLinesLeavesTheAxesAndTicksWhole) {
     vt::test::ResultsFiles files;
-    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const ModellingResults r = Loaded(files, vt::test::kWidths5And7);
     const std::vector<QPoint> frame = FramePixels();
     ASSERT_GT(frame.size(), 800u);
     const QColor blue(0, 0, 255);
@@ -416,7 +416,7 @@ int BlueIn(const QImage& image, const QRect& rect) {
 
 TEST(ChartPicture, EachCurveIsNamedByItsWidthBesideItsLastPoint) {
     vt::test::ResultsFiles files;
-    const ModellingResults r = Loaded(files, vt::test::kTwoWidths);
+    const ModellingResults r = Loaded(files, vt::test::kWidths5And7);
     ResultsChart chart;
     chart.DrawChartFrame();
     chart.DrawResultCurves(r, SmallLabels());

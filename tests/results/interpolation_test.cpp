@@ -34,7 +34,7 @@ struct StressCase {
 class TwoWidthExample : public Interpolation, public ::testing::WithParamInterface<StressCase> {};
 
 TEST_P(TwoWidthExample, InterpolatesBetweenWidthsAndDepths) {
-    const ModellingResults r = load(vt::test::kTwoWidths);
+    const ModellingResults r = load(vt::test::kWidths5And7);
     const StressCase& c = GetParam();
     const InterpolationOutcome out = InterpolatePillarStress(r, c.W, c.D);
     ASSERT_TRUE(out.ok()) << out.message;
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, TwoWidthExample,
                                            StressCase{6, 100, 17.5}));
 
 TEST_F(Interpolation, ExactEndsGiveTheReadingsExactly) {
-    const ModellingResults r = load(vt::test::kTwoWidths);
+    const ModellingResults r = load(vt::test::kWidths5And7);
     EXPECT_EQ(*InterpolatePillarStress(r, 6, 150).stress, 24.5);
     EXPECT_EQ(*InterpolatePillarStress(r, 5, 100).stress, 20);
     EXPECT_EQ(*InterpolatePillarStress(r, 7, 200).stress, 28);
@@ -65,7 +65,7 @@ struct FailureCase {
 class OutOfBounds : public Interpolation, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(OutOfBounds, FailsWithTheMessageAndTitle) {
-    const ModellingResults r = load(vt::test::kTwoWidths);
+    const ModellingResults r = load(vt::test::kWidths5And7);
     const FailureCase& c = GetParam();
     const InterpolationOutcome out = InterpolatePillarStress(r, c.W, c.D);
     EXPECT_FALSE(out.ok());
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{6, -kInf, "Depth out of bounds", "Error Message"}));
 
 TEST_F(Interpolation, ExtendedCurveMustPassThePlausibilityTest) {
-    const ModellingResults r = load(vt::test::kShortSecondCurve);
+    const ModellingResults r = load(vt::test::kShortWidth7);
     // Curve 7 is extended from (150, 21.5) with the slope 6/50 (6.5 rounds to
     // the even 6) to 27.5 at 200 m; S = 28.55 lies below L = 29.6.
     const InterpolationOutcome refused = InterpolatePillarStress(r, 6, 180);
@@ -141,7 +141,7 @@ TEST_F(Interpolation, PaddedCurveIsUsedUpToItsLastReading) {
 }
 
 TEST_F(Interpolation, UsesTheKeptTableNotTheFile) {
-    const std::string path = files.write(vt::test::kTwoWidths);
+    const std::string path = files.write(vt::test::kWidths5And7);
     vt::test::Loaded l = vt::test::LoadFile(path);
     ASSERT_TRUE(l.parsed);
     files.write("5\t0\t7\t0\r\n100\t99\t100\t99\r\n200\t99\t200\t99\r\n");

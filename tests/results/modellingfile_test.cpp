@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(ModellingFile, TwoWidthExampleGivesRangesScalesAndWidthList) {
-    const Loaded l = load(vt::test::kTwoWidths);
+    const Loaded l = load(vt::test::kWidths5And7);
     ASSERT_TRUE(l.parsed);
     const auto& r = l.record;
     EXPECT_EQ(r.LineCount, 3);
@@ -32,7 +32,7 @@ TEST_F(ModellingFile, TwoWidthExampleGivesRangesScalesAndWidthList) {
     EXPECT_EQ(r.DepthScale, 4);
     EXPECT_EQ(r.StressScale, -20);
     EXPECT_EQ(vt::results::WidthListTexts(r), (std::vector<std::string>{"5", "7"}));
-    EXPECT_EQ(r.FileText, std::string(vt::test::kTwoWidths));
+    EXPECT_EQ(r.FileText, std::string(vt::test::kWidths5And7));
     // Readings as the file holds them; header row and column 0 stay 0.
     EXPECT_EQ(r.Readings(2, 1), 100);
     EXPECT_EQ(r.Readings(3, 2), 35);
@@ -217,7 +217,7 @@ TEST_F(ModellingFile, LoadsAtMost32767FieldsPerLine) {
 }
 
 TEST_F(ModellingFile, LoadingTwiceGivesTheSameRecord) {
-    const std::string path = files.write(vt::test::kTwoWidths);
+    const std::string path = files.write(vt::test::kWidths5And7);
     const Loaded first = vt::test::LoadFile(path);
     const Loaded second = vt::test::LoadFile(path);
     ASSERT_TRUE(first.parsed && second.parsed);
@@ -228,7 +228,7 @@ TEST_F(ModellingFile, LoadingTwiceGivesTheSameRecord) {
 TEST_F(ModellingFile, ParsesTheKeptTextNotTheFile) {
     // The chooser reads on a click and loads on "Accept file": the file may
     // have changed meanwhile; the load uses what was read and shown.
-    const std::string path = files.write(vt::test::kTwoWidths);
+    const std::string path = files.write(vt::test::kWidths5And7);
     vt::results::ModellingResults r;
     ASSERT_TRUE(vt::results::ReadModellingText(r, path));
     files.write("garbage", "results.int");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "results/core/modellingfile.h"
+#include "tests/support/modellingtables.h"
 
 #include <QTemporaryDir>
 #include <fstream>
@@ -45,16 +46,6 @@ inline Loaded LoadFile(const std::string& path) {
 inline Loaded LoadBytes(ResultsFiles& files, std::string_view bytes) {
     return LoadFile(files.write(bytes));
 }
-
-// The two-curve example: widths 5 and 7, depths 100 and 200.
-inline constexpr std::string_view kTwoWidths = "5\t0\t7\t0\r\n"
-                                               "100\t20\t100\t15\r\n"
-                                               "200\t35\t200\t28\r\n";
-
-// The same with the width-7 curve ending at (150, 21.5).
-inline constexpr std::string_view kShortSecondCurve = "5\t0\t7\t0\r\n"
-                                                      "100\t20\t100\t15\r\n"
-                                                      "200\t35\t150\t21.5\r\n";
 
 inline std::string DefaultFilePath() {
     return std::string(VT_DATA_DIR) + "/RazuziRurida - Do not delete.int";

@@ -63,7 +63,7 @@ bool OneByteTooLarge(ResultsFiles&, const std::string& path) {
     return vt::test::MakeSparseFile(path, kMaxFileBytes + 1);
 }
 bool LinkToGoodFile(ResultsFiles& files, const std::string& path) {
-    return vt::test::MakeLink(files.write(vt::test::kTwoWidths, "good.txt"), path);
+    return vt::test::MakeLink(files.write(vt::test::kWidths5And7, "good.txt"), path);
 }
 
 class SpecialFile : public ::testing::TestWithParam<SpecialCase> {};
@@ -135,7 +135,7 @@ TEST(SpecialFile, AnUnreadableFileCannotBeOpened) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "running as root: file permissions do not refuse root";
     ResultsFiles files;
-    const std::string path = files.write(vt::test::kTwoWidths);
+    const std::string path = files.write(vt::test::kWidths5And7);
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
     vt::results::ModellingResults record;
     EXPECT_EQ(NameOf(vt::results::ReadModellingFile(record, path)), std::string("CannotOpen"));

@@ -1,8 +1,8 @@
 // Behaviour shared by the tributary and the modelled screen, run on both.
 #include "app/shellwindows.h"
 #include "app/ui.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "evaluation/design.h"
 #include "program/registerwindows.h"
 #include "tests/screens/interpolatehelpers.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QApplication>

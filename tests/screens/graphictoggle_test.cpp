@@ -1,7 +1,7 @@
 // The screen side of the graphical design toggle: the four plan dimensions
 // travel to frmRazuziRuridaDimensions and back as text.
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QPushButton>
 

@@ -8,8 +8,9 @@
 #include "results/core/modellingfile.h"
 #include "screens/chartview.h"
 #include "screens/frminterpolate.h"
-#include "tests/screens/screenhelpers.h"
+#include "tests/support/modellingtables.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,15 +22,6 @@
 
 namespace vt::test {
 
-// Widths 5 and 7; depths 100 and 200; stresses 20 and 35 (width 5), 15 and 28
-// (width 7): depths 100..200 and stresses 15..35 on the chart.
-inline constexpr std::string_view kWidths5And7 = "5\t0\t7\t0\r\n"
-                                                 "100\t20\t100\t15\r\n"
-                                                 "200\t35\t200\t28\r\n";
-// The width-7 curve stops at (150, 21.5).
-inline constexpr std::string_view kShortWidth7 = "5\t0\t7\t0\r\n"
-                                                 "100\t20\t100\t15\r\n"
-                                                 "200\t35\t150\t21.5\r\n";
 // A second file with other widths and ranges.
 inline constexpr std::string_view kWidths8And10 = "8\t0\t10\t0\r\n"
                                                   "300\t40\t300\t30\r\n"

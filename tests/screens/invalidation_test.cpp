@@ -1,8 +1,8 @@
 // Every input change mirrors its text into the Final Results copy and empties
 // the results that depend on it; one row per input and screen.
 #include "app/ui.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QCheckBox>
 

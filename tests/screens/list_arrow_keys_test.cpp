@@ -1,7 +1,7 @@
 // The arrow keys step through a drop-down list from the item that the field
 // shows, as a keyboard user picks an item: from an empty field Down gives the
 // first item, from "12" in 4, 8, 12, 16, 20 Down gives 16 and Up gives 8.
-#include "tests/screens/screenhelpers.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>

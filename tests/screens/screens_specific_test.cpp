@@ -2,8 +2,8 @@
 #include "app/shellwindows.h"
 #include "app/ui.h"
 #include "engine/engine.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QGroupBox>
 #include <cmath>

@@ -3,8 +3,8 @@
 // the pictures are also saved there (docs/ holds the committed ones).
 #include "app/ui.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QDir>
 #include <QImage>

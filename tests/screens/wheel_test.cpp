@@ -2,7 +2,7 @@
 // wheel over any other drop-down leaves its value and the results alone, does
 // not take the focus and goes on to the page under it.
 #include "app/programstate.h"
-#include "tests/screens/screenhelpers.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -7,9 +7,9 @@
 // machine.
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/fields.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,17 +76,7 @@ protected:
         }
         auto* screen = Windows().existing<CalculationScreen>(QStringLiteral("frmTributary"));
         ASSERT_NE(screen, nullptr);
-        const char* inputs[][2] = {{"cboRockDensity", "2.7"}, {"txtDepth", "500"},
-                                   {"cboPillarWidth1", "10"}, {"cboPillarLength", "10"},
-                                   {"cboK", "100"},           {"cboPillarHeight", "5"}};
-        for (const auto& input : inputs)
-            SetField(screen, QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
-        QTest::mouseClick(
-            screen->findChild<QPushButton*>(QStringLiteral("cmdCalculateAndContinue1")),
-            Qt::LeftButton);
-        QTest::mouseClick(
-            screen->findChild<QPushButton*>(QStringLiteral("cmdCalculatePillarStrength")),
-            Qt::LeftButton);
+        EvaluateByCode(screen);
         ASSERT_EQ(FieldText(screen, QStringLiteral("lblFOS")), QStringLiteral("1.5"));
         (void)screen->grab();
         openDesignTools(screen);

@@ -244,6 +244,7 @@ protected:
     void answerFileDialogs() {
         const QString walkFile = QDir(files_.path()).filePath(QStringLiteral("walk.vte"));
         fileDialogs.answer = [this, walkFile](const FileQuestion& question) -> FileAnswer {
+            ++fileQuestions_[question.caption];
             if (question.caption == files::kSaveTitle || question.caption == files::kOpenTitle)
                 return {walkFile, question.filters.value(0)};
             if (question.defaultSuffix == QLatin1String("pdf"))
@@ -755,6 +756,7 @@ protected:
         visits_.clear();
         fosShown_.clear();
         messageCounts_.clear();
+        fileQuestions_.clear();
         std::printf("soak: seed %llu (VT_SOAK_SEED=%llu)\n", static_cast<unsigned long long>(seed),
                     static_cast<unsigned long long>(seed));
         std::fflush(stdout);
@@ -796,6 +798,9 @@ protected:
                 std::to_string(messagesShown_) + " messages\n";
         for (const auto& [message, count] : messageCounts_)
             text += "  " + std::to_string(count) + " x " + message.toStdString() + "\n";
+        text += "file dialogs answered:\n";
+        for (const auto& [caption, count] : fileQuestions_)
+            text += "  " + std::to_string(count) + " x " + caption.toStdString() + "\n";
         return text;
     }
 
@@ -819,6 +824,7 @@ protected:
     std::map<QString, int> visits_;
     std::map<QString, int> fosShown_;
     std::map<QString, int> messageCounts_;
+    std::map<QString, int> fileQuestions_; // by caption
 };
 
 TEST_F(SoakTest, RandomWalkThroughEveryWindowKeepsResultsTrueAndNumbersFinite) {

@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/ui.h"
 #include "engine/engine.h"
+#include "evaluation/steps.h"
 #include "results/core/interpolation.h"
 #include "results/core/modellingfile.h"
 #include "tests/support/fields.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextEdit>
@@ -196,17 +196,20 @@ private:
         expectResult("cboPillarWidth", effective);
     }
 
-    // An interpolation input: its leading number, the locale's decimal
-    // separator read as the point.
-    double leading(const char* name) const {
-        QString t = text(name);
-        t.replace(QLocale().decimalPoint(), QStringLiteral("."));
-        return results::ParseLeadingNumber(t.toStdString());
+    // An interpolation input read as the screen reads it: the leading number,
+    // or the header's own width for an item of the width list.
+    double width(const char* name) const {
+        return evaluation::InterpolationWidth(State().ModellingResults, text(name),
+                                              evaluation::NumberLocale::Current());
+    }
+    double depth(const char* name) const {
+        return evaluation::InterpolationDepth(text(name), evaluation::NumberLocale::Current());
     }
 
     void checkInterpolation() {
-        const double W = leading("cboPillarWidth1");
-        const double D = leading("txtDepth");
+        const double W = width("cboPillarWidth1");
+        const double L = width("cboPillarLength");
+        const double D = depth("txtDepth");
         if (text("cboPillarLength") != text("cboPillarWidth1"))
             problem(QStringLiteral("the pillar length does not follow the width"));
         // A width that reads as 0 changes nothing but the length: the results
@@ -227,12 +230,12 @@ private:
                             .arg(State().AveragePillarStress)
                             .arg(*stress_));
         }
-        const auto e = results::ExtractionForModelledBords(W, W);
+        const auto e = results::ExtractionForModelledBords(W, L);
         expectResult("lblPercentageExtraction",
                      e ? std::optional<QString>(ShowResult(*e, 1)) : std::nullopt);
         // The effective width is that of the number interpolated.
         std::optional<QString> effective;
-        if (const auto weff = engine::CalculateEffectivePillarWidth(W, W))
+        if (const auto weff = engine::CalculateEffectivePillarWidth(W, L))
             effective = ShowResult(weff.value(), 1);
         expectResult("cboPillarWidth", effective);
     }

@@ -2,11 +2,15 @@
 // and a result, a copy or a colour that no longer fits the inputs.
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "results/core/modellingfile.h"
 #include "screens/calculationscreen.h"
+#include "screens/frminterpolate.h"
 #include "tests/soak/soakchecks.h"
 #include "tests/support/fields.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -46,15 +50,7 @@ protected:
     CalculationScreen* evaluated() {
         auto* screen = dynamic_cast<CalculationScreen*>(Windows().show("frmTributary"));
         EXPECT_NE(screen, nullptr);
-        const char* inputs[][2] = {{"cboRockDensity", "2.7"}, {"txtDepth", "500"},
-                                   {"cboPillarWidth1", "10"}, {"cboPillarLength", "10"},
-                                   {"cboK", "100"},           {"cboPillarHeight", "5"}};
-        for (const auto& input : inputs)
-            SetField(screen, QString::fromLatin1(input[0]), QString::fromLatin1(input[1]));
-        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculateAndContinue1"),
-                          Qt::LeftButton);
-        QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculatePillarStrength"),
-                          Qt::LeftButton);
+        EvaluateByCode(screen);
         EXPECT_EQ(FieldText(screen, "lblFOS"), QStringLiteral("1.5"));
         return screen;
     }
@@ -87,6 +83,62 @@ TEST_F(ChecksTest, EveryKindOfDisagreementIsSeen) {
         else
             SetField(screen, QString::fromLatin1(t.field), QString::fromLatin1(t.text));
         EXPECT_FALSE(soak::ResultDisagreements(screen, true).isEmpty()) << t.field;
+        screen->close();
+        flushDeletes();
+    }
+}
+
+// The interpolation screen reads its width and depth by their leading number
+// and a picked width as its header's own width; the check reads them alike,
+// and still sees a result that does not fit them.
+TEST_F(ChecksTest, InterpolationInputsAreReadAsTheScreenReadsThem) {
+    // The smaller width is one step of a double above 5, listed as "5".
+    constexpr std::string_view kTable = "5.0000000000000009\t0\t7\t0\r\n"
+                                        "100\t20\t100\t15\r\n"
+                                        "200\t35\t200\t28\r\n";
+    const struct {
+        const char* width;
+        bool picked; // from the width list, else typed
+        const char* depth;
+        const char* tamperedField; // a result overwritten afterwards, or none
+        bool agrees;
+    } cases[] = {
+        {"6abc", false, "150 m", nullptr, true},
+        {"6.5 m", false, "120", nullptr, true},
+        {"5", true, "150", nullptr, true},
+        {"6abc", false, "150 m", "lblPillarStress", false},
+        {"5", true, "150", "lblPercentageExtraction", false},
+        {"5", true, "150", "cboPillarWidth", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.width) + " / " + c.depth);
+        auto* screen = dynamic_cast<frmInterpolate*>(Windows().show("frmInterpolate"));
+        ASSERT_NE(screen, nullptr);
+        auto& record = State().ModellingResults;
+        ASSERT_TRUE(results::ModellingTextFromBytes(record, kTable));
+        record.FileName = "checks.int";
+        ASSERT_TRUE(screen->LoadModellingResults());
+        auto* width = screen->findChild<QComboBox*>("cboPillarWidth1");
+        if (c.picked) {
+            const int index = width->findText(QString::fromLatin1(c.width));
+            ASSERT_GE(index, 0);
+            width->setCurrentIndex(index);
+            emit width->activated(index);
+        } else {
+            SetField(screen, QStringLiteral("cboPillarWidth1"), QString::fromLatin1(c.width));
+        }
+        SetField(screen, QStringLiteral("txtDepth"), QString::fromLatin1(c.depth));
+        QTest::mouseClick(screen->findChild<QPushButton*>("cmdInterpolate"), Qt::LeftButton);
+        ASSERT_FALSE(FieldText(screen, "lblPillarStress").isEmpty());
+        ASSERT_FALSE(FieldText(screen, "cboPillarWidth").isEmpty());
+        if (c.tamperedField) {
+            if (auto* label = screen->findChild<QLabel*>(QString::fromLatin1(c.tamperedField)))
+                label->setText(QStringLiteral("1.5"));
+            else
+                SetField(screen, QString::fromLatin1(c.tamperedField), QStringLiteral("1.5"));
+        }
+        EXPECT_EQ(soak::ResultDisagreements(screen, true).isEmpty(), c.agrees)
+            << soak::ResultDisagreements(screen, true).join(QLatin1Char('\n')).toStdString();
         screen->close();
         flushDeletes();
     }

@@ -4,6 +4,7 @@
 
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
+#include "tests/support/designs.h"
 #include "tests/support/fields.h"
 #include "tests/support/programtest.h"
 
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -81,18 +83,20 @@ inline bool IsTributary(const CalculationScreen* screen) {
     return screen->objectName() == QLatin1String("frmTributary");
 }
 
-// Tab 0 of either screen with pillar 10 x 10, bords 12 x 12, depth 500 and the
-// stress of density 2.7 (tributary) or the same stress typed (modelled).
+// Tab 0 of either screen with the plan of the standard tributary design
+// (pillar 10 x 10, bords 12 x 12, depth 500) and the stress of its density
+// 2.7 (tributary) or the same stress typed (modelled).
 inline void FillPillarStressTab(CalculationScreen* screen) {
+    const evaluation::DesignTexts d = TributaryDesign();
     if (IsTributary(screen))
-        Pick(screen, QStringLiteral("cboRockDensity"), QStringLiteral("2.7"));
+        Pick(screen, QStringLiteral("cboRockDensity"), d.density);
     else
         Type(screen, QStringLiteral("txtPillarStress"), QStringLiteral("64.0985"));
-    Type(screen, QStringLiteral("txtDepth"), QStringLiteral("500"));
-    Pick(screen, QStringLiteral("cboPillarWidth1"), QStringLiteral("10"));
-    Pick(screen, QStringLiteral("cboPillarLength"), QStringLiteral("10"));
-    Pick(screen, QStringLiteral("cboBordWidth"), QStringLiteral("12"));
-    Pick(screen, QStringLiteral("cboBordWidth2"), QStringLiteral("12"));
+    Type(screen, QStringLiteral("txtDepth"), d.depth);
+    Pick(screen, QStringLiteral("cboPillarWidth1"), d.width);
+    Pick(screen, QStringLiteral("cboPillarLength"), d.length);
+    Pick(screen, QStringLiteral("cboBordWidth"), d.bord1);
+    Pick(screen, QStringLiteral("cboBordWidth2"), d.bord2);
 }
 
 inline QString StressStepButton(const CalculationScreen* screen) {
@@ -105,9 +109,25 @@ inline QString StressStepButton(const CalculationScreen* screen) {
 inline void RunFullEvaluation(CalculationScreen* screen, const QString& height) {
     FillPillarStressTab(screen);
     Press(screen, QStringLiteral("cmdCalculateAndContinue1"));
-    Pick(screen, QStringLiteral("cboK"), QStringLiteral("100"));
+    Pick(screen, QStringLiteral("cboK"), TributaryDesign().k);
     Type(screen, QStringLiteral("cboPillarHeight"), height);
     Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
+}
+
+// The tributary screen given the design as code would give it (each field's
+// change handling runs), then "Calculate and Continue" and "Calculate the
+// Pillar strength". The standard design shows FOS 1.5.
+inline void EvaluateByCode(CalculationScreen* screen,
+                           const evaluation::DesignTexts& d = TributaryDesign()) {
+    const std::pair<const char*, QString> inputs[] = {
+        {"cboRockDensity", d.density}, {"txtDepth", d.depth}, {"cboPillarWidth1", d.width},
+        {"cboPillarLength", d.length}, {"cboK", d.k},         {"cboPillarHeight", d.height}};
+    for (const auto& [name, text] : inputs)
+        SetField(screen, QString::fromLatin1(name), text);
+    QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("cmdCalculateAndContinue1")),
+                      Qt::LeftButton);
+    QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("cmdCalculatePillarStrength")),
+                      Qt::LeftButton);
 }
 
 } // namespace vt::test
