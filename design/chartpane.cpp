@@ -3,10 +3,11 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/ui.h"
+#include "storage/qtstorage.h"
 
 #include <QAreaSeries>
+#include <QBuffer>
 #include <QChart>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -499,7 +500,7 @@ QString ChartPane::fileStem() const {
 }
 
 void ChartPane::export_Click(const QString& extension, const QString& filter,
-                             bool (ChartPane::*write)(const QString&)) {
+                             bool (ChartPane::*write)(const QString&, QString*)) {
     const QString path =
         AskForFile(this, {FileQuestion::Kind::Save,
                           QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
@@ -509,36 +510,53 @@ void ChartPane::export_Click(const QString& extension, const QString& filter,
             .path;
     if (path.isEmpty())
         return;
-    if (!(this->*write)(path))
-        ShowMessage(QStringLiteral("The file \"%1\" could not be written").arg(path), kChartsTitle);
+    QString reason;
+    if (!(this->*write)(path, &reason))
+        ShowMessage(QStringLiteral("The file \"%1\" could not be written: %2.").arg(path, reason),
+                    kChartsTitle);
 }
 
-bool ChartPane::exportPng(const QString& path) {
-    return view_->grab().save(path, "PNG");
+// Each export is made whole in memory and saved through the one save helper:
+// a failed save leaves an older file as it was.
+bool ChartPane::exportPng(const QString& path, QString* reason) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().save(&buffer, "PNG")) {
+        *reason = QStringLiteral("the image could not be made");
+        return false;
+    }
+    return storage::Save(path, bytes, reason);
 }
 
-bool ChartPane::exportSvg(const QString& path) {
+bool ChartPane::exportSvg(const QString& path, QString* reason) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&buffer);
     svg.setSize(view_->size());
     svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
     svg.setTitle(chart_->title());
     svg.setDescription(QStringLiteral("Design chart of Vandrel Tessaron"));
     QPainter painter;
-    if (!painter.begin(&svg))
+    bool drawn = painter.begin(&svg);
+    if (drawn) {
+        view_->render(&painter);
+        drawn = painter.end();
+    }
+    if (!drawn || bytes.isEmpty()) {
+        *reason = QStringLiteral("the drawing could not be made");
         return false;
-    view_->render(&painter);
-    return painter.end() && QFile(path).size() > 0;
+    }
+    return storage::Save(path, bytes, reason);
 }
 
-bool ChartPane::exportCsv(const QString& path) {
-    if (!base_ || !curve_)
+bool ChartPane::exportCsv(const QString& path, QString* reason) {
+    if (!base_ || !curve_) {
+        *reason = QStringLiteral("there is no curve");
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = CurveCsv(*base_, *curve_).toUtf8();
-    return file.write(bytes) == bytes.size() && file.flush();
+    }
+    return storage::Save(path, CurveCsv(*base_, *curve_).toUtf8(), reason);
 }
 
 } // namespace vt::design

@@ -78,9 +78,9 @@ public:
 
     // What the mouse shows at the point nearest to x.
     void hoverAt(double x);
-    bool exportPng(const QString& path);
-    bool exportSvg(const QString& path);
-    bool exportCsv(const QString& path);
+    bool exportPng(const QString& path, QString* reason);
+    bool exportSvg(const QString& path, QString* reason);
+    bool exportCsv(const QString& path, QString* reason);
 
     Quantity quantity() const { return quantity_; }
     ChartKind kind() const { return kind_; }
@@ -107,7 +107,7 @@ private:
     void range_Edited();
     void cmdRange_Click();
     void export_Click(const QString& extension, const QString& filter,
-                      bool (ChartPane::*write)(const QString&));
+                      bool (ChartPane::*write)(const QString&, QString*));
     void redraw();
     void clearChart(const QString& message);
     void draw(const Curve& curve);

@@ -17,6 +17,13 @@ std::optional<Failure> SaveBytes(const QString& path, const QByteArray& bytes) {
                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+bool Save(const QString& path, const QByteArray& bytes, QString* reason) {
+    const auto failure = SaveBytes(path, bytes);
+    if (failure && reason)
+        *reason = ReasonText(*failure);
+    return !failure;
+}
+
 std::optional<ReadProblem> ReadBytes(const QString& path, Accept accept, std::uint64_t limit,
                                      QByteArray& out) {
     return ReadWhole(NativePath(path), accept, limit, out);

@@ -17,6 +17,8 @@ std::string NativePath(const QString& path);
 QString ReasonText(const Failure& failure);
 
 std::optional<Failure> SaveBytes(const QString& path, const QByteArray& bytes);
+// The same for a caller that shows the reason: false with it in `reason`.
+bool Save(const QString& path, const QByteArray& bytes, QString* reason);
 std::optional<ReadProblem> ReadBytes(const QString& path, Accept accept, std::uint64_t limit,
                                      QByteArray& out);
 
