@@ -3,12 +3,13 @@
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
+#include "storage/qtstorage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
+#include <algorithm>
 #include <string_view>
 
 namespace vt::batch {
@@ -292,14 +293,15 @@ void Say(QIODevice& err, const QString& message) {
     err.write((QStringLiteral("vt-evaluate: ") + message + u'\n').toUtf8());
 }
 
-// Everything the device gives, up to kMaxInputBytes; a read that fails (a
-// folder given as standard input, an I/O error) ends it with a refusal.
+// Everything standard input gives, up to kMaxInputBytes, the bound checked
+// before each piece is kept; a read that fails (a folder given as standard
+// input, an I/O error) ends it with a refusal.
 Step<QByteArray> ReadAllOf(QIODevice& device) {
     QByteArray bytes;
     constexpr qint64 kChunk = qint64{1} << 20;
     auto* file = qobject_cast<QFileDevice*>(&device);
     for (;;) {
-        const QByteArray chunk = device.read(kChunk);
+        const QByteArray chunk = device.read(std::min(kChunk, kMaxInputBytes - bytes.size() + 1));
         if (chunk.isEmpty()) {
             if (file && file->error() != QFileDevice::NoError)
                 return Refusal{
@@ -311,21 +313,38 @@ Step<QByteArray> ReadAllOf(QIODevice& device) {
             continue;
         }
         if (bytes.size() + chunk.size() > kMaxInputBytes)
-            return Refusal{QStringLiteral("The input is larger than 1 GiB."), {}};
+            return Refusal{QStringLiteral("Standard input is larger than 1 GiB, the largest input "
+                                          "read."),
+                           {}};
         bytes.append(chunk);
     }
     return bytes;
 }
 
+// A named input: a file, or a pipe or device read as a stream. A file larger
+// than the bound is refused before it is read, a stream as soon as it passes
+// the bound.
 Step<QByteArray> ReadInput(const QString& path, QIODevice& in) {
     if (path == u'-')
         return ReadAllOf(in);
-    if (QFileInfo(path).isDir())
+    QByteArray bytes;
+    const auto problem = storage::ReadBytes(path, storage::Accept::Streams,
+                                            static_cast<std::uint64_t>(kMaxInputBytes), bytes);
+    if (!problem)
+        return bytes;
+    switch (problem->kind) {
+    case storage::ReadProblem::Kind::NotARegularFile:
         return Refusal{QStringLiteral("%1 is a folder, not a table of designs.").arg(path), {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Refusal{QStringLiteral("%1 cannot be read: %2.").arg(path, file.errorString()), {}};
-    return ReadAllOf(file);
+    case storage::ReadProblem::Kind::TooLarge:
+        return Refusal{QStringLiteral("%1 is larger than 1 GiB, the largest input read.").arg(path),
+                       {}};
+    case storage::ReadProblem::Kind::CannotOpen:
+    case storage::ReadProblem::Kind::CannotRead:
+        break;
+    }
+    return Refusal{
+        QStringLiteral("%1 cannot be read: %2.").arg(path, storage::ReasonText(problem->failure)),
+        {}};
 }
 
 bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, QIODevice& err) {
@@ -339,19 +358,15 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, Q
         Say(err, QStringLiteral("the results cannot be written: %1.").arg(out.errorString()));
         return false;
     }
-    // Unbuffered and checked before the commit, which in Qt 6.4 reports
-    // success after its own final flush failed.
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                         file.write(bytes) == bytes.size() && file.flush() &&
-                         file.error() == QFileDevice::NoError;
-    if (written && file.commit())
+    // A file is replaced whole or not at all; a device or FIFO is written
+    // straight into.
+    const auto failure = storage::SaveBytes(path, bytes);
+    if (!failure)
         return true;
-    // The reason is read before cancelWriting() replaces it with its own.
-    const QString reason = file.errorString();
-    if (!written)
-        file.cancelWriting();
-    Say(err, QStringLiteral("%1 cannot be written: %2. Nothing was written.").arg(path, reason));
+    Say(err, QStringLiteral("%1 cannot be written: %2. %3")
+                 .arg(path, storage::ReasonText(*failure),
+                      failure->partial ? QStringLiteral("Part of the results may have reached it.")
+                                       : QStringLiteral("Nothing was written.")));
     return false;
 }
 

@@ -4,11 +4,12 @@
 #include "app/messages.h"
 #include "app/ui.h"
 #include "evaluation/axisticks.h"
+#include "storage/qtstorage.h"
 
 #include <QAreaSeries>
+#include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
-#include <QFile>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -261,19 +262,20 @@ QWidget* ChartPane::buildControls(const QString& prefix) {
     connect(cmdRange, &QPushButton::clicked, this, &ChartPane::cmdRange_Click);
     connect(cmdPNG, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("png"), {kPngScreenFilter, kPngPrintFilter},
-                     [this](const FileAnswer& answer) {
+                     [this](const FileAnswer& answer, QString* reason) {
                          return exportPng(answer.path, answer.filter == kPngPrintFilter
                                                            ? PngResolution::Print
-                                                           : PngResolution::Screen);
+                                                           : PngResolution::Screen,
+                                          reason);
                      });
     });
     connect(cmdSVG, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("svg"), {QStringLiteral("SVG drawings (*.svg)")},
-                     [this](const FileAnswer& answer) { return exportSvg(answer.path); });
+                     [this](const FileAnswer& answer, QString* reason) { return exportSvg(answer.path, reason); });
     });
     connect(cmdCSV, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("csv"), {QStringLiteral("CSV files (*.csv)")},
-                     [this](const FileAnswer& answer) { return exportCsv(answer.path); });
+                     [this](const FileAnswer& answer, QString* reason) { return exportCsv(answer.path, reason); });
     });
     return row;
 }
@@ -539,16 +541,18 @@ QString ChartPane::fileStem() const {
 }
 
 void ChartPane::export_Click(const QString& extension, const QStringList& filters,
-                             const std::function<bool(const FileAnswer&)>& write) {
+                             const std::function<bool(const FileAnswer&, QString*)>& write) {
     const FileAnswer answer =
         AskForFile(this, {FileQuestion::Kind::Save,
                           QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
                           QStringLiteral("%1.%2").arg(fileStem(), extension), filters, extension});
     if (!answer.chosen())
         return;
-    if (!write(answer))
-        ShowMessage(QStringLiteral("The file \"%1\" could not be written").arg(answer.path),
-                    kChartsTitle);
+    QString reason;
+    if (!write(answer, &reason))
+        ShowMessage(
+            QStringLiteral("The file \"%1\" could not be written: %2.").arg(answer.path, reason),
+            kChartsTitle);
 }
 
 QString ChartPane::caption() const {
@@ -588,32 +592,47 @@ QImage ChartPane::pngImage(PngResolution resolution) const {
     return image;
 }
 
-bool ChartPane::exportPng(const QString& path, PngResolution resolution) {
-    return pngImage(resolution).save(path, "PNG");
+// Each export is made whole in memory and saved through the one save helper:
+// a failed save leaves an older file as it was.
+bool ChartPane::exportPng(const QString& path, PngResolution resolution, QString* reason) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !pngImage(resolution).save(&buffer, "PNG")) {
+        *reason = QStringLiteral("the image could not be made");
+        return false;
+    }
+    return storage::Save(path, bytes, reason);
 }
 
-bool ChartPane::exportSvg(const QString& path) {
+bool ChartPane::exportSvg(const QString& path, QString* reason) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&buffer);
     svg.setSize(view_->size());
     svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
     svg.setTitle(chart_->title());
     svg.setDescription(QStringLiteral("Design chart of Vandrel Tessaron"));
     QPainter painter;
-    if (!painter.begin(&svg))
+    bool drawn = painter.begin(&svg);
+    if (drawn) {
+        view_->render(&painter);
+        drawn = painter.end();
+    }
+    if (!drawn || bytes.isEmpty()) {
+        *reason = QStringLiteral("the drawing could not be made");
         return false;
-    view_->render(&painter);
-    return painter.end() && QFile(path).size() > 0;
+    }
+    return storage::Save(path, bytes, reason);
 }
 
-bool ChartPane::exportCsv(const QString& path) {
-    if (!base_ || !curve_)
+bool ChartPane::exportCsv(const QString& path, QString* reason) {
+    if (!base_ || !curve_) {
+        *reason = QStringLiteral("there is no curve");
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = CurveCsv(*base_, *curve_).toUtf8();
-    return file.write(bytes) == bytes.size() && file.flush();
+    }
+    return storage::Save(path, CurveCsv(*base_, *curve_).toUtf8(), reason);
 }
 
 } // namespace vt::design

@@ -86,11 +86,12 @@ public:
     // The PNG: a caption line naming the design above the chart, at the
     // screen's pixels or drawn again at 300 dpi for print.
     QImage pngImage(PngResolution resolution) const;
-    bool exportPng(const QString& path, PngResolution resolution = PngResolution::Screen);
+    // Each export says why it failed in reason.
+    bool exportPng(const QString& path, PngResolution resolution, QString* reason);
     // The caption line of the exported PNG.
     QString caption() const;
-    bool exportSvg(const QString& path);
-    bool exportCsv(const QString& path);
+    bool exportSvg(const QString& path, QString* reason);
+    bool exportCsv(const QString& path, QString* reason);
 
     Quantity quantity() const { return quantity_; }
     ChartKind kind() const { return kind_; }
@@ -117,7 +118,7 @@ private:
     void range_Edited();
     void cmdRange_Click();
     void export_Click(const QString& extension, const QStringList& filters,
-                      const std::function<bool(const FileAnswer&)>& write);
+                      const std::function<bool(const FileAnswer&, QString*)>& write);
     void redraw();
     void clearChart(const QString& message);
     void draw(const Curve& curve);

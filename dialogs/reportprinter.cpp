@@ -1,6 +1,7 @@
 #include "dialogs/reportprinter.h"
 
 #include "app/filedialogs.h"
+#include "storage/qtstorage.h"
 
 #include <QBuffer>
 #include <QDialog>
@@ -15,7 +16,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -179,25 +179,24 @@ bool WriteReportPdf(const ReportPage& page, QIODevice& device, const QPageSize& 
 }
 
 PrintResult SaveReportPdf(const ReportPage& page, const QString& fileName) {
-    const PrintResult failed{false,
-                             QStringLiteral("The report could not be saved as \"%1\".")
-                                 .arg(QDir::toNativeSeparators(fileName)),
-                             {}};
+    const auto failed = [&fileName](const std::optional<storage::Failure>& failure) {
+        const QString shown = QDir::toNativeSeparators(fileName);
+        return PrintResult{
+            false,
+            failure ? QStringLiteral("The report could not be saved as \"%1\": %2.")
+                          .arg(shown, storage::ReasonText(*failure))
+                    : QStringLiteral("The report could not be saved as \"%1\".").arg(shown),
+            {}};
+    };
     if (fileName.isEmpty())
-        return failed;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed;
-    // The last buffered bytes are written and checked here: Qt 6.4's
-    // QSaveFile::commit() reports success after its own final flush failed
-    // (a full disk) and puts the broken file in place of the old one.
-    if (!WriteReportPdf(page, file, QPageSize(QPageSize::A4)) || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return failed;
+        return failed(std::nullopt);
+    // Whole or not at all: a failed save leaves an older report as it was.
+    storage::SaveDevice file(fileName);
+    if (!WriteReportPdf(page, file, QPageSize(QPageSize::A4)) || !file.commit()) {
+        const std::optional<storage::Failure> failure = file.failure();
+        file.close();
+        return failed(failure);
     }
-    if (!file.commit())
-        return failed;
     return {true, {}, {}};
 }
 

@@ -7,13 +7,14 @@
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
+#include "storage/qtstorage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QWidget>
 #include <algorithm>
+#include <cerrno>
 #include <string_view>
 
 namespace vt::files {
@@ -39,20 +40,28 @@ QString Shown(const QString& path) {
 }
 
 // The bytes of a regular file of at most `limit` bytes, or why there are none.
+// A pipe or device, even one swapped in after a look at the name, is refused
+// without waiting on it.
 Step<QByteArray> ReadBounded(const QString& path, qint64 limit) {
-    if (!QFileInfo::exists(path))
-        return Refusal{QStringLiteral("There is no such file."), {}};
-    if (!results::IsRegularFile(NativePath(path)))
+    QByteArray bytes;
+    const auto problem = storage::ReadBytes(path, storage::Accept::RegularFiles,
+                                            static_cast<std::uint64_t>(limit), bytes);
+    if (!problem)
+        return bytes;
+    switch (problem->kind) {
+    case storage::ReadProblem::Kind::NotARegularFile:
         return Refusal{QStringLiteral("It is not a file but a folder or a device."), {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Refusal{QStringLiteral("It cannot be read: %1.").arg(file.errorString()), {}};
-    QByteArray bytes = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refusal{QStringLiteral("It cannot be read: %1.").arg(file.errorString()), {}};
-    if (bytes.size() > limit)
+    case storage::ReadProblem::Kind::TooLarge:
         return Refusal{QStringLiteral("It is larger than %1 KiB.").arg(limit / 1024), {}};
-    return bytes;
+    case storage::ReadProblem::Kind::CannotOpen:
+        if (problem->failure.error == ENOENT)
+            return Refusal{QStringLiteral("There is no such file."), {}};
+        break;
+    case storage::ReadProblem::Kind::CannotRead:
+        break;
+    }
+    return Refusal{
+        QStringLiteral("It cannot be read: %1.").arg(storage::ReasonText(problem->failure)), {}};
 }
 
 std::optional<results::ModellingResults> TableOf(const QString& path, const QByteArray& bytes) {
@@ -101,32 +110,33 @@ std::optional<ReportHeading> OpenReportHeading(const DesignSource& source) {
     return heading;
 }
 
-// Writes the file whole or not at all. Unbuffered, and checked before the
-// commit: Qt 6.4's QSaveFile::commit() reports success after its own final
-// flush failed (a full disk) and puts an empty file in place of the old one.
+// Writes the file whole or not at all (a device or FIFO is written straight
+// into), and says why not.
 bool Write(const QString& path, const QByteArray& bytes, const EvaluationFileSeams& seams) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    storage::SaveDevice file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
         ShowMessage(QStringLiteral("The evaluation cannot be saved as %1: %2.\nNothing was "
                                    "written.")
-                        .arg(Shown(path), file.errorString()),
+                        .arg(Shown(path), storage::ReasonText(*file.failure())),
                     kSaveTitle);
         return false;
     }
-    const bool written =
-        seams.write(file, bytes) && file.flush() && file.error() == QFileDevice::NoError;
-    const QString writeError = file.errorString();
-    if (!written)
-        file.cancelWriting();
-    if (!written || !file.commit()) {
-        ShowMessage(QStringLiteral("The evaluation could not be written to %1 completely (%2); "
-                                   "the disk may be full.\nNothing was written: a file that was "
-                                   "there is left as it was.")
-                        .arg(Shown(path), written ? file.errorString() : writeError),
-                    kSaveTitle);
-        return false;
-    }
-    return true;
+    if (seams.write(file, bytes) && file.commit())
+        return true;
+    const std::optional<storage::Failure> failure = file.failure();
+    file.close();
+    const QString reason =
+        failure ? storage::ReasonText(*failure) : QStringLiteral("the write was cut short");
+    const bool full = !failure || failure->mayBeFull();
+    ShowMessage(QStringLiteral("The evaluation could not be written to %1 completely (%2)%3.\n%4")
+                    .arg(Shown(path), reason,
+                         full ? QStringLiteral("; the disk may be full") : QString(),
+                         file.direct() ? QStringLiteral("It is not a file: what was written "
+                                                        "before the failure may have reached it.")
+                                       : QStringLiteral("Nothing was written: a file that was "
+                                                        "there is left as it was.")),
+                kSaveTitle);
+    return false;
 }
 
 } // namespace

@@ -8,9 +8,10 @@
 #include "probability/core/screendesign.h"
 #include "probability/core/settings.h"
 #include "probability/core/ucsfit.h"
+#include "storage/qtstorage.h"
+#include "storage/qtstorage.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -635,11 +636,10 @@ void frmProbability::cmdExportSummary_Click() {
                              .path;
     if (path.isEmpty())
         return;
-    QFile file(path);
-    const QByteArray csv = probability::SummaryCsv(shown_->description, shown_->result).toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(csv) != csv.size())
-        ShowMessage(QStringLiteral("The summary could not be saved as \"%1\": %2")
-                        .arg(path, file.errorString()),
+    QString error;
+    if (!storage::Save(path, probability::SummaryCsv(shown_->description, shown_->result).toUtf8(),
+                       &error))
+        ShowMessage(QStringLiteral("The summary could not be saved as \"%1\": %2").arg(path, error),
                     probability::kProbabilityTitle);
 }
 

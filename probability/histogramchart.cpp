@@ -1,9 +1,9 @@
 #include "probability/histogramchart.h"
 
 #include "evaluation/axisticks.h"
+#include "storage/qtstorage.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -182,37 +182,42 @@ void Paint(QPaintDevice& device, const HistogramPicture& p,
 
 } // namespace
 
+// Both are made whole in memory and saved through the one save helper: a
+// failed save leaves an older file as it was.
 bool SaveHistogramPng(const QString& path, const HistogramPicture& p,
                       const evaluation::NumberLocale& locale, QString* error) {
     QImage image(kExportWidth, kExportHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     Paint(image, p, locale);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("the image could not be made");
         return false;
     }
-    return true;
+    return storage::Save(path, bytes, error);
 }
 
 bool SaveHistogramSvg(const QString& path, const HistogramPicture& p,
                       const evaluation::NumberLocale& locale, QString* error) {
-    QBuffer buffer;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(kExportWidth, kExportHeight));
-    svg.setViewBox(QRect(0, 0, kExportWidth, kExportHeight));
-    svg.setTitle(QStringLiteral("Factor of safety of the samples"));
-    Paint(svg, p, locale);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size()) {
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(kExportWidth, kExportHeight));
+        svg.setViewBox(QRect(0, 0, kExportWidth, kExportHeight));
+        svg.setTitle(QStringLiteral("Factor of safety of the samples"));
+        Paint(svg, p, locale);
+    }
+    if (bytes.isEmpty()) {
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("the drawing could not be made");
         return false;
     }
-    return true;
+    return storage::Save(path, bytes, error);
 }
 
 HistogramView::HistogramView(QWidget* parent)

@@ -2,26 +2,14 @@
 #include "results/core/modellingfile.h"
 
 #include "engine/engine.h"
+#include "storage/readfile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
-
-// POSIX open and fstat, so that a pipe or device is never waited on; the
-// standard library alone cannot open without blocking.
-#if defined(__unix__) || defined(__APPLE__)
-#define VT_POSIX_FILES 1
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#else
-#define VT_POSIX_FILES 0
-#endif
 
 namespace vt::results {
 
@@ -174,67 +162,19 @@ private:
     bool openLine_ = false; // bytes of a line not yet ended
 };
 
-#if VT_POSIX_FILES
-// A regular file opened for reading without ever waiting: the check on the
-// path keeps pipes and devices from being opened at all, and O_NONBLOCK with
-// the check on the open file covers a path swapped in between.
-class InputFile {
-public:
-    InputFile() = default;
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-    ~InputFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
+// The reader's refusals as the loader names them.
+ReadFailure FailureOf(const storage::ReadProblem& problem) {
+    switch (problem.kind) {
+    case storage::ReadProblem::Kind::NotARegularFile:
+        return ReadFailure::NotARegularFile;
+    case storage::ReadProblem::Kind::TooLarge:
+        return ReadFailure::TooLarge;
+    case storage::ReadProblem::Kind::CannotOpen:
+    case storage::ReadProblem::Kind::CannotRead:
+        break;
     }
-
-    ReadFailure open(const std::string& path, std::uint64_t& size) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd_ < 0)
-            return ReadFailure::CannotOpen;
-        struct stat info {};
-        if (::fstat(fd_, &info) != 0)
-            return ReadFailure::CannotOpen;
-        if (!S_ISREG(info.st_mode))
-            return ReadFailure::NotARegularFile;
-        size = static_cast<std::uint64_t>(info.st_size);
-        return ReadFailure::None;
-    }
-
-    // Bytes read into the buffer; 0 at the end, -1 on an error.
-    std::ptrdiff_t read(char* buffer, std::size_t capacity) {
-        for (;;) {
-            const ssize_t n = ::read(fd_, buffer, capacity);
-            if (n >= 0 || errno != EINTR)
-                return n;
-        }
-    }
-
-private:
-    int fd_ = -1;
-};
-#else
-class InputFile {
-public:
-    ReadFailure open(const std::string& path, std::uint64_t& size) {
-        in_.open(path, std::ios::binary);
-        if (!in_)
-            return ReadFailure::CannotOpen;
-        std::error_code error;
-        size = std::filesystem::file_size(path, error);
-        return error ? ReadFailure::CannotOpen : ReadFailure::None;
-    }
-    std::ptrdiff_t read(char* buffer, std::size_t capacity) {
-        in_.read(buffer, static_cast<std::streamsize>(capacity));
-        if (in_.bad())
-            return -1;
-        return static_cast<std::ptrdiff_t>(in_.gcount());
-    }
-
-private:
-    std::ifstream in_;
-};
-#endif
+    return ReadFailure::CannotOpen;
+}
 
 } // namespace
 
@@ -247,33 +187,22 @@ ReadFailure ReadModellingFile(ModellingResults& record, const std::string& path)
     record.FileName = path;
     LineCollector lines(record);
 
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error)
-        return ReadFailure::CannotOpen;
-    if (!std::filesystem::is_regular_file(status))
-        return ReadFailure::NotARegularFile;
-
-    InputFile file;
-    std::uint64_t size = 0;
-    if (const ReadFailure failure = file.open(path, size); failure != ReadFailure::None)
-        return failure;
-    if (size > kMaxFileBytes)
-        return ReadFailure::TooLarge;
+    // Never opened when it is not a regular file, never waited on, and
+    // refused past the bound without reading it.
+    storage::InputFile file;
+    if (const auto problem = file.open(path, storage::Accept::RegularFiles, kMaxFileBytes))
+        return FailureOf(*problem);
+    const std::uint64_t size = file.size();
     record.FileText.reserve(static_cast<std::size_t>(size + size / 16 + 2));
 
     std::vector<char> chunk(std::size_t{1} << 16);
-    std::uint64_t total = 0;
     for (;;) {
-        const std::ptrdiff_t n = file.read(chunk.data(), chunk.size());
-        if (n < 0)
-            return ReadFailure::CannotOpen;
+        std::size_t n = 0;
+        if (const auto problem = file.read(chunk.data(), chunk.size(), n))
+            return FailureOf(*problem); // a read error, or it grew while being read
         if (n == 0)
             break;
-        total += static_cast<std::uint64_t>(n);
-        if (total > kMaxFileBytes)
-            return ReadFailure::TooLarge; // it grew while being read
-        if (!lines.feed(std::string_view(chunk.data(), static_cast<std::size_t>(n))))
+        if (!lines.feed(std::string_view(chunk.data(), n)))
             return ReadFailure::TooManyLines;
     }
     return lines.finish() ? ReadFailure::None : ReadFailure::TooManyLines;

@@ -7,6 +7,7 @@
 #include "results/core/modellingfile.h"
 #include "tests/batch/records.h"
 #include "tests/support/modellingtables.h"
+#include "tests/support/specialfiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -317,6 +318,17 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("designs.csv"));
     ASSERT_TRUE(WriteFile(input, kTable));
+    // An input past the bound (a hole, taking no room) is refused unread and
+    // named; an output that nothing reads from is refused and left a pipe.
+    const QString huge = dir.filePath(QStringLiteral("huge.csv"));
+    ASSERT_TRUE(test::MakeSparseFile(QFile::encodeName(huge).toStdString(),
+                                     static_cast<std::uint64_t>(kMaxInputBytes) + 1));
+    const QString pipe = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_TRUE(test::MakeFifo(QFile::encodeName(pipe).toStdString()));
+    const QByteArray hugeSaid = (huge + QStringLiteral(" is larger than 1 GiB")).toUtf8();
+    const QByteArray pipeSaid =
+        (pipe + QStringLiteral(" cannot be written: nothing reads from it. Nothing was written."))
+            .toUtf8();
     const struct {
         QStringList arguments;
         int code;
@@ -330,6 +342,8 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
         {{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 2, "", "too many"},
         {{dir.filePath(QStringLiteral("none.csv"))}, 1, "", "cannot be read"},
         {{dir.path()}, 1, "", "is a folder"},
+        {{huge}, 1, "", hugeSaid.constData()},
+        {{input, pipe}, 1, "", pipeSaid.constData()},
         {{input}, 0, "79.3,64.1,10,2,94.6,1.5,1,1,The Hedley/Grant formula was used,\r\n", ""},
         {{QStringLiteral("--"), input}, 0, "The Hedley/Grant formula", ""},
     };
@@ -343,6 +357,9 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
             EXPECT_TRUE(streams.err.data().isEmpty()) << streams.err.data().toStdString();
         }
     }
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(BatchTest, ReadsStandardInputAndWritesAFileWholeOrNotAtAll) {

@@ -7,6 +7,7 @@
 #include "evaluation/axisticks.h"
 #include "tests/design/toolhelpers.h"
 #include "tests/support/locale.h"
+#include "tests/support/specialfiles.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
@@ -363,8 +364,23 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     QTest::mouseClick(pane->cmdPNG, Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.last(),
-              (RecordedMessage{QStringLiteral("The file \"%1\" could not be written").arg(answer),
-                               QStringLiteral("Design charts")}));
+              (RecordedMessage{
+                  QStringLiteral("The file \"%1\" could not be written: No such file or directory.")
+                      .arg(answer),
+                  QStringLiteral("Design charts")}));
+    // Every export goes through the one save helper: a pipe that nothing
+    // reads from is said to be so and stays a pipe; an older file is replaced
+    // whole.
+    answer = dir.filePath(QStringLiteral("pipe.svg"));
+    ASSERT_TRUE(MakeFifo(QFile::encodeName(answer).toStdString()));
+    for (QPushButton* button : {pane->cmdPNG, pane->cmdSVG, pane->cmdCSV}) {
+        messages.shown.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.last().text,
+                  QStringLiteral("The file \"%1\" could not be written: nothing reads from it.")
+                      .arg(answer));
+    }
 }
 
 TEST_F(ChartsWindow, FollowsTheScreenItIsOpenedFromAndClosesWithTheScreens) {

@@ -6,6 +6,7 @@
 #include "dialogs/frmprint.h"
 #include "screens/chartview.h"
 #include "tests/files/evaluationfilestest.h"
+#include "tests/support/specialfiles.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -323,6 +324,19 @@ std::vector<Tampering> Tamperings() {
         {"no file at all",
          [](const QString& file, const QString&) { ASSERT_TRUE(QFile::remove(file)); },
          "no such file"},
+        // Never waited on: a pipe is refused at once, whichever file it stands for.
+        {"a pipe in the evaluation's place",
+         [](const QString& file, const QString&) {
+             ASSERT_TRUE(QFile::remove(file));
+             ASSERT_TRUE(MakeFifo(QFile::encodeName(file).toStdString()));
+         },
+         "not a file but a folder or a device"},
+        {"a pipe in the modelling file's place",
+         [](const QString&, const QString& modelling) {
+             ASSERT_TRUE(QFile::remove(modelling));
+             ASSERT_TRUE(MakeFifo(QFile::encodeName(modelling).toStdString()));
+         },
+         "not a file but a folder or a device"},
     };
 }
 
@@ -331,8 +345,12 @@ TEST_F(EvaluationFilesTest, AFileThatIsNoGoodEvaluationIsRefusedAndNoScreenChang
         SCOPED_TRACE(t.name);
         const QString modelling = path("results.int");
         const QString file = path("tampered.vte");
+        QFile::remove(modelling); // a pipe left by the row before
+        QFile::remove(file);
         savedInterpolation(modelling, file);
         t.tamper(file, modelling);
+        FifoWatchdog evaluationWatch(QFile::encodeName(file).toStdString());
+        FifoWatchdog modellingWatch(QFile::encodeName(modelling).toStdString());
 
         // Another evaluation on show, in another screen, is left alone.
         CalculationScreen* shown = startAfresh("frmTributary");
@@ -341,6 +359,8 @@ TEST_F(EvaluationFilesTest, AFileThatIsNoGoodEvaluationIsRefusedAndNoScreenChang
         const std::string stateBefore = State().ModellingResults.FileName;
         messages.shown.clear();
         open(shown, file);
+        EXPECT_FALSE(evaluationWatch.stop());
+        EXPECT_FALSE(modellingWatch.stop());
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.last().title, QStringLiteral("Open evaluation"));
         EXPECT_TRUE(messages.last().text.contains(QString::fromLatin1(t.says)))
@@ -471,6 +491,33 @@ TEST_F(EvaluationFilesTest, AWriteErrorHalfWayLeavesTheOldFileAsItWas) {
     EXPECT_TRUE(messages.last().text.contains(QStringLiteral("the disk may be full")));
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.vte")});
+}
+
+// A save goes through the one save helper: a pipe that nothing reads from is
+// said to be so at once and stays a pipe, a link keeps pointing at the saved
+// file.
+TEST_F(EvaluationFilesTest, ASaveOntoAPipeOrALinkKeepsWhatTheNameIs) {
+    CalculationScreen* screen = startAfresh("frmTributary");
+    RunFullEvaluation(screen, QStringLiteral("5"));
+    const std::string fifo = QFile::encodeName(path("pipe.vte")).toStdString();
+    ASSERT_TRUE(MakeFifo(fifo));
+    messages.shown.clear();
+    save(screen, path("pipe.vte"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("The evaluation cannot be saved as %1: nothing reads from it.\n"
+                             "Nothing was written.")
+                  .arg(QDir::toNativeSeparators(path("pipe.vte"))));
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    ASSERT_TRUE(MakeLink("real.vte", QFile::encodeName(path("link.vte")).toStdString()));
+    messages.shown.clear();
+    save(screen, path("link.vte"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(QFileInfo(path("link.vte")).isSymLink());
+    EXPECT_TRUE(ParseEvaluation(ReadBytes(path("real.vte"))));
 }
 
 TEST_F(EvaluationFilesTest, AModellingFileChangedSinceItWasLoadedIsNotSavedAsTheSource) {

@@ -9,6 +9,7 @@
 #include "probability/core/ucsfit.h"
 #include "tests/probability/probabilitytest.h"
 #include "tests/support/locale.h"
+#include "tests/support/specialfiles.h"
 
 #include <QDir>
 #include <QImage>
@@ -539,6 +540,21 @@ TEST_F(ExportTest, CancelledOrFailedSavesWriteNothingOrSayWhy) {
             QStringLiteral("could not be saved as \"%1\": ").arg(answer)))
             << messages.last().text.toStdString();
         EXPECT_EQ(messages.last().title, QStringLiteral("Probability of failure"));
+    }
+    // Through the one save helper: a pipe that nothing reads from is said to
+    // be so, for the histogram's PNG and SVG and the summary alike.
+    const std::pair<const char*, const char*> pipes[] = {{"pipe.png", "cmdExportHistogram"},
+                                                         {"pipe.svg", "cmdExportHistogram"},
+                                                         {"pipe.csv", "cmdExportSummary"}};
+    for (const auto& [name, button] : pipes) {
+        answer = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(MakeFifo(QFile::encodeName(answer).toStdString()));
+        messages.shown.clear();
+        QTest::mouseClick(child<QPushButton>(tool, QString::fromLatin1(button)), Qt::LeftButton);
+        ASSERT_EQ(messages.shown.size(), 1u) << name;
+        EXPECT_TRUE(messages.last().text.endsWith(
+            QStringLiteral("could not be saved as \"%1\": nothing reads from it").arg(answer)))
+            << messages.last().text.toStdString();
     }
 }
 

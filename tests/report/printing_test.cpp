@@ -175,7 +175,8 @@ TEST_F(PrintingTest, WithoutAPrinterNothingTypedIsLostAndAPdfIsOffered) {
                                    QStringLiteral("Printing")}));
         if (c.messages > 1) {
             EXPECT_EQ(messages.shown[1].text,
-                      QStringLiteral("The report could not be saved as \"%1\".")
+                      QStringLiteral("The report could not be saved as \"%1\": No such file or "
+                                     "directory.")
                           .arg(QDir::toNativeSeparators(target)));
         }
         ASSERT_EQ(messages.asked.size(), 1u);

@@ -240,7 +240,10 @@ TEST_F(ReportPdfTest, AFailedSaveSaysSoAndLosesNothing) {
     const QString target = folder_.filePath(QStringLiteral("taken.pdf"));
     ASSERT_TRUE(QDir().mkpath(QDir(target).filePath(QStringLiteral("inside"))));
     const QString missing = folder_.filePath(QStringLiteral("missing/report.pdf"));
-    for (const QString& file : {target, missing}) {
+    const std::pair<QString, QString> cases[] = {{target, QStringLiteral("it is a folder")},
+                                                 {missing, QStringLiteral("No such file or "
+                                                                          "directory")}};
+    for (const auto& [file, reason] : cases) {
         SCOPED_TRACE(file.toStdString());
         messages.shown.clear();
         ReportOutput output;
@@ -249,8 +252,8 @@ TEST_F(ReportPdfTest, AFailedSaveSaysSoAndLosesNothing) {
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdSavePdf"), Qt::LeftButton);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0],
-                  (RecordedMessage{QStringLiteral("The report could not be saved as \"%1\".")
-                                       .arg(QDir::toNativeSeparators(file)),
+                  (RecordedMessage{QStringLiteral("The report could not be saved as \"%1\": %2.")
+                                       .arg(QDir::toNativeSeparators(file), reason),
                                    QStringLiteral("Save as PDF")}));
         flushDeletes();
         ASSERT_EQ(ReportDialog(), dialog);
@@ -318,9 +321,11 @@ TEST_F(ReportPdfTest, ASaveOntoAFullDiskSaysSoOrWritesItWhole) {
         if (!messages.shown.empty()) {
             failed = true;
             EXPECT_EQ(messages.shown[0],
-                      (RecordedMessage{QStringLiteral("The report could not be saved as \"%1\".")
-                                           .arg(QDir::toNativeSeparators(file)),
-                                       QStringLiteral("Save as PDF")}));
+                      (RecordedMessage{
+                          QStringLiteral("The report could not be saved as \"%1\": No space left "
+                                         "on device.")
+                              .arg(QDir::toNativeSeparators(file)),
+                          QStringLiteral("Save as PDF")}));
             ASSERT_EQ(ReportDialog() != nullptr, true); // kept open, to try elsewhere
             EXPECT_EQ(Child<QLineEdit>(ReportDialog(), "txtTitle")->text(),
                       QStringLiteral("Newer"));

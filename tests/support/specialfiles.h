@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -24,6 +25,13 @@ inline bool MakeLink(const std::string& target, const std::string& path) {
     std::error_code error;
     std::filesystem::create_symlink(target, path, error);
     return !error;
+}
+
+// A character device node of the given numbers at `path` (root only; a
+// folder mounted without devices refuses it): a test's own /dev/null (1, 3),
+// /dev/zero (1, 5) or /dev/full (1, 7), never the machine's.
+inline bool MakeCharDevice(const std::string& path, unsigned major, unsigned minor) {
+    return ::mknod(path.c_str(), S_IFCHR | 0600, makedev(major, minor)) == 0;
 }
 
 // A file of `bytes` bytes that takes no room on the disk (a hole throughout).
