@@ -129,9 +129,12 @@ void DrawAxes(QPainter& painter, const HistogramGeometry& g,
     painter.save();
     painter.translate(12, g.plot.center().y());
     painter.rotate(-90);
+    // Along the plot's height, however low the plot.
+    const QString title = QStringLiteral("Share of samples (%)");
+    painter.setFont(FittingFont(painter.font(), title, QSizeF(g.plot.height(), metrics.height())));
     painter.drawText(
         QRectF(-g.plot.height() / 2, -metrics.height() / 2, g.plot.height(), metrics.height()),
-        Qt::AlignCenter, QStringLiteral("Share of samples (%)"));
+        Qt::AlignCenter, title);
     painter.restore();
 }
 
@@ -260,7 +263,7 @@ bool SaveHistogramSvg(const QString& path, const HistogramPicture& p,
 
 HistogramView::HistogramView(QWidget* parent)
     : QWidget(parent) {
-    setMinimumSize(320, 200);
+    setMinimumSize(320, 240);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
