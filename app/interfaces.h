@@ -10,7 +10,6 @@
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 
 class QObject;
@@ -67,6 +66,14 @@ public:
     virtual QStringList ucsReadings() const = 0;
     // The downgrade percentage as typed.
     virtual QString downgradePercentage() const = 0;
+};
+
+// A window that shows something of the UCS dialog's readings: told when the
+// readings or the downgrade change, and when the dialog goes.
+class UcsReadingsListener {
+public:
+    virtual ~UcsReadingsListener() = default;
+    virtual void ucsReadingsChanged() = 0;
 };
 
 // A screen whose graphical design toggle hands the plan dimensions to the
@@ -142,6 +149,7 @@ struct DesignMenuItem {
 enum class WindowRole {
     StrengthConstantTarget, // in the order K is written
     PlanDimensionsTarget,
+    UcsReadingsListener,
 };
 
 } // namespace vt

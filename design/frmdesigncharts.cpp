@@ -1,7 +1,6 @@
 #include "design/frmdesigncharts.h"
 
 #include "app/programstate.h"
-#include "design/placement.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -14,9 +13,8 @@ using design::ChartPane;
 using design::Quantity;
 
 frmDesignCharts::frmDesignCharts(QWidget* parent)
-    : QWidget(parent) {
+    : ToolWindow(parent) {
     setWindowTitle(QStringLiteral("Design charts"));
-    setWindowFlag(Qt::Window);
     auto* layout = new QVBoxLayout(this);
     lblDesign = new QLabel(this);
     lblDesign->setObjectName(QStringLiteral("lblDesign"));
@@ -42,21 +40,16 @@ frmDesignCharts::frmDesignCharts(QWidget* parent)
                                   QString::fromLatin1(tabs[i].prefix), tabs_);
         tabs_->addTab(panes_[i], QString::fromLatin1(tabs[i].caption));
     }
-    connect(&follower_, &design::SourceFollower::changed, this, &frmDesignCharts::redraw);
     resize(900, 640);
 }
 
-void frmDesignCharts::follow(DesignSource* source) {
-    const bool first = !follower_.source();
+void frmDesignCharts::aboutToFollow(DesignSource*) {
     for (ChartPane* pane : panes_)
         pane->resetRange();
-    follower_.follow(source);
-    if (first)
-        design::PlaceBeside(this, follower_.sourceWindow());
 }
 
 void frmDesignCharts::redraw() {
-    DesignSource* source = follower_.source();
+    DesignSource* source = this->source();
     if (!source) {
         lblDesign->setText(QStringLiteral("No calculation screen is followed"));
         for (ChartPane* pane : panes_)
@@ -65,7 +58,7 @@ void frmDesignCharts::redraw() {
                                windowTitle()});
         return;
     }
-    const QWidget* screen = follower_.sourceWindow();
+    const QWidget* screen = sourceWindow();
     lblDesign->setText(QStringLiteral("The design on \"%1\"")
                            .arg(screen ? screen->windowTitle() : source->screenName()));
     const auto base = design::ReadDesign(source->designTexts(), evaluation::NumberLocale::Current(),

@@ -4,11 +4,9 @@
 // The charts redraw whenever an input or a result of the screen changes.
 #pragma once
 
-#include "app/interfaces.h"
 #include "design/chartpane.h"
-#include "design/follower.h"
+#include "tools/toolwindow.h"
 
-#include <QWidget>
 #include <array>
 
 class QLabel;
@@ -16,13 +14,10 @@ class QTabWidget;
 
 namespace vt {
 
-class frmDesignCharts : public QWidget, public DesignTool {
+class frmDesignCharts : public tools::ToolWindow {
     Q_OBJECT
 public:
     explicit frmDesignCharts(QWidget* parent = nullptr);
-
-    void follow(DesignSource* source) override;
-    // Where the exports go (a file dialog unless replaced).
 
     // Reads the screen's design and redraws every chart.
     void redraw();
@@ -33,7 +28,9 @@ public:
     QLabel* lblDesign = nullptr;
 
 private:
-    design::SourceFollower follower_;
+    void aboutToFollow(DesignSource* next) override;
+    void sourceChanged() override { redraw(); }
+
     QTabWidget* tabs_ = nullptr;
     std::array<design::ChartPane*, kPanes> panes_{};
 };

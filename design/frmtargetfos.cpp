@@ -2,7 +2,6 @@
 
 #include "app/messages.h"
 #include "app/programstate.h"
-#include "design/placement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,7 +41,7 @@ QString InUsersDecimal(const char* text) {
 } // namespace
 
 frmTargetFOS::frmTargetFOS(QWidget* parent)
-    : QWidget(parent) {
+    : ToolWindow(parent) {
     setWindowTitle(kTitle);
     auto* layout = new QVBoxLayout(this);
     lblDesign = new QLabel(this);
@@ -55,7 +54,6 @@ frmTargetFOS::frmTargetFOS(QWidget* parent)
     settingsChanged_.setSingleShot(true);
     settingsChanged_.setInterval(0);
     connect(&settingsChanged_, &QTimer::timeout, this, &frmTargetFOS::solve);
-    connect(&follower_, &design::SourceFollower::changed, this, &frmTargetFOS::solve);
     resize(560, 520);
 }
 
@@ -112,13 +110,6 @@ QWidget* frmTargetFOS::buildAnswer(int index) {
     return box;
 }
 
-void frmTargetFOS::follow(DesignSource* source) {
-    const bool first = !follower_.source();
-    follower_.follow(source);
-    if (first)
-        design::PlaceBeside(this, follower_.sourceWindow());
-}
-
 void frmTargetFOS::showNoAnswers(const QString& why) {
     for (int i = 0; i < kQuestions; ++i) {
         design::Answer none;
@@ -131,13 +122,13 @@ void frmTargetFOS::showNoAnswers(const QString& why) {
 
 void frmTargetFOS::solve() {
     settingsChanged_.stop();
-    DesignSource* source = follower_.source();
+    DesignSource* source = this->source();
     if (!source) {
         lblDesign->setText(QStringLiteral("No calculation screen is followed"));
         showNoAnswers(QString());
         return;
     }
-    const QWidget* screen = follower_.sourceWindow();
+    const QWidget* screen = sourceWindow();
     lblDesign->setText(QStringLiteral("The design on \"%1\"")
                            .arg(screen ? screen->windowTitle() : source->screenName()));
     const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
@@ -162,7 +153,7 @@ void frmTargetFOS::solve() {
 }
 
 void frmTargetFOS::cmdApply_Click(int index) {
-    DesignSource* source = follower_.source();
+    DesignSource* source = this->source();
     const design::Answer& answer = answers_.at(static_cast<std::size_t>(index));
     if (!source || answer.apply.empty())
         return;

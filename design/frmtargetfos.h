@@ -5,12 +5,10 @@
 // no answer; Apply types an answer into the screen.
 #pragma once
 
-#include "app/interfaces.h"
-#include "design/follower.h"
 #include "design/solve.h"
+#include "tools/toolwindow.h"
 
 #include <QTimer>
-#include <QWidget>
 #include <array>
 
 class QLabel;
@@ -19,12 +17,11 @@ class QPushButton;
 
 namespace vt {
 
-class frmTargetFOS : public QWidget, public DesignTool {
+class frmTargetFOS : public tools::ToolWindow {
     Q_OBJECT
 public:
     explicit frmTargetFOS(QWidget* parent = nullptr);
 
-    void follow(DesignSource* source) override;
     // Reads the screen's design and the settings and solves again.
     void solve();
 
@@ -42,12 +39,12 @@ public:
     std::array<QPushButton*, kQuestions> cmdApply{};
 
 private:
+    void sourceChanged() override { solve(); }
     QWidget* buildSettings();
     QWidget* buildAnswer(int index);
     void cmdApply_Click(int index);
     void showNoAnswers(const QString& why);
 
-    design::SourceFollower follower_;
     QTimer settingsChanged_;
     std::array<design::Answer, kQuestions> answers_{};
 };

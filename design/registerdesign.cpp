@@ -3,19 +3,9 @@
 #include "app/programstate.h"
 #include "design/frmdesigncharts.h"
 #include "design/frmtargetfos.h"
+#include "tools/toolwindow.h"
 
 namespace vt {
-
-namespace {
-
-// Creates the tool if needed, points it at the screen and shows it.
-void OpenTool(const QString& name, DesignSource& source) {
-    if (auto* tool = dynamic_cast<DesignTool*>(Windows().window(name)))
-        tool->follow(&source);
-    Windows().show(name);
-}
-
-} // namespace
 
 void RegisterDesignWindows() {
     WindowRegistry& windows = Windows();
@@ -23,10 +13,10 @@ void RegisterDesignWindows() {
     windows.registerFactory(QStringLiteral("frmTargetFOS"), [] { return new frmTargetFOS; });
     windows.addDesignMenuItem(
         {QStringLiteral("Design &charts..."), QStringLiteral("mnuDesignCharts"),
-         [](DesignSource& source) { OpenTool(QStringLiteral("frmDesignCharts"), source); }});
+         [](DesignSource& source) { tools::OpenTool(QStringLiteral("frmDesignCharts"), source); }});
     windows.addDesignMenuItem(
         {QStringLiteral("Solve for a &target FOS..."), QStringLiteral("mnuTargetFOS"),
-         [](DesignSource& source) { OpenTool(QStringLiteral("frmTargetFOS"), source); }});
+         [](DesignSource& source) { tools::OpenTool(QStringLiteral("frmTargetFOS"), source); }});
 }
 
 } // namespace vt

@@ -203,6 +203,9 @@ Answer Solve(const BaseDesign& base, Question question, const SolveSettings& set
         const Peak peak = search.peak(ends.failing);
         a.text = DescribeNone(a, peak, v.value(), r, settings);
     }
+    if (const QString held = HeldFixedNote(base.texts.method, QuantityOf(question));
+        !held.isEmpty())
+        a.text += QStringLiteral("\n") + held + QStringLiteral(".");
     a.evaluations = search.evaluations();
     return a;
 }

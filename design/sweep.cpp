@@ -239,10 +239,24 @@ Step<Curve> Sweep(const BaseDesign& base, Quantity quantity, const GridRange& ra
     curve.points = PointsOf(base, v.value(), range, first, last, curve.current);
     MarkGaps(base, curve);
     MarkRatioAndFormula(curve);
-    if (quantity == Quantity::Depth && base.texts.method == Method::Modelled)
-        curve.notes << QStringLiteral("The depth takes no part in the calculation on this "
-                                      "screen: the FOS divides by the modelled stress typed in");
+    if (const QString note = HeldFixedNote(base.texts.method, quantity); !note.isEmpty())
+        curve.notes << note;
     return curve;
+}
+
+QString HeldFixedNote(Method method, Quantity quantity) {
+    if (method != Method::Modelled)
+        return {};
+    switch (quantity) {
+    case Quantity::Depth:
+        return QStringLiteral("The depth takes no part in the calculation on this "
+                              "screen: the FOS divides by the modelled stress typed in");
+    case Quantity::PillarWidth:
+        return QStringLiteral("The stress stays the modelled stress typed in at every width: "
+                              "the FOS divides by it however narrow or wide the pillar");
+    default:
+        return {};
+    }
 }
 
 DesignTexts PointTexts(const BaseDesign& base, const Curve& curve, std::size_t index) {

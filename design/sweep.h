@@ -76,6 +76,11 @@ struct Curve {
     QStringList notes;
 };
 
+// What the screen holds fixed while `quantity` changes, where the reader
+// would not expect it (the modelled screen keeps its typed stress whatever
+// the width or the depth); empty where nothing needs saying.
+QString HeldFixedNote(evaluation::Method method, Quantity quantity);
+
 // The sweep; refused when the range holds no point the quantity may take.
 evaluation::Step<Curve> Sweep(const BaseDesign& base, Quantity quantity, const GridRange& range);
 

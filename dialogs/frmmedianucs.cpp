@@ -178,6 +178,22 @@ frmMedianUCS::frmMedianUCS(QWidget* parent)
     connect(cmdCalculateK_, &QPushButton::clicked, this, &frmMedianUCS::cmdCalculateK_Click);
     connect(cmdAccept_, &QPushButton::clicked, this, &frmMedianUCS::cmdAccept_Click);
     connect(txtInputUCS_, &QLineEdit::textChanged, this, &frmMedianUCS::txtInputUCS_Change);
+    QAbstractItemModel* list = lstUCS_->model();
+    connect(list, &QAbstractItemModel::rowsInserted, this, &frmMedianUCS::readingsChanged);
+    connect(list, &QAbstractItemModel::rowsRemoved, this, &frmMedianUCS::readingsChanged);
+    connect(list, &QAbstractItemModel::dataChanged, this, &frmMedianUCS::readingsChanged);
+    connect(txtDowngradePercentage_, &QLineEdit::textChanged, this, &frmMedianUCS::readingsChanged);
+}
+
+void frmMedianUCS::readingsChanged() {
+    for (const QString& name : Windows().role(WindowRole::UcsReadingsListener))
+        if (auto* listener = Windows().existing<UcsReadingsListener>(name))
+            listener->ucsReadingsChanged();
+}
+
+void frmMedianUCS::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    readingsChanged(); // the readings go with the dialog
 }
 
 QStringList frmMedianUCS::ucsReadings() const {

@@ -26,7 +26,12 @@ public:
     // The K that Accept hands on: the shown K read back as a number.
     float acceptedK() const { return acceptedK_; }
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    // Tells the windows that show the readings.
+    void readingsChanged();
     void cmdAddToList_Click();
     void cmdEraseFromList_Click();
     void cmdCalculateK_Click();

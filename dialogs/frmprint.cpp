@@ -440,7 +440,7 @@ void frmPrint::cmdSavePdf_Click() {
 
 void frmPrint::cmdPrintPreview_Click() {
     if (output_.preview)
-        output_.preview(this, page());
+        output_.preview(this, page(), [this] { cmdPrint_Click(); });
 }
 
 void frmPrint::cmdCancelPrint_Click() {

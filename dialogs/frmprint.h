@@ -34,7 +34,8 @@ namespace vt {
 struct ReportOutput {
     std::function<QString()> findPrinter = DefaultPrinterName; // empty: none
     std::function<PrintResult(const ReportPage&, const QString& printer)> print = PrintOnPrinter;
-    std::function<void(QWidget*, const ReportPage&)> preview = ShowPrintPreview;
+    std::function<void(QWidget*, const ReportPage&, const std::function<void()>& print)> preview =
+        ShowPrintPreview;
 };
 
 // The top-left corner of a window's frame that centres the frame (client

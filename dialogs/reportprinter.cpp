@@ -3,12 +3,14 @@
 #include "app/filedialogs.h"
 #include "storage/qtstorage.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -16,6 +18,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -66,7 +69,7 @@ QRect PrintableArea(const QPageLayout& layout, int dpi) {
 
 class ReportPreview final : public QDialog {
 public:
-    ReportPreview(QWidget* parent, ReportPage page)
+    ReportPreview(QWidget* parent, ReportPage page, std::function<void()> print)
         : QDialog(parent)
         , page_(std::move(page)) {
         setObjectName(QStringLiteral("dlgPrintPreview"));
@@ -77,6 +80,7 @@ public:
         printer_.setPageLayout(ReportPageLayout(PrinterPaper(DefaultPrinterName())));
         printer_.setDocName(JobName(page_));
 
+        // The page as vectors, drawn by the one drawing of the report.
         view_ = new QPrintPreviewWidget(&printer_, this);
         view_->setObjectName(QStringLiteral("previewPage"));
         view_->setZoomMode(QPrintPreviewWidget::FitInView);
@@ -85,21 +89,55 @@ public:
             DrawReportPage(painter, PrintableArea(printer->pageLayout(), printer->resolution()),
                            printer->resolution(), page_);
         });
-        auto* close = new QPushButton(QStringLiteral("Close"), this);
-        close->setObjectName(QStringLiteral("cmdClosePreview"));
+        auto* zoomIn = Button(QStringLiteral("cmdZoomIn"), QStringLiteral("Zoom &in"));
+        auto* zoomOut = Button(QStringLiteral("cmdZoomOut"), QStringLiteral("Zoom &out"));
+        auto* whole = Button(QStringLiteral("cmdWholePage"), QStringLiteral("&Whole page"));
+        auto* width = Button(QStringLiteral("cmdPageWidth"), QStringLiteral("Page wi&dth"));
+        connect(zoomIn, &QPushButton::clicked, view_, [this] { view_->zoomIn(); });
+        connect(zoomOut, &QPushButton::clicked, view_, [this] { view_->zoomOut(); });
+        connect(whole, &QPushButton::clicked, view_, &QPrintPreviewWidget::fitInView);
+        connect(width, &QPushButton::clicked, view_, &QPrintPreviewWidget::fitToWidth);
+        auto* printButton = Button(QStringLiteral("cmdPrintFromPreview"), QStringLiteral("&Print"));
+        printButton->setEnabled(static_cast<bool>(print));
+        // The report prints itself, as its own Print button does, once the
+        // preview has gone.
+        connect(printButton, &QPushButton::clicked, this, [this, print] {
+            QObject* report = parentWidget() ? static_cast<QObject*>(parentWidget()) : qApp;
+            close();
+            QTimer::singleShot(0, report, print);
+        });
+        auto* close = Button(QStringLiteral("cmdClosePreview"), QStringLiteral("Close"));
         connect(close, &QPushButton::clicked, this, &QDialog::close);
 
         auto* buttons = new QHBoxLayout;
+        for (QPushButton* button : {zoomIn, zoomOut, whole, width})
+            buttons->addWidget(button);
         buttons->addStretch();
+        buttons->addWidget(printButton);
         buttons->addWidget(close);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(view_, 1);
         layout->addLayout(buttons);
-        resize(640, 860);
+        // An upright page as tall as the display lets it be, whole on it.
+        const QScreen* display =
+            parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+        QSize size(640, 860);
+        if (display) {
+            const QSize room = display->availableGeometry().size() - QSize(40, 80);
+            size = size.boundedTo(room).expandedTo(minimumSizeHint());
+        }
+        resize(size);
     }
     ~ReportPreview() override { delete view_; } // before the printer it shows
 
 private:
+    QPushButton* Button(const QString& name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        return button;
+    }
+
     ReportPage page_;
     QPrinter printer_{QPrinter::HighResolution};
     QPrintPreviewWidget* view_ = nullptr;
@@ -293,8 +331,8 @@ PrintResult PrintOnPrinter(const ReportPage& page, const QString& printer) {
     return PrintOnQueue(page, printer, CupsPrintSystem());
 }
 
-void ShowPrintPreview(QWidget* parent, const ReportPage& page) {
-    auto* preview = new ReportPreview(parent, page);
+void ShowPrintPreview(QWidget* parent, const ReportPage& page, const std::function<void()>& print) {
+    auto* preview = new ReportPreview(parent, page, print);
     preview->open();
 }
 

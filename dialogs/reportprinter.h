@@ -108,8 +108,11 @@ PrintResult PrintOnQueue(const ReportPage& page, const QString& queue, const Pri
 PrintResult PrintOnPrinter(const ReportPage& page, const QString& printer);
 
 // A print preview of the page in a window of its own over `parent`, which it
-// blocks until closed.
-void ShowPrintPreview(QWidget* parent, const ReportPage& page);
+// blocks until closed: the page drawn as vectors, zoomed in and out, fitted
+// whole or to its width. Its Print closes the preview and calls `print` (the
+// report's own printing; none: Print is off).
+void ShowPrintPreview(QWidget* parent, const ReportPage& page,
+                      const std::function<void()>& print = {});
 
 // Asks for the name of a PDF file to write (empty when the user cancels);
 // ".pdf" is added to a name without a suffix.

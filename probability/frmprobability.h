@@ -1,31 +1,40 @@
 // The probability of failure of the design on a calculation screen: a
-// distribution for each of its inputs, the number of samples and the seed,
-// a run on every core that can be followed and cancelled, and its results
-// with the histogram, the report sentence and the exports.
+// distribution for each input that can change its FOS, the number of
+// samples and the seed, a run on every core that can be followed and
+// cancelled, and its results with the histogram, the report sentence and the
+// exports.
 //
-// The window follows one screen at a time (the one whose "&Design" menu
-// opened it). The run samples the design as the screen held it when "Run"
-// was pressed; a change of the screen's inputs cancels a run and empties
-// the results, which no longer belong to what the screen shows.
+// The window is a tool on the tool shell: it follows one screen at a time
+// (the one whose "&Design" menu opened it), opens beside it and closes with
+// it. The run samples the design as the screen held it when "Run" was
+// pressed; a change of the screen's inputs cancels a run and empties the
+// results, which no longer belong to what the screen shows, and so does an
+// edit of the distributions, the samples or the seed. While a run goes, its
+// inputs are locked.
+//
+// Its code is split by job: the input rows (inputrows.cpp), the layout
+// (probabilitylayout.cpp), following the screen (here), the run
+// (probabilityrun.cpp), the result texts (resulttexts.cpp) and the exports
+// (probabilityexport.cpp).
 #pragma once
 
 #include "app/interfaces.h"
 #include "probability/core/montecarlo.h"
 #include "probability/core/report.h"
+#include "probability/core/ucsfit.h"
 #include "probability/histogramchart.h"
+#include "probability/inputrows.h"
+#include "tools/toolwindow.h"
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
-class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -34,14 +43,15 @@ class QPushButton;
 
 namespace vt {
 
-class frmProbability : public QWidget, public DesignTool {
+// The UCS readings K is fitted to: those in the UCS dialog while it holds
+// any; once "Accept" has closed it, those the screen's K was derived from.
+probability::UcsReadings CurrentUcsReadings(const DesignSource* source);
+
+class frmProbability : public tools::ToolWindow, public UcsReadingsListener {
     Q_OBJECT
 public:
     explicit frmProbability(QWidget* parent = nullptr);
     ~frmProbability() override;
-
-    // DesignTool: works for this screen from now on.
-    void follow(DesignSource* source) override;
 
     // How long a run goes before its progress bar shows.
     std::chrono::milliseconds progressDelay{300};
@@ -52,60 +62,66 @@ public:
     // Whether the progress bar has shown during the last run.
     bool progressShown() const { return progressShown_; }
 
+    // UcsReadingsListener: the fit of K to the readings is shown again.
+    void ucsReadingsChanged() override;
+
 private:
-    struct Row {
-        evaluation::Input input;
-        QLabel* caption = nullptr;
-        QLabel* value = nullptr;
-        QComboBox* distribution = nullptr;
-        QLineEdit* coefficient = nullptr;
-        QLineEdit* lower = nullptr;
-        QLineEdit* upper = nullptr;
-    };
     // A run and its results belong to the inputs they were drawn for and,
     // on the interpolation screen, to the modelling results they used.
     struct Pending {
         probability::RunDescription description;
         evaluation::DesignTexts texts;
         std::shared_ptr<const results::ModellingResults> table;
+        QStringList settings; // settingsNow() when the run was asked for
     };
     struct Shown : Pending {
         probability::RunResult result;
     };
 
-    void buildInputs(QGridLayout* grid);
-    QWidget* buildRunBox();
-    QWidget* buildResults();
-    void addRow(QGridLayout* grid, int line, evaluation::Input input);
+    // Layout (probabilitylayout.cpp).
+    QGroupBox* buildInputs();
+    QGroupBox* buildRunBox();
+    QGroupBox* buildResults();
 
+    // Following the screen.
+    void aboutToFollow(DesignSource* next) override;
+    void sourceChanged() override;
+    void refreshDesign();
+    void refreshFit();
+    void settingEdited();
+    // The window's own settings as they stand: each sampled input's
+    // distribution and parameters, the samples, the seed and, where K is
+    // fitted to them, the UCS readings.
+    QStringList settingsNow() const;
+    probability::InputRow* rowOf(evaluation::Input input);
+
+    // The run (probabilityrun.cpp).
     void cmdRun_Click();
     void cmdCancel_Click();
     void cmdNewSeed_Click();
-    void cmdExportHistogram_Click();
-    void cmdExportSummary_Click();
-    void cboDistribution_Change(Row& row);
-
-    void designChanged();
-    void refreshDesign();
-    void refreshFit();
     std::optional<probability::Model> readModel(Pending& pending);
     void startRun(probability::Model model, probability::RunSettings settings, Pending pending);
     void pollRun();
     void finishRun();
+
+    // Results.
     void showResults();
     void clearResults(const QString& status);
     void setResultTexts(const QStringList& texts);
-    QString sourceTitle() const;
-    Row* rowOf(evaluation::Input input);
+    // Greys and marks results drawn with other settings than those shown.
+    void markEarlierSettings();
 
-    DesignSource* source_ = nullptr;
-    QPointer<QObject> sourceGuard_;
-    QMetaObject::Connection sourceConnection_;
+    // Exports (probabilityexport.cpp).
+    void cmdExportHistogram_Click();
+    void cmdExportSummary_Click();
+
     QTimer designTimer_;
 
-    std::vector<Row> rows_;
+    std::vector<probability::InputRow> rows_;
+    QGroupBox* fraResults_ = nullptr;
     QLabel* lblDesign_ = nullptr;
     QLabel* lblFit_ = nullptr;
+    QGroupBox* fraInputs_ = nullptr;
     QLineEdit* txtSamples_ = nullptr;
     QLineEdit* txtSeed_ = nullptr;
     QPushButton* cmdNewSeed_ = nullptr;
@@ -122,6 +138,7 @@ private:
     QLabel* lblMedian_ = nullptr;
     QLabel* lblWidthHeightShare_ = nullptr;
     QLabel* lblSquatShare_ = nullptr;
+    QLabel* lblEarlier_ = nullptr;
     QLabel* lblSamples_ = nullptr;
     QLabel* lblWithoutResult_ = nullptr;
     probability::HistogramView* picHistogram_ = nullptr;

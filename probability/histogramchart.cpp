@@ -49,6 +49,19 @@ HistogramGeometry GeometryOf(const HistogramPicture& p, const QRectF& area) {
     return g;
 }
 
+QFont FittingFont(const QFont& font, const QString& text, QSizeF room) {
+    QFont fitted = font;
+    const double from = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
+    for (double size = from; size >= kSmallestNotePoints; size -= 0.25) {
+        fitted.setPointSizeF(size);
+        const QFontMetricsF metrics(fitted);
+        if (metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height())
+            return fitted;
+    }
+    fitted.setPointSizeF(kSmallestNotePoints);
+    return fitted;
+}
+
 namespace {
 
 void DrawBars(QPainter& painter, const HistogramGeometry& g, const HistogramPicture& p) {
@@ -93,9 +106,12 @@ void DrawAxes(QPainter& painter, const HistogramGeometry& g,
     painter.save();
     painter.translate(12, g.plot.center().y());
     painter.rotate(-90);
+    // Along the plot's height, however low the plot.
+    const QString title = QStringLiteral("Share of samples (%)");
+    painter.setFont(FittingFont(painter.font(), title, QSizeF(g.plot.height(), metrics.height())));
     painter.drawText(
         QRectF(-g.plot.height() / 2, -metrics.height() / 2, g.plot.height(), metrics.height()),
-        Qt::AlignCenter, QStringLiteral("Share of samples (%)"));
+        Qt::AlignCenter, title);
     painter.restore();
 }
 
@@ -134,8 +150,8 @@ void DrawMarks(QPainter& painter, const HistogramGeometry& g, const HistogramPic
     }
 }
 
-void DrawOutside(QPainter& painter, const QRectF& area, const HistogramPicture& p,
-                 const evaluation::NumberLocale& locale) {
+void DrawOutside(QPainter& painter, const QRectF& area, const HistogramGeometry& g,
+                 const HistogramPicture& p, const evaluation::NumberLocale& locale) {
     if (p.histogram.below == 0 && p.histogram.above == 0)
         return;
     QStringList parts;
@@ -148,9 +164,16 @@ void DrawOutside(QPainter& painter, const QRectF& area, const HistogramPicture& 
         parts << QStringLiteral("%1 above %2")
                      .arg(l.toString(static_cast<qulonglong>(p.histogram.above)),
                           evaluation::ShowResult(p.histogram.upper(), 3, locale));
+    const QString note = QStringLiteral("Not drawn: %1").arg(parts.join(QStringLiteral(", ")));
+    // Below the axis title, across the whole picture.
+    const double height = QFontMetricsF(painter.font()).height();
+    const QRectF room(QPointF(area.left() + 4, g.plot.bottom() + 6 + 2 * height),
+                      QPointF(area.right() - 4, area.bottom() - 1));
+    painter.save();
+    painter.setFont(FittingFont(painter.font(), note, room.size()));
     painter.setPen(Qt::black);
-    painter.drawText(area.adjusted(kLeft, 0, -kRight, -2), Qt::AlignBottom | Qt::AlignRight,
-                     QStringLiteral("Not drawn: %1").arg(parts.join(QStringLiteral(", "))));
+    painter.drawText(room, Qt::AlignBottom | Qt::AlignRight, note);
+    painter.restore();
 }
 
 } // namespace
@@ -167,7 +190,7 @@ void DrawHistogram(QPainter& painter, const QRectF& area, const HistogramPicture
         DrawMarks(painter, g, p, locale);
     }
     DrawAxes(painter, g, locale);
-    DrawOutside(painter, local, p, locale);
+    DrawOutside(painter, local, g, p, locale);
     painter.restore();
 }
 
@@ -222,7 +245,7 @@ bool SaveHistogramSvg(const QString& path, const HistogramPicture& p,
 
 HistogramView::HistogramView(QWidget* parent)
     : QWidget(parent) {
-    setMinimumSize(480, 260);
+    setMinimumSize(320, 240);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -8,7 +8,9 @@
 #include "probability/core/montecarlo.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QWidget>
 
@@ -42,6 +44,11 @@ struct HistogramGeometry {
 };
 
 HistogramGeometry GeometryOf(const HistogramPicture& picture, const QRectF& area);
+
+// `font` at the largest size, in quarter points from its own down, at which
+// `text` fits in `room` on one line; at kSmallestNotePoints where none does.
+inline constexpr double kSmallestNotePoints = 5;
+QFont FittingFont(const QFont& font, const QString& text, QSizeF room);
 
 void DrawHistogram(QPainter& painter, const QRectF& area, const HistogramPicture& picture,
                    const evaluation::NumberLocale& locale);

@@ -51,6 +51,8 @@ void RegisterWindows() {
     // Leaving the dimensions dialog switches off the toggles of these.
     windows.setRole(WindowRole::PlanDimensionsTarget,
                     {QStringLiteral("frmTributary"), QStringLiteral("frmModelled")});
+    // The UCS dialog tells these of every change of its readings.
+    windows.setRole(WindowRole::UcsReadingsListener, {QStringLiteral("frmProbability")});
 }
 
 } // namespace vt

@@ -411,16 +411,49 @@ TEST(DesignCaption, NamesTheMethodEveryInputAndTheScreensResult) {
     }
 }
 
-TEST(Sweep, ModelledDepthIsSaidToTakeNoPart) {
-    DesignTexts d = test::TributaryDesign("4");
-    d.method = Method::Modelled;
-    d.stress = QStringLiteral("50");
-    const BaseDesign base = test::ReadBase(d);
-    const Curve curve = SweepOf(base, Quantity::Depth, DefaultRange(base, Quantity::Depth));
-    ASSERT_EQ(curve.notes.size(), 1);
-    EXPECT_TRUE(curve.notes[0].contains(QStringLiteral("takes no part")));
-    for (const CurvePoint& p : curve.points)
-        EXPECT_EQ(p.result.factorOfSafety, base.shown.factorOfSafetyValue);
+// What the modelled screen holds fixed is said on the curves it applies to:
+// the depth takes no part, the typed stress stays at every width.
+TEST(Sweep, WhatTheModelledScreenHoldsFixedIsSaid) {
+    struct Case {
+        Method method;
+        Quantity quantity;
+        const char* note; // empty: none
+    };
+    const Case cases[] = {
+        {Method::Modelled, Quantity::Depth, "takes no part"},
+        {Method::Modelled, Quantity::PillarWidth,
+         "The stress stays the modelled stress typed in at every width"},
+        {Method::Modelled, Quantity::PillarHeight, ""},
+        {Method::Tributary, Quantity::PillarWidth, ""},
+        {Method::Tributary, Quantity::Depth, ""},
+    };
+    for (const Case& c : cases) {
+        DesignTexts d = test::TributaryDesign();
+        d.method = c.method;
+        if (c.method == Method::Modelled)
+            d.stress = QStringLiteral("50");
+        const BaseDesign base = test::ReadBase(d);
+        const Curve curve = SweepOf(base, c.quantity, DefaultRange(base, c.quantity));
+        const QString note = QString::fromUtf8(c.note);
+        if (note.isEmpty()) {
+            EXPECT_TRUE(curve.notes.isEmpty()) << curve.notes.join(u'|').toStdString();
+            continue;
+        }
+        ASSERT_EQ(curve.notes.size(), 1);
+        EXPECT_TRUE(curve.notes[0].contains(note)) << curve.notes[0].toStdString();
+        if (c.quantity == Quantity::Depth) {
+            for (const CurvePoint& p : curve.points)
+                EXPECT_EQ(p.result.factorOfSafety, base.shown.factorOfSafetyValue);
+        }
+        // At every width the stress is the one typed.
+        if (c.quantity == Quantity::PillarWidth) {
+            for (const CurvePoint& p : curve.points) {
+                if (p.result.complete) {
+                    EXPECT_EQ(p.result.stress, 50.0f) << p.x;
+                }
+            }
+        }
+    }
 }
 
 // --- CSV ---

@@ -170,6 +170,11 @@ TEST_F(SolveWindow, OnTheModelledScreenDepthAndBordsAreSaidToLeaveTheFosAlone) {
     EXPECT_FALSE(window->cmdApply[kDepth]->isEnabled());
     EXPECT_FALSE(window->cmdApply[kBords]->isEnabled());
     EXPECT_TRUE(window->cmdApply[kWidth]->isEnabled());
+    // The width's answer says the typed stress stays while the pillar narrows.
+    EXPECT_TRUE(window->lblAnswer[kWidth]->text().endsWith(
+        QStringLiteral("\nThe stress stays the modelled stress typed in at every width: the FOS "
+                       "divides by it however narrow or wide the pillar.")))
+        << window->lblAnswer[kWidth]->text().toStdString();
 }
 
 TEST_F(SolveWindow, ClosesWithEveryWindow) {

@@ -52,14 +52,20 @@ TEST_P(ProbabilityOnEachScreen, DesignMenuOpensOneModelessWindowForTheScreen) {
               QStringLiteral("Probability of failure - %1").arg(screen->windowTitle()));
     EXPECT_EQ(label(tool, "lblDesign"),
               QStringLiteral("The design on the %1 screen: FOS 1.5").arg(screen->windowTitle()));
-    // The rows of the inputs the screen's method takes, with the screen's texts.
+    // The rows of the inputs the screen's method takes, with the screen's texts;
+    // on the modelled screen the bord widths cannot change the FOS and are
+    // left out.
     const evaluation::DesignTexts texts = evaluation::AsOnScreen(screen->designTexts());
-    const std::vector<Input> used = probability::UncertainInputs(texts.method);
+    std::vector<Input> used = probability::UncertainInputs(texts.method);
+    if (texts.method == evaluation::Method::Modelled)
+        std::erase_if(used,
+                      [](Input i) { return i == Input::BordWidth1 || i == Input::BordWidth2; });
+    EXPECT_EQ(probability::SampledInputs(texts.method), used);
     for (auto [input, key] :
          {std::pair{Input::K, "K"}, std::pair{Input::RockDensity, "RockDensity"},
           std::pair{Input::ModelledStress, "ModelledStress"}, std::pair{Input::Depth, "Depth"},
           std::pair{Input::PillarLength, "PillarLength"},
-          std::pair{Input::BordWidth2, "BordWidth2"},
+          std::pair{Input::BordWidth1, "BordWidth1"}, std::pair{Input::BordWidth2, "BordWidth2"},
           std::pair{Input::PillarHeight, "PillarHeight"}}) {
         auto* value = child<QLabel>(tool, QStringLiteral("lblValue") + QLatin1String(key));
         const bool shown = std::find(used.begin(), used.end(), input) != used.end();
@@ -106,8 +112,12 @@ TEST_P(ProbabilityOnEachScreen, ARunGivesWhatTheSamplingGivesForTheScreensDesign
               QStringLiteral("%1 % (standard error %2 %)")
                   .arg(probability::ShowPercent(expected.failure.value, locale),
                        probability::ShowPercent(expected.failure.standardError, locale)));
-    EXPECT_EQ(label(tool, "lblMedian"),
-              evaluation::ShowResult(static_cast<double>(expected.median), 2, locale));
+    // The FOS figures all show the quantiles' two decimals.
+    for (auto [name, value] : {std::pair{"lblMedian", static_cast<double>(expected.median)},
+                               std::pair{"lblQuantile5", static_cast<double>(expected.quantile5)},
+                               std::pair{"lblMean", expected.mean},
+                               std::pair{"lblStandardDeviation", expected.standardDeviation}})
+        EXPECT_EQ(label(tool, name), evaluation::ShowResult(value, 2, locale)) << name;
     EXPECT_EQ(label(tool, "lblSamples"),
               QStringLiteral("20,000 of 20,000 samples gave a finite FOS (seed 314)"));
     EXPECT_TRUE(child<QPlainTextEdit>(tool, QStringLiteral("txtSentence"))
@@ -272,6 +282,63 @@ TEST_F(ProbabilityTest, ResultsFollowTheScreensInputs) {
     expectCancelled(tool);
 }
 
+// The results belong to the distributions, the samples and the seed they were
+// drawn with: after an edit of any of them they stay, greyed and marked as of
+// the earlier settings, until the settings are as they were again.
+TEST_F(ProbabilityTest, ResultsAreMarkedWhenTheWindowsOwnSettingsChange) {
+    struct Edit {
+        const char* what;
+        std::function<void(frmProbability*)> edit;
+        std::function<void(frmProbability*)> undo;
+    };
+    const auto typed = [](const char* name, const char* text) {
+        return [name, text](frmProbability* tool) {
+            type(tool, QString::fromLatin1(name), QString::fromLatin1(text));
+        };
+    };
+    const auto chosen = [](const char* key, const char* kind) {
+        return [key, kind](frmProbability* tool) {
+            choose(tool, QString::fromLatin1(key), QString::fromLatin1(kind));
+        };
+    };
+    const Edit edits[] = {
+        {"a distribution chosen", chosen("K", "normal"), chosen("K", "lognormal")},
+        {"a CV typed", typed("txtCVK", "20"), typed("txtCVK", "10")},
+        {"bounds typed", chosen("Depth", "uniform"), chosen("Depth", "fixed")},
+        {"the samples typed", typed("txtSamples", "3000"), typed("txtSamples", "2000")},
+        {"the seed typed", typed("txtSeed", "7"), typed("txtSeed", "1")},
+        {"a new seed",
+         [](frmProbability* tool) {
+             QTest::mouseClick(child<QPushButton>(tool, QStringLiteral("cmdNewSeed")),
+                               Qt::LeftButton);
+         },
+         typed("txtSeed", "1")},
+    };
+    frmProbability* tool = ranOn("frmTributary");
+    ASSERT_NE(tool, nullptr);
+    const QStringList before = ResultTexts(tool);
+    auto* earlier = child<QLabel>(tool, QStringLiteral("lblEarlier"));
+    auto* mean = child<QLabel>(tool, QStringLiteral("lblMean"));
+    EXPECT_FALSE(earlier->isVisible());
+    for (const Edit& e : edits) {
+        e.edit(tool);
+        ASSERT_NE(tool->shownResult(), nullptr) << e.what;
+        EXPECT_TRUE(earlier->isVisible()) << e.what;
+        EXPECT_EQ(earlier->text(), QStringLiteral("These results are of the settings before the "
+                                                  "last edit: run again for those shown now."));
+        EXPECT_FALSE(mean->isEnabled()) << e.what;
+        EXPECT_EQ(ResultTexts(tool), before) << e.what;
+        e.undo(tool);
+        EXPECT_FALSE(earlier->isVisible()) << e.what;
+        EXPECT_TRUE(mean->isEnabled()) << e.what;
+    }
+    // A run with the settings shown takes the mark away.
+    typed("txtSeed", "5")(tool);
+    run(tool);
+    EXPECT_FALSE(earlier->isVisible());
+    EXPECT_NE(ResultTexts(tool), before);
+}
+
 // Another table loaded on the interpolation screen, with the width and
 // depth as typed: the results of the old table go, as a change of an input
 // takes them; the same table loaded again keeps them.
@@ -395,8 +462,11 @@ TEST_F(UcsProbabilityTest, KFromTheReadingsIsAFittedLognormalAndSaysSo) {
     // on the power formula the FOS is K times 1.4754223 / 100.
     const float firstMedian = tool->shownResult()->median;
     EXPECT_NEAR(static_cast<double>(firstMedian), std::exp(fit->logMean) * 1.4754223 / 100, 0.01);
-    // A reading added afterwards is in the next run, and in what the window says.
+    // A reading added afterwards is counted at once, takes the results of the
+    // earlier readings away, and is in the next run.
     addReadings({QStringLiteral("130")});
+    QTRY_VERIFY(label(tool, "lblFit").startsWith(QStringLiteral("K: lognormal fitted to 4 UCS")));
+    EXPECT_TRUE(child<QLabel>(tool, QStringLiteral("lblEarlier"))->isVisible());
     run(tool);
     EXPECT_TRUE(label(tool, "lblFit").startsWith(QStringLiteral("K: lognormal fitted to 4 UCS")));
     EXPECT_TRUE(child<QPlainTextEdit>(tool, QStringLiteral("txtSentence"))

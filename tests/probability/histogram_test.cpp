@@ -102,3 +102,46 @@ TEST(DrawHistogram, AMarkOutsideTheBinsIsNotDrawn) {
 
 } // namespace
 } // namespace vt::probability
+
+namespace vt::probability {
+namespace {
+
+// The note of what is not drawn keeps to its room: the largest quarter point
+// size at which it fits, its own size where it fits already.
+TEST(FittingFont, TheLargestSizeAtWhichTheTextFitsItsRoom) {
+    const QString note = QStringLiteral("Not drawn: 1,234,567 below 0.05, 7,654,321 above 4.9");
+    struct Case {
+        const char* what;
+        double points;
+        QSizeF room;
+        bool keepsItsSize;
+    };
+    const Case cases[] = {
+        {"room enough", 9, {2000, 40}, true},
+        {"a narrow picture", 9, {200, 40}, false},
+        {"too low for the font", 14, {2000, 12}, false},
+        {"a large font in a narrow picture", 14, {240, 40}, false},
+    };
+    for (const Case& c : cases) {
+        QFont font;
+        font.setPointSizeF(c.points);
+        const QFont fitted = FittingFont(font, note, c.room);
+        const QFontMetricsF metrics(fitted);
+        EXPECT_LE(metrics.horizontalAdvance(note), c.room.width()) << c.what;
+        EXPECT_LE(metrics.height(), c.room.height()) << c.what;
+        if (c.keepsItsSize) {
+            EXPECT_EQ(fitted.pointSizeF(), c.points) << c.what;
+            continue;
+        }
+        EXPECT_LT(fitted.pointSizeF(), c.points) << c.what;
+        QFont larger = fitted;
+        larger.setPointSizeF(fitted.pointSizeF() + 0.25);
+        const QFontMetricsF above(larger);
+        EXPECT_TRUE(above.horizontalAdvance(note) > c.room.width() ||
+                    above.height() > c.room.height())
+            << c.what;
+    }
+}
+
+} // namespace
+} // namespace vt::probability

@@ -13,6 +13,8 @@
 #include <QPrintPreviewWidget>
 #include <QScreen>
 #include <QWindow>
+#include <functional>
+#include <vector>
 
 namespace vt::test {
 namespace {
@@ -309,6 +311,55 @@ TEST_F(PageLookTest, PrintPreviewShowsTheOnePageAndTheDialogStaysOpen) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The preview zooms the page (drawn as vectors) and prints it through the
+// report's own Print: the preview goes, the report prints its page and closes.
+TEST_F(PageLookTest, PrintPreviewZoomsAndPrintsThroughTheReport) {
+    frmPrint* dialog = OpenReport(FilledRequest());
+    ASSERT_NE(dialog, nullptr);
+    ReportOutput output;
+    std::vector<QString> printed;
+    output.findPrinter = [] { return QStringLiteral("Office"); };
+    output.print = [&](const ReportPage& page, const QString& printer) {
+        printed.push_back(printer);
+        EXPECT_EQ(page.size, dialog->size());
+        return PrintResult{true, {}};
+    };
+    dialog->setOutput(output);
+    QTest::mouseClick(Child<QPushButton>(dialog, "cmdPrintPreview"), Qt::LeftButton);
+    auto* preview = dialog->findChild<QDialog*>(QStringLiteral("dlgPrintPreview"));
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    auto* page = preview->findChild<QPrintPreviewWidget*>(QStringLiteral("previewPage"));
+    ASSERT_NE(page, nullptr);
+    QTRY_COMPARE(page->pageCount(), 1);
+    const auto click = [preview](const char* name) {
+        auto* button = preview->findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    };
+    const qreal fitted = page->zoomFactor();
+    click("cmdZoomIn");
+    EXPECT_GT(page->zoomFactor(), fitted);
+    EXPECT_EQ(page->zoomMode(), QPrintPreviewWidget::CustomZoom);
+    click("cmdZoomOut");
+    click("cmdZoomOut");
+    EXPECT_LT(page->zoomFactor(), fitted);
+    click("cmdPageWidth");
+    EXPECT_EQ(page->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    click("cmdWholePage");
+    EXPECT_EQ(page->zoomMode(), QPrintPreviewWidget::FitInView);
+    EXPECT_TRUE(printed.empty());
+    QPointer<QDialog> previewGuard(preview);
+    QPointer<frmPrint> dialogGuard(dialog);
+    click("cmdPrintFromPreview");
+    QTRY_COMPARE(printed.size(), std::size_t{1});
+    EXPECT_EQ(printed[0], QStringLiteral("Office"));
+    flushDeletes();
+    EXPECT_TRUE(previewGuard.isNull());
+    EXPECT_TRUE(dialogGuard.isNull()); // printed: the report is done
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(PageLookTest, PreviewAndSaveGetThePageAndLeaveTheDialogOpen) {
     frmPrint* dialog = OpenReport(FilledRequest());
     ASSERT_NE(dialog, nullptr);
@@ -316,7 +367,7 @@ TEST_F(PageLookTest, PreviewAndSaveGetThePageAndLeaveTheDialogOpen) {
     int chooserCalls = 0;
     QImage previewed;
     ReportOutput output;
-    output.preview = [&](QWidget* parent, const ReportPage& page) {
+    output.preview = [&](QWidget* parent, const ReportPage& page, const std::function<void()>&) {
         ++previews;
         EXPECT_EQ(parent, dialog);
         previewed = ReportPageImage(page);

@@ -87,7 +87,7 @@ inline ReportOutput RecordingOutput(frmPrint* dialog, PrintedPage& page, bool su
         page.date = Child<QDateEdit>(dialog, "DTPicker1")->date();
         return succeed ? PrintResult{true, {}} : PrintResult{false, QStringLiteral("jammed")};
     };
-    output.preview = [](QWidget*, const ReportPage&) {};
+    output.preview = [](QWidget*, const ReportPage&, const std::function<void()>&) {};
     return output;
 }
 

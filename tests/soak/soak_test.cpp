@@ -345,7 +345,7 @@ protected:
                 return printer_.succeed ? PrintResult{true, {}}
                                         : PrintResult{false, QStringLiteral("Paper jam")};
             };
-            output.preview = [](QWidget*, const ReportPage&) {};
+            output.preview = [](QWidget*, const ReportPage&, const std::function<void()>&) {};
             report->setOutput(output);
         }
         if (auto* about = Windows().existing<frmAbout>(QStringLiteral("frmAbout"));

@@ -1,0 +1,60 @@
+// The exports of the results shown: the histogram as a PNG or SVG picture and
+// the summary as CSV.
+#include "app/filedialogs.h"
+#include "app/messages.h"
+#include "probability/frmprobability.h"
+#include "storage/qtstorage.h"
+
+#include <QFileInfo>
+
+namespace vt {
+
+void frmProbability::cmdExportHistogram_Click() {
+    if (!shown_ || !picHistogram_->hasPicture())
+        return;
+    const QString svgFilter = QStringLiteral("SVG drawing (*.svg)");
+    const FileAnswer answer = AskForFile(this, {FileQuestion::Kind::Save,
+                                                QStringLiteral("Export the histogram"),
+                                                QString(),
+                                                {QStringLiteral("PNG image (*.png)"), svgFilter},
+                                                QString()});
+    QString path = answer.path;
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix();
+    const bool svg = suffix.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0 ||
+                     (suffix.isEmpty() && answer.filter == svgFilter);
+    if (svg && suffix.isEmpty())
+        path += QStringLiteral(".svg");
+    else if (!svg && suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".png");
+    QString error;
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    const bool saved =
+        svg ? probability::SaveHistogramSvg(path, picHistogram_->picture(), locale, &error)
+            : probability::SaveHistogramPng(path, picHistogram_->picture(), locale, &error);
+    if (!saved)
+        ShowMessage(
+            QStringLiteral("The histogram could not be saved as \"%1\": %2").arg(path, error),
+            probability::kProbabilityTitle);
+}
+
+void frmProbability::cmdExportSummary_Click() {
+    if (!shown_)
+        return;
+    const QString path = AskForFile(this, {FileQuestion::Kind::Save,
+                                           QStringLiteral("Export the summary"),
+                                           QString(),
+                                           {QStringLiteral("CSV file (*.csv)")},
+                                           QStringLiteral("csv")})
+                             .path;
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!storage::Save(path, probability::SummaryCsv(shown_->description, shown_->result).toUtf8(),
+                       &error))
+        ShowMessage(QStringLiteral("The summary could not be saved as \"%1\": %2").arg(path, error),
+                    probability::kProbabilityTitle);
+}
+
+} // namespace vt
