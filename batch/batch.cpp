@@ -459,10 +459,9 @@ QString HelpText() {
                "and 32 767 lines; the modelling tables kept in memory at once up to %2 MiB\n"
                "(every name of one file shares its table; more are read again when needed).\n"
                "\n"
-               "Exit status: 0 when the table was evaluated, even if rows carry a message; 1 "
-               "when\n"
-               "the input cannot be read, its header is wrong or the output cannot be written; "
-               "2\n"
+               "Exit status: 0 when the table was evaluated, even if rows carry a message;\n"
+               "1 when the input cannot be read (also part way), its header is wrong or the\n"
+               "output cannot be written (a file named as OUTPUT is then left as it was); 2\n"
                "for a wrong argument.\n")
         .arg(QDir::toNativeSeparators(DefaultModellingFile()))
         .arg(kMaxTableBytes >> 20)
