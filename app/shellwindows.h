@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/windownames.h"
+#include "evaluation/installeddata.h"
 
 #include <QString>
 
@@ -20,13 +21,10 @@ inline const QString kSafetyWarning = QStringLiteral("The Factor of Safety is to
 // seconds) and shows it without an owner and without waiting.
 void RaisePopUp(const QString& name, const QString& text);
 
-// The name of the default modelling-results file.
-inline const QString kDefaultResultsFileName = QStringLiteral("RazuziRurida - Do not delete.int");
-
-// The installed data folder of a program in <prefix>/<folder>/ (normally
-// <prefix>/bin): <prefix>/share/vandrel-tessaron. A build tree holds a copy of
-// the data there too, one level above the folder of its program.
-QString InstalledDataFolder(const QString& programFolder);
+// The default modelling-results file's name and the installed data folder
+// (evaluation/installeddata.h, shared with vt-evaluate).
+using evaluation::InstalledDataFolder;
+using evaluation::kDefaultResultsFileName;
 
 // Where the default modelling-results file is: always an absolute path, in
 // the program's own installed data folder (or in State().DataFolder when that

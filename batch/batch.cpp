@@ -1,19 +1,24 @@
 #include "batch/batch.h"
 
 #include "evaluation/designfields.h"
+#include "evaluation/installeddata.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
 #include "storage/qtstorage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace vt::batch {
 
+using evaluation::CsvNumbers;
+using evaluation::CsvNumberText;
 using evaluation::Refusal;
 using evaluation::Step;
 
@@ -102,45 +107,131 @@ Step<Header> ReadHeader(const Record& record) {
     return header;
 }
 
+namespace {
+
+// A file by its identity, so that every name of it is one key; a name that
+// cannot be looked at by its cleaned path (its read then says why).
+QString FileKey(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        return QStringLiteral("file %1:%2")
+            .arg(static_cast<qulonglong>(info.st_dev))
+            .arg(static_cast<qulonglong>(info.st_ino));
+    return QStringLiteral("name ") + path;
+}
+
+// What a kept table holds in memory.
+std::size_t BytesOf(const results::ModellingResults& table) {
+    const auto cells = [](const results::Table& t) {
+        return static_cast<std::size_t>(t.rows() + 1) * static_cast<std::size_t>(t.columns() + 1) *
+               sizeof(double);
+    };
+    return sizeof table + table.FileName.capacity() + table.FileText.capacity() +
+           cells(table.Readings) + cells(table.ChartPoints) +
+           table.Header.capacity() * sizeof(double) + table.ValidCounts.capacity() * sizeof(int) +
+           table.CurveDefects.capacity() * sizeof(results::CurveDefect);
+}
+
+} // namespace
+
 const results::ModellingResults* ModellingTables::table(const QString& path, QString& problem) {
-    const QString key = QDir::cleanPath(QDir(folder_).absoluteFilePath(path));
-    auto it = entries_.find(key);
-    if (it == entries_.end()) {
-        if (entries_.size() >= kMaxTables)
-            entries_.clear();
+    const QString name = QDir::cleanPath(QDir(folder_).absoluteFilePath(path));
+    const QString key = FileKey(name);
+    if (const auto found = byKey_.find(key); found != byKey_.end()) {
+        entries_.splice(entries_.begin(), entries_, found->second);
+    } else {
         Entry entry;
+        entry.key = key;
         results::ModellingResults record;
+        ++reads_;
         const auto failure =
-            results::ReadModellingFile(record, QFile::encodeName(key).toStdString());
-        if (failure != results::ReadFailure::None)
+            results::ReadModellingFile(record, QFile::encodeName(name).toStdString());
+        if (failure != results::ReadFailure::None) {
             entry.problem = ReadProblem(failure, path);
-        else if (!results::ParseModellingResults(record))
+        } else if (!results::ParseModellingResults(record)) {
             entry.problem =
                 QStringLiteral("The modelling-results file %1 is not in the format of modelling "
                                "results")
                     .arg(Quoted(path));
-        else
+        } else {
+            // An interpolation reads the parsed table only: the file's text
+            // and the chart's points are let go.
+            std::string().swap(record.FileText);
+            record.ChartPoints = results::Table();
             entry.table = std::move(record);
-        it = entries_.emplace(key, std::move(entry)).first;
+        }
+        entry.bytes = sizeof(Entry) +
+                      static_cast<std::size_t>(key.size() + entry.problem.size()) * sizeof(QChar) +
+                      (entry.table ? BytesOf(*entry.table) : 0);
+        // The least recently used go first; the new one stays, however large.
+        while (!entries_.empty() && kept_ + entry.bytes > budget_) {
+            kept_ -= entries_.back().bytes;
+            byKey_.erase(entries_.back().key);
+            entries_.pop_back();
+        }
+        kept_ += entry.bytes;
+        entries_.push_front(std::move(entry));
+        byKey_.emplace(key, entries_.begin());
     }
-    problem = it->second.problem;
-    return it->second.table ? &*it->second.table : nullptr;
+    const Entry& entry = entries_.front();
+    problem = entry.problem;
+    return entry.table ? &*entry.table : nullptr;
 }
 
 namespace {
 
+QString AtLine(const Record& record) {
+    return QStringLiteral("line %1").arg(record.line);
+}
+
+QString AtColumn(const Record& record, const char* column) {
+    return QStringLiteral("line %1, column %2").arg(record.line).arg(Name(column));
+}
+
 // The reason a row is not evaluated before its design is: the row itself,
 // or its method.
 QString RowProblem(const Record& record, const Header& header, const QString& method) {
+    if (record.lastLine > record.line)
+        return QStringLiteral("lines %1 to %2 were read as one row: a quote opened on line %1 "
+                              "closes only on line %2")
+            .arg(record.line)
+            .arg(record.lastLine);
     if (record.problem != RecordProblem::None)
-        return ProblemText(record.problem);
+        return AtLine(record) + QStringLiteral(": ") + ProblemText(record.problem);
     if (record.fieldCount > header.width)
-        return QStringLiteral("The row has more fields than the header");
+        return AtLine(record) + QStringLiteral(": the row has more fields than the header");
     if (method.trimmed().isEmpty())
-        return QStringLiteral("The method is empty: give tributary, modelled or interpolation");
+        return AtColumn(record, kInputColumns[kMethod]) +
+               QStringLiteral(": empty; give tributary, modelled or interpolation");
     if (!evaluation::MethodFromName(method.trimmed().toLower()))
-        return QStringLiteral("Unknown method %1: give tributary, modelled or interpolation")
-            .arg(Quoted(method));
+        return AtColumn(record, kInputColumns[kMethod]) +
+               QStringLiteral(": unknown method %1; give tributary, modelled or interpolation")
+                   .arg(Quoted(method));
+    return {};
+}
+
+// The first input the design's method needs that is empty or no number,
+// in the order of the columns. The interpolation reads its depth and width
+// by their leading numbers, so only their emptiness is its own.
+QString FieldProblem(const Record& record, const evaluation::DesignTexts& design,
+                     const evaluation::NumberLocale& locale) {
+    for (const evaluation::DesignField& field : evaluation::kDesignFields) {
+        if (!field.usedBy(design.method))
+            continue;
+        const QString& text = design.*field.text;
+        if (text.trimmed().isEmpty())
+            return AtColumn(record, field.name) + QStringLiteral(": empty");
+        if (design.method == evaluation::Method::Interpolation &&
+            field.leading != evaluation::Leading::No)
+            continue;
+        const evaluation::NumberProblem problem =
+            field.precision == evaluation::Precision::Double
+                ? evaluation::ReadDouble(text, locale).problem
+                : evaluation::ReadSingle(text, locale).problem;
+        if (problem != evaluation::NumberProblem::None)
+            return AtColumn(record, field.name) + QStringLiteral(": ") +
+                   evaluation::NumberRefusal(field.input, text, problem, locale).message;
+    }
     return {};
 }
 
@@ -168,33 +259,40 @@ evaluation::DesignTexts DesignOf(QStringList& inputs) {
 // The interpolation screen's pillar is square and its bords are the
 // modelling's 12 m: a row that gives another length or other bords would be
 // evaluated as a design other than its own.
-QString InterpolationPlanProblem(const evaluation::DesignTexts& design) {
-    const evaluation::NumberLocale& point = evaluation::NumberLocale::Point();
+QString InterpolationPlanProblem(const Record& record, const evaluation::DesignTexts& design,
+                                 const evaluation::NumberLocale& locale) {
     // An empty text takes the screen's value; any other must be it.
-    const auto differs = [&point](const QString& text, double expected) {
+    const auto differs = [&locale](const QString& text, double expected) {
         if (text.trimmed().isEmpty())
             return false;
-        const auto value = evaluation::ReadDouble(text, point);
+        const auto value = evaluation::ReadDouble(text, locale);
         return !value || value.value != expected;
     };
     // A width that is no number is said by the evaluation itself.
-    const auto width = evaluation::ReadDouble(design.width, point);
+    const auto width = evaluation::ReadDouble(design.width, locale);
     if (width && differs(design.length, width.value))
-        return QStringLiteral("Interpolation takes square pillars: leave pillar_length empty or "
-                              "give the pillar width");
-    if (differs(design.bord1, 12.0) || differs(design.bord2, 12.0))
-        return QStringLiteral("Interpolation takes the modelling's bords of 12 m: leave "
-                              "bord_width_1 and bord_width_2 empty or give 12");
+        return AtColumn(record, "pillar_length") +
+               QStringLiteral(": interpolation takes square pillars: leave pillar_length empty "
+                              "or give the pillar width");
+    for (const auto& [bord, column] :
+         {std::pair{&design.bord1, "bord_width_1"}, std::pair{&design.bord2, "bord_width_2"}})
+        if (differs(*bord, 12.0))
+            return AtColumn(record, column) +
+                   QStringLiteral(": interpolation takes the modelling's bords of 12 m: leave "
+                                  "bord_width_1 and bord_width_2 empty or give 12");
     return {};
 }
 
-QString Flag(bool value) {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
+// The columns that hold numbers: every design input.
+bool IsNumberColumn(std::size_t column) {
+    return column != kMethod && column != kModellingFile;
 }
 
 } // namespace
 
-QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables) {
+QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables,
+                        const RowFormat& format) {
+    const evaluation::NumberLocale& locale = CsvNumbers(format.input);
     QStringList row;
     row.reserve(static_cast<qsizetype>(kInputColumns.size() + kResultColumns.size()));
     for (const qsizetype position : header.position)
@@ -202,89 +300,173 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
                                                                  : QString());
     const evaluation::DesignTexts design = DesignOf(row);
     QString message = RowProblem(record, header, row[kMethod]);
-    if (message.isEmpty() && design.method == evaluation::Method::Interpolation)
-        message = InterpolationPlanProblem(design);
+    const bool interpolation = design.method == evaluation::Method::Interpolation;
+    if (message.isEmpty() && interpolation && row[kModellingFile].trimmed().isEmpty())
+        row[kModellingFile] = format.defaultModelling;
+    if (message.isEmpty())
+        message = FieldProblem(record, design, locale);
+    if (message.isEmpty() && interpolation)
+        message = InterpolationPlanProblem(record, design, locale);
     evaluation::Evaluation e;
     if (message.isEmpty()) {
         const results::ModellingResults* table = nullptr;
-        const QString& modelling = row[kModellingFile];
-        if (design.method == evaluation::Method::Interpolation && !modelling.isEmpty())
-            table = tables.table(modelling, message);
+        if (interpolation) {
+            table = tables.table(row[kModellingFile], message);
+            if (!message.isEmpty())
+                message = AtColumn(record, kInputColumns[kModellingFile]) + QStringLiteral(": ") +
+                          message;
+        }
         if (message.isEmpty()) {
-            e = evaluation::Evaluate(design, evaluation::NumberLocale::Point(), table);
+            e = evaluation::Evaluate(design, locale, table);
             if (e.refusal)
-                message = e.refusal->silent() ? QStringLiteral("The design cannot be evaluated")
-                                              : e.refusal->message;
+                message = AtLine(record) + QStringLiteral(": ") +
+                          (e.refusal->silent() ? QStringLiteral("the design cannot be evaluated")
+                                               : e.refusal->message);
         }
     }
-    row << e.extraction << e.stress << e.effectiveWidth << e.widthHeightRatio << e.strength
-        << e.factorOfSafety << Flag(e.widthHeightTooSmall) << Flag(e.factorOfSafetyTooSmall)
-        << e.formula << message;
+    for (std::size_t column = 0; column < kInputColumns.size(); ++column)
+        if (IsNumberColumn(column))
+            row[static_cast<qsizetype>(column)] =
+                CsvNumberText(row[static_cast<qsizetype>(column)], locale, format.output);
+    if (!message.isEmpty()) {
+        // A refused row shows no result, not even those of the steps before.
+        for (std::size_t i = 0; i + 1 < kResultColumns.size(); ++i)
+            row << QString();
+        row << message;
+        return row;
+    }
+    for (const QString* shown : {&e.extraction, &e.stress, &e.effectiveWidth, &e.widthHeightRatio,
+                                 &e.strength, &e.factorOfSafety})
+        row << CsvNumberText(*shown, locale, format.output);
+    row << evaluation::CsvFlag(e.widthHeightTooSmall)
+        << evaluation::CsvFlag(e.factorOfSafetyTooSmall) << e.formula << message;
     return row;
 }
 
-Step<TableCounts> EvaluateTable(QByteArrayView input, const QString& folder, QByteArray& out) {
-    CsvReader reader(input);
+Step<TableCounts> EvaluateTable(CsvReader& reader, const TableOptions& options,
+                                const OutputSink& write) {
+    const CsvConvention convention = reader.detectConvention();
     Record record;
     if (!reader.next(record))
         return Refusal{QStringLiteral("The input is empty: it has no header row."), {}};
     const auto header = ReadHeader(record);
     if (!header)
         return header.refusal();
+    const RowFormat format{convention, options.output.value_or(convention),
+                           options.defaultModelling};
     QStringList names;
     for (const char* column : kInputColumns)
         names << Name(column);
     for (const char* column : kResultColumns)
         names << Name(column);
-    out.reserve(out.size() + input.size() * 2 + 256);
-    AppendRecord(out, names);
-    ModellingTables tables(folder);
+    QByteArray piece;
+    piece.reserve(kOutputPiece + kOutputPiece / 4);
+    AppendRecord(piece, names, format.output);
+    const auto flush = [&piece, &write] {
+        const bool written = piece.isEmpty() || write(piece);
+        piece.resize(0); // keeps its room for the next piece
+        return written;
+    };
+    ModellingTables tables(options.folder);
     TableCounts counts;
     while (reader.next(record)) {
-        const QStringList row = EvaluateRow(record, header.value(), tables);
+        const QStringList row = EvaluateRow(record, header.value(), tables, format);
         ++counts.rows;
         if (!row.constLast().isEmpty())
             ++counts.refused;
-        AppendRecord(out, row);
+        AppendRecord(piece, row, format.output);
+        if (piece.size() >= kOutputPiece && !flush()) {
+            counts.written = false;
+            return counts;
+        }
     }
+    counts.written = flush();
     return counts;
+}
+
+Step<TableCounts> EvaluateTable(QByteArrayView input, const TableOptions& options,
+                                QByteArray& out) {
+    CsvReader reader(input);
+    return EvaluateTable(reader, options, [&out](QByteArrayView bytes) {
+        out.append(bytes);
+        return true;
+    });
+}
+
+QString DefaultModellingFile() {
+    // The program's folder is known once the application object exists (a
+    // test without one takes the current folder).
+    const QString programFolder =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return evaluation::InstalledDataFolder(programFolder) + u'/' +
+           evaluation::kDefaultResultsFileName;
 }
 
 QString HelpText() {
     return QStringLiteral(
-        "Usage: vt-evaluate [INPUT [OUTPUT]]\n"
-        "Evaluates every design of a CSV table, one per row, as the calculation screens of\n"
-        "Vandrel Tessaron do, and writes the table again with the results.\n"
-        "\n"
-        "  INPUT      the designs; standard input when missing or \"-\"\n"
-        "  OUTPUT     the table with the results; standard output when missing or \"-\"\n"
-        "  -h, --help show this help\n"
-        "  --version  show the version\n"
-        "\n"
-        "The first row names the columns, in any order:\n"
-        "  method                  tributary, modelled or interpolation\n"
-        "  rock_density            tributary\n"
-        "  depth, pillar_width, pillar_length, bord_width_1, bord_width_2, pillar_height, k\n"
-        "                          (interpolation: a square pillar between 12 m bords, so\n"
-        "                          pillar_length empty or the width, bords empty or 12)\n"
-        "  alpha, beta             0.5 and 0.75 when empty\n"
-        "  squat_start             4.5 when empty\n"
-        "  strength_increase_rate  4.5 when empty\n"
-        "  aps                     the modelled average pillar stress (modelled)\n"
-        "  modelling_file          the modelling-results file (interpolation); a relative\n"
-        "                          path is taken from the folder of INPUT\n"
-        "A missing column is empty. Numbers are written with a decimal point; fields may be\n"
-        "quoted as RFC 4180 says.\n"
-        "\n"
-        "The output holds the input columns in this order (with the defaults filled in), then\n"
-        "extraction, pillar_stress, effective_width, wh_ratio, pillar_strength, fos (each as\n"
-        "the screen shows it), wh_too_small, fos_too_small (1 below 2.5 and 1.6, else 0),\n"
-        "formula and message (why a row could not be evaluated). A bad row does not stop the\n"
-        "run.\n"
-        "\n"
-        "Exit status: 0 when the table was evaluated, even if rows carry a message; 1 when\n"
-        "the input cannot be read, its header is wrong or the output cannot be written; 2\n"
-        "for a wrong argument.\n");
+               "Usage: vt-evaluate [OPTION]... [INPUT [OUTPUT]]\n"
+               "Evaluates every design of a CSV table, one per row, as the calculation screens "
+               "of\n"
+               "Vandrel Tessaron do, and writes the table again with the results.\n"
+               "\n"
+               "  INPUT      the designs; standard input when missing or \"-\"\n"
+               "  OUTPUT     the table with the results; standard output when missing or \"-\"\n"
+               "  --separator=comma      write commas and decimal points\n"
+               "  --separator=semicolon  write semicolons and decimal commas\n"
+               "  -h, --help show this help\n"
+               "  --version  show the version\n"
+               "\n"
+               "A table is comma-separated with decimal points, or semicolon-separated with\n"
+               "decimal commas (as spreadsheets in decimal-comma languages save it): the header\n"
+               "line tells which. The output is written the way the input was, unless\n"
+               "--separator says otherwise. Fields may be quoted as RFC 4180 says.\n"
+               "\n"
+               "The first row names the columns, in any order:\n"
+               "  method                  tributary, modelled or interpolation\n"
+               "  rock_density            tributary\n"
+               "  depth, pillar_width, pillar_length, bord_width_1, bord_width_2, pillar_height, "
+               "k\n"
+               "                          (interpolation: a square pillar between 12 m bords, "
+               "so\n"
+               "                          pillar_length empty or the width, bords empty or 12)\n"
+               "  alpha, beta             0.5 and 0.75 when empty\n"
+               "  squat_start             4.5 when empty\n"
+               "  strength_increase_rate  4.5 when empty\n"
+               "  aps                     the modelled average pillar stress (modelled)\n"
+               "  modelling_file          the modelling-results file (interpolation); a "
+               "relative\n"
+               "                          path is taken from the folder of INPUT; when empty,\n"
+               "                          the installed default file:\n"
+               "                          %1\n"
+               "A missing column is empty.\n"
+               "\n"
+               "The output holds the input columns in this order (with the defaults filled in),\n"
+               "then extraction, pillar_stress, effective_width, wh_ratio, pillar_strength, fos\n"
+               "(each as the screen shows it), wh_too_small, fos_too_small (yes below 2.5 and\n"
+               "1.6, else no), formula and message. A row that cannot be evaluated has no\n"
+               "results and its message names its line, and the column at fault where there is\n"
+               "one (\"line 14, column pillar_height: empty\"). A bad row does not stop the "
+               "run.\n"
+               "A field comes back as it was given (a number with the output's decimal mark),\n"
+               "also one that starts with =, +, - or @: a spreadsheet may take such a field for\n"
+               "a formula, so open tables from others with care.\n"
+               "\n"
+               "Limits: the input may hold up to 1 GiB; it is read and the results written a\n"
+               "row at a time, so a long table costs no more memory than a short one. A row\n"
+               "keeps up to %3 fields of %4 bytes each (more are said in its message), and a\n"
+               "quoted field may run over line ends for up to 1 MiB (a quote not closed by then\n"
+               "ends its row with its line). A modelling-results file may hold up to 32 MiB\n"
+               "and 32 767 lines; the modelling tables kept in memory at once up to %2 MiB\n"
+               "(every name of one file shares its table; more are read again when needed).\n"
+               "\n"
+               "Exit status: 0 when the table was evaluated, even if rows carry a message;\n"
+               "1 when the input cannot be read (also part way), its header is wrong or the\n"
+               "output cannot be written (a file named as OUTPUT is then left as it was); 2\n"
+               "for a wrong argument.\n")
+        .arg(QDir::toNativeSeparators(DefaultModellingFile()))
+        .arg(kMaxTableBytes >> 20)
+        .arg(evaluation::kMaxFields)
+        .arg(evaluation::kMaxFieldBytes);
 }
 
 namespace {
@@ -293,90 +475,167 @@ void Say(QIODevice& err, const QString& message) {
     err.write((QStringLiteral("vt-evaluate: ") + message + u'\n').toUtf8());
 }
 
-// Everything standard input gives, up to kMaxInputBytes, the bound checked
-// before each piece is kept; a read that fails (a folder given as standard
-// input, an I/O error) ends it with a refusal.
-Step<QByteArray> ReadAllOf(QIODevice& device) {
-    QByteArray bytes;
-    constexpr qint64 kChunk = qint64{1} << 20;
-    auto* file = qobject_cast<QFileDevice*>(&device);
-    for (;;) {
-        const QByteArray chunk = device.read(std::min(kChunk, kMaxInputBytes - bytes.size() + 1));
-        if (chunk.isEmpty()) {
-            if (file && file->error() != QFileDevice::NoError)
-                return Refusal{
-                    QStringLiteral("The input cannot be read: %1.").arg(file->errorString()), {}};
-            // A file's empty read is its end; another sequential device may
-            // still be waiting for data.
-            if (file || device.atEnd() || !device.isSequential() || !device.waitForReadyRead(-1))
-                break;
-            continue;
-        }
-        if (bytes.size() + chunk.size() > kMaxInputBytes)
-            return Refusal{QStringLiteral("Standard input is larger than 1 GiB, the largest input "
-                                          "read."),
-                           {}};
-        bytes.append(chunk);
-    }
-    return bytes;
-}
+// The designs, from a named file, pipe or device through the one reading
+// helper or from standard input, read as a stream: the bound is checked as
+// each piece arrives, and the first failure is kept, naming the input.
+class Input {
+public:
+    Input(QString path, QIODevice& in)
+        : path_(std::move(path))
+        , in_(in) {}
 
-// A named input: a file, or a pipe or device read as a stream. A file larger
-// than the bound is refused before it is read, a stream as soon as it passes
-// the bound.
-Step<QByteArray> ReadInput(const QString& path, QIODevice& in) {
-    if (path == u'-')
-        return ReadAllOf(in);
-    QByteArray bytes;
-    const auto problem = storage::ReadBytes(path, storage::Accept::Streams,
-                                            static_cast<std::uint64_t>(kMaxInputBytes), bytes);
-    if (!problem)
-        return bytes;
-    switch (problem->kind) {
-    case storage::ReadProblem::Kind::NotARegularFile:
-        return Refusal{QStringLiteral("%1 is a folder, not a table of designs.").arg(path), {}};
-    case storage::ReadProblem::Kind::TooLarge:
-        return Refusal{QStringLiteral("%1 is larger than 1 GiB, the largest input read.").arg(path),
-                       {}};
-    case storage::ReadProblem::Kind::CannotOpen:
-    case storage::ReadProblem::Kind::CannotRead:
-        break;
-    }
-    return Refusal{
-        QStringLiteral("%1 cannot be read: %2.").arg(path, storage::ReasonText(problem->failure)),
-        {}};
-}
+    bool standard() const { return path_ == u'-'; }
 
-bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, QIODevice& err) {
-    if (path == u'-') {
-        // Standard output too is checked to its last byte: a full disk or a
-        // closed output is an error, not a success.
-        auto* file = qobject_cast<QFileDevice*>(&out);
-        if (out.write(bytes) == bytes.size() &&
-            (!file || (file->flush() && file->error() == QFileDevice::NoError)))
+    // A named input that cannot be opened, or a file larger than the bound,
+    // is refused before a byte is read.
+    bool open() {
+        if (standard())
             return true;
-        Say(err, QStringLiteral("the results cannot be written: %1.").arg(out.errorString()));
+        if (const auto problem = file_.open(storage::NativePath(path_), storage::Accept::Streams,
+                                            static_cast<std::uint64_t>(kMaxInputBytes)))
+            fail(*problem);
+        return !failure_;
+    }
+
+    // The next piece; 0 at the end and after a failure.
+    qsizetype read(char* buffer, qsizetype capacity) {
+        if (failure_)
+            return 0;
+        if (!standard()) {
+            std::size_t got = 0;
+            if (const auto problem = file_.read(buffer, static_cast<std::size_t>(capacity), got)) {
+                fail(*problem);
+                return 0;
+            }
+            return static_cast<qsizetype>(got);
+        }
+        return readStandard(buffer, capacity);
+    }
+
+    const std::optional<QString>& failure() const { return failure_; }
+
+private:
+    qsizetype readStandard(char* buffer, qsizetype capacity) {
+        auto* file = qobject_cast<QFileDevice*>(&in_);
+        for (;;) {
+            const qint64 got =
+                in_.read(buffer, std::min<qint64>(capacity, kMaxInputBytes + 1 - total_));
+            if (got < 0 || (got == 0 && file && file->error() != QFileDevice::NoError)) {
+                failure_ =
+                    QStringLiteral("Standard input cannot be read: %1.").arg(in_.errorString());
+                return 0;
+            }
+            if (got == 0) {
+                // A file's empty read is its end; another sequential device
+                // may still be waiting for data.
+                if (file || in_.atEnd() || !in_.isSequential() || !in_.waitForReadyRead(-1))
+                    return 0;
+                continue;
+            }
+            total_ += got;
+            if (total_ > kMaxInputBytes) {
+                failure_ = QStringLiteral("Standard input is larger than 1 GiB, the largest input "
+                                          "read.");
+                return 0;
+            }
+            return static_cast<qsizetype>(got);
+        }
+    }
+
+    void fail(const storage::ReadProblem& problem) {
+        switch (problem.kind) {
+        case storage::ReadProblem::Kind::NotARegularFile:
+            failure_ = QStringLiteral("%1 is a folder, not a table of designs.").arg(path_);
+            return;
+        case storage::ReadProblem::Kind::TooLarge:
+            failure_ =
+                QStringLiteral("%1 is larger than 1 GiB, the largest input read.").arg(path_);
+            return;
+        case storage::ReadProblem::Kind::CannotOpen:
+        case storage::ReadProblem::Kind::CannotRead:
+            break;
+        }
+        failure_ = QStringLiteral("%1 cannot be read: %2.")
+                       .arg(path_, storage::ReasonText(problem.failure));
+    }
+
+    QString path_;
+    QIODevice& in_;
+    storage::InputFile file_;
+    qint64 total_ = 0;
+    std::optional<QString> failure_;
+};
+
+// The results, written as they come: to standard output, every write
+// checked to its last byte (a full disk or a closed output is an error, not
+// a success), or through the one save helper, opened at the first piece
+// (after the header was found good): a file is replaced whole or not at
+// all, a device or FIFO written straight into.
+class Output {
+public:
+    Output(QString path, QIODevice& out)
+        : path_(std::move(path))
+        , out_(out)
+        , save_(storage::NativePath(path_)) {}
+
+    bool write(QByteArrayView bytes) {
+        if (path_ == u'-')
+            return out_.write(bytes.data(), bytes.size()) == bytes.size() || failStandard();
+        if (!opened_) {
+            opened_ = true;
+            if (!save_.open())
+                return false;
+        }
+        return save_.write(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+    }
+
+    // Everything written is in place: flushed, or the file committed.
+    bool finish() {
+        if (path_ == u'-') {
+            auto* file = qobject_cast<QFileDevice*>(&out_);
+            return !file || (file->flush() && file->error() == QFileDevice::NoError) ||
+                   failStandard();
+        }
+        if (!opened_ && !write({}))
+            return false;
+        return save_.commit();
+    }
+
+    QString failure() const {
+        if (path_ == u'-')
+            return QStringLiteral("the results cannot be written: %1.").arg(standardReason_);
+        const storage::Failure failure = save_.failure().value_or(storage::Failure{});
+        return QStringLiteral("%1 cannot be written: %2. %3")
+            .arg(path_, storage::ReasonText(failure),
+                 failure.partial ? QStringLiteral("Part of the results may have reached it.")
+                                 : QStringLiteral("Nothing was written."));
+    }
+
+private:
+    bool failStandard() {
+        standardReason_ = out_.errorString();
         return false;
     }
-    // A file is replaced whole or not at all; a device or FIFO is written
-    // straight into.
-    const auto failure = storage::SaveBytes(path, bytes);
-    if (!failure)
-        return true;
-    Say(err, QStringLiteral("%1 cannot be written: %2. %3")
-                 .arg(path, storage::ReasonText(*failure),
-                      failure->partial ? QStringLiteral("Part of the results may have reached it.")
-                                       : QStringLiteral("Nothing was written.")));
-    return false;
-}
+
+    QString path_;
+    QIODevice& out_;
+    storage::SaveFile save_;
+    bool opened_ = false;
+    QString standardReason_;
+};
 
 } // namespace
 
 int Run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& err) {
     QStringList files;
+    TableOptions table;
     bool options = true;
     for (const QString& argument : arguments) {
-        if (options && argument == QLatin1String("--")) {
+        if (options && argument == QLatin1String("--separator=comma")) {
+            table.output = CsvConvention::CommaPoint;
+        } else if (options && argument == QLatin1String("--separator=semicolon")) {
+            table.output = CsvConvention::SemicolonComma;
+        } else if (options && argument == QLatin1String("--")) {
             options = false;
         } else if (options &&
                    (argument == QLatin1String("-h") || argument == QLatin1String("--help"))) {
@@ -399,23 +658,33 @@ int Run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& 
     }
     const QString inputPath = files.value(0, QStringLiteral("-"));
     const QString outputPath = files.value(1, QStringLiteral("-"));
-    const auto input = ReadInput(inputPath, in);
-    if (!input) {
-        Say(err, input.refusal().message);
+    Input input(inputPath, in);
+    if (!input.open()) {
+        Say(err, *input.failure());
         return 1;
     }
-    const QString folder =
-        inputPath == u'-' ? QDir::currentPath() : QFileInfo(inputPath).absolutePath();
-    QByteArray output;
-    const auto counts = EvaluateTable(input.value(), folder, output);
+    table.folder = input.standard() ? QDir::currentPath() : QFileInfo(inputPath).absolutePath();
+    table.defaultModelling = DefaultModellingFile();
+    CsvReader reader(
+        [&input](char* buffer, qsizetype capacity) { return input.read(buffer, capacity); });
+    Output output(outputPath, out);
+    const auto counts = EvaluateTable(
+        reader, table, [&output](QByteArrayView bytes) { return output.write(bytes); });
+    // An input that fails part way leaves a replaced file as it was.
+    if (input.failure()) {
+        Say(err, *input.failure());
+        return 1;
+    }
     if (!counts) {
-        Say(err, QStringLiteral("%1: %2").arg(inputPath == u'-' ? QStringLiteral("standard input")
-                                                                : inputPath,
+        Say(err, QStringLiteral("%1: %2").arg(input.standard() ? QStringLiteral("standard input")
+                                                               : inputPath,
                                               counts.refusal().message));
         return 1;
     }
-    if (!WriteOutput(outputPath, output, out, err))
+    if (!counts->written || !output.finish()) {
+        Say(err, output.failure());
         return 1;
+    }
     if (counts->refused > 0)
         Say(err, QStringLiteral("%1 of %2 designs could not be evaluated; their rows say why in "
                                 "\"message\".")

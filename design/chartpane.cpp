@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/ui.h"
 #include "evaluation/axisticks.h"
+#include "evaluation/csv.h"
 #include "storage/qtstorage.h"
 
 #include <QAreaSeries>
@@ -263,19 +264,24 @@ QWidget* ChartPane::buildControls(const QString& prefix) {
     connect(cmdPNG, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("png"), {kPngScreenFilter, kPngPrintFilter},
                      [this](const FileAnswer& answer, QString* reason) {
-                         return exportPng(answer.path, answer.filter == kPngPrintFilter
-                                                           ? PngResolution::Print
-                                                           : PngResolution::Screen,
+                         return exportPng(answer.path,
+                                          answer.filter == kPngPrintFilter ? PngResolution::Print
+                                                                           : PngResolution::Screen,
                                           reason);
                      });
     });
     connect(cmdSVG, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("svg"), {QStringLiteral("SVG drawings (*.svg)")},
-                     [this](const FileAnswer& answer, QString* reason) { return exportSvg(answer.path, reason); });
+                     [this](const FileAnswer& answer, QString* reason) {
+                         return exportSvg(answer.path, reason);
+                     });
     });
     connect(cmdCSV, &QPushButton::clicked, this, [this] {
-        export_Click(QStringLiteral("csv"), {QStringLiteral("CSV files (*.csv)")},
-                     [this](const FileAnswer& answer, QString* reason) { return exportCsv(answer.path, reason); });
+        export_Click(QStringLiteral("csv"), evaluation::CsvFilters(),
+                     [this](const FileAnswer& answer, QString* reason) {
+                         return exportCsv(answer.path,
+                                          evaluation::CsvConventionOfFilter(answer.filter), reason);
+                     });
     });
     return row;
 }
@@ -627,12 +633,13 @@ bool ChartPane::exportSvg(const QString& path, QString* reason) {
     return storage::Save(path, bytes, reason);
 }
 
-bool ChartPane::exportCsv(const QString& path, QString* reason) {
+bool ChartPane::exportCsv(const QString& path, evaluation::CsvConvention convention,
+                          QString* reason) {
     if (!base_ || !curve_) {
         *reason = QStringLiteral("there is no curve");
         return false;
     }
-    return storage::Save(path, CurveCsv(*base_, *curve_).toUtf8(), reason);
+    return storage::Save(path, CurveCsv(*base_, *curve_, convention).toUtf8(), reason);
 }
 
 } // namespace vt::design

@@ -91,7 +91,8 @@ public:
     // The caption line of the exported PNG.
     QString caption() const;
     bool exportSvg(const QString& path, QString* reason);
-    bool exportCsv(const QString& path, QString* reason);
+    // The CSV in one convention throughout (evaluation/csv.h).
+    bool exportCsv(const QString& path, evaluation::CsvConvention convention, QString* reason);
 
     Quantity quantity() const { return quantity_; }
     ChartKind kind() const { return kind_; }

@@ -1,6 +1,8 @@
 // The points of a curve as CSV: one row per point with every input as typed
-// and every result text as the screen would show it.
+// and every result text as the screen would show it, the numbers with the
+// file's decimal mark.
 #include "design/sweep.h"
+#include "evaluation/csv.h"
 #include "evaluation/designfields.h"
 #include "evaluation/messages.h"
 
@@ -14,22 +16,6 @@ using evaluation::Caption;
 using evaluation::DesignTexts;
 using evaluation::Evaluation;
 using evaluation::Input;
-
-QString Field(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString Row(const QStringList& fields) {
-    QStringList escaped;
-    for (const QString& field : fields)
-        escaped << Field(field);
-    return escaped.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
 
 // The input columns, in the order the curve's tables have always had.
 constexpr Input kInputColumns[] = {
@@ -51,37 +37,43 @@ QStringList Header() {
     return h;
 }
 
-QString YesNo(bool yes) {
-    return yes ? QStringLiteral("yes") : QStringLiteral("no");
-}
-
-QStringList Fields(const DesignTexts& t, const Evaluation& e, bool screens) {
-    QStringList f{evaluation::MethodName(t.method)};
+// Every input and shown result that is a number takes the file's decimal
+// mark; the method, the formula and the messages stay as they are.
+QStringList Fields(const DesignTexts& t, const Evaluation& e, bool screens,
+                   const evaluation::NumberLocale& locale, evaluation::CsvConvention convention) {
+    QStringList f;
     for (Input input : kInputColumns)
         f << t.*evaluation::FieldOf(input)->text;
     f << e.extraction << e.stress << e.effectiveWidth << e.widthHeightRatio << e.strength
-      << e.factorOfSafety << e.formula;
+      << e.factorOfSafety;
+    for (QString& number : f)
+        number = evaluation::CsvNumberText(number, locale, convention);
+    f.prepend(evaluation::MethodName(t.method));
+    f << e.formula;
     if (e.complete())
-        f << YesNo(e.widthHeightTooSmall) << YesNo(e.factorOfSafetyTooSmall);
+        f << evaluation::CsvFlag(e.widthHeightTooSmall)
+          << evaluation::CsvFlag(e.factorOfSafetyTooSmall);
     else
         f << QString() << QString();
-    f << YesNo(screens) << (e.refusal ? e.refusal->message : QString());
+    f << evaluation::CsvFlag(screens) << (e.refusal ? e.refusal->message : QString());
     return f;
 }
 
 } // namespace
 
-QString CurveCsv(const BaseDesign& base, const Curve& curve) {
-    QString csv = Row(Header());
+QString CurveCsv(const BaseDesign& base, const Curve& curve, evaluation::CsvConvention convention) {
+    QByteArray csv;
+    evaluation::AppendRecord(csv, Header(), convention);
     const evaluation::Step<Variation> v = Variation::Of(base, curve.quantity);
     for (const CurvePoint& point : curve.points) {
         const bool screens = !point.grid;
         const DesignTexts texts = screens || !v ? base.texts : v->textsAt(*point.grid);
         const Evaluation shown =
             screens ? base.shown : evaluation::Evaluate(texts, base.locale, base.table);
-        csv += Row(Fields(texts, shown, screens));
+        evaluation::AppendRecord(csv, Fields(texts, shown, screens, base.locale, convention),
+                                 convention);
     }
-    return csv;
+    return QString::fromUtf8(csv);
 }
 
 } // namespace vt::design

@@ -7,6 +7,7 @@
 
 #include "design/decimal.h"
 #include "design/designpoint.h"
+#include "evaluation/csv.h"
 #include "evaluation/refusal.h"
 
 #include <QString>
@@ -89,8 +90,10 @@ evaluation::Step<Curve> Sweep(const BaseDesign& base, Quantity quantity, const G
 evaluation::DesignTexts PointTexts(const BaseDesign& base, const Curve& curve, std::size_t index);
 evaluation::Evaluation PointShown(const BaseDesign& base, const Curve& curve, std::size_t index);
 
-// Every point as one CSV row: every input and every shown result text
-// (comma-separated, quoted where needed).
-QString CurveCsv(const BaseDesign& base, const Curve& curve);
+// Every point as one CSV row: every input and every shown result text, in
+// one convention throughout (the numbers with its decimal mark, quoted where
+// needed).
+QString CurveCsv(const BaseDesign& base, const Curve& curve,
+                 evaluation::CsvConvention convention = evaluation::CsvConvention::CommaPoint);
 
 } // namespace vt::design

@@ -2,6 +2,7 @@
 // decimal text at the value's own precision.
 #include "engine/engine.h"
 #include "engine/rounding.h"
+#include "engine/shortest.h"
 
 #include <cfenv>
 #include <charconv>
@@ -73,6 +74,10 @@ std::string FormatResult(double value, int decimals, const std::string& decimalS
 }
 
 std::string ShortestText(double value, const std::string& decimalSeparator) {
+    return PlainText(value, decimalSeparator);
+}
+
+std::string ShortestFloatText(float value, const std::string& decimalSeparator) {
     return PlainText(value, decimalSeparator);
 }
 

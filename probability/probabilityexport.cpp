@@ -2,6 +2,7 @@
 // the summary as CSV.
 #include "app/filedialogs.h"
 #include "app/messages.h"
+#include "evaluation/csv.h"
 #include "probability/frmprobability.h"
 #include "storage/qtstorage.h"
 
@@ -42,17 +43,17 @@ void frmProbability::cmdExportHistogram_Click() {
 void frmProbability::cmdExportSummary_Click() {
     if (!shown_)
         return;
-    const QString path = AskForFile(this, {FileQuestion::Kind::Save,
-                                           QStringLiteral("Export the summary"),
-                                           QString(),
-                                           {QStringLiteral("CSV file (*.csv)")},
-                                           QStringLiteral("csv")})
-                             .path;
+    const FileAnswer answer =
+        AskForFile(this, {FileQuestion::Kind::Save, QStringLiteral("Export the summary"), QString(),
+                          evaluation::CsvFilters(), QStringLiteral("csv")});
+    const QString& path = answer.path;
     if (path.isEmpty())
         return;
+    const QByteArray csv = probability::SummaryCsv(shown_->description, shown_->result,
+                                                   evaluation::CsvConventionOfFilter(answer.filter))
+                               .toUtf8();
     QString error;
-    if (!storage::Save(path, probability::SummaryCsv(shown_->description, shown_->result).toUtf8(),
-                       &error))
+    if (!storage::Save(path, csv, &error))
         ShowMessage(QStringLiteral("The summary could not be saved as \"%1\": %2").arg(path, error),
                     probability::kProbabilityTitle);
 }

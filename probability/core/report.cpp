@@ -85,96 +85,105 @@ QString ReportSentence(const RunDescription& run, const RunResult& r, const Numb
 
 namespace {
 
-QString Field(QString text) {
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-        text.contains(QLatin1Char('\n'))) {
-        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
+using evaluation::CsvConvention;
+
+// The rows of one CSV in one convention.
+class Rows {
+public:
+    explicit Rows(CsvConvention convention)
+        : convention_(convention) {}
+
+    void add(const QStringList& fields) { evaluation::AppendRecord(bytes_, fields, convention_); }
+    // A blank line between two parts of the file.
+    void gap() { evaluation::AppendRecord(bytes_, {}, convention_); }
+    QString number(double v) const { return evaluation::CsvNumber(v, convention_); }
+    QString number(float v) const { return evaluation::CsvNumber(v, convention_); }
+    // An input's parameter: the inputs are single-precision numbers, so one
+    // that is a float is written as the float's shortest text (2.7, not
+    // 2.700000047683716).
+    QString parameter(double v) const {
+        const auto single = static_cast<float>(v);
+        return static_cast<double>(single) == v ? number(single) : number(v);
     }
-    return text;
-}
+    // A bin edge: lower + i step, without the last bits of its sum.
+    QString edge(double v) const { return ShowResult(v, 10, evaluation::CsvNumbers(convention_)); }
+    // A text the screen shows, in the user's locale.
+    QString shown(const QString& text) const {
+        return evaluation::CsvNumberText(text, NumberLocale::Current(), convention_);
+    }
+    const QByteArray& bytes() const { return bytes_; }
 
-QString Row(const QStringList& fields) {
-    QStringList quoted;
-    for (const QString& f : fields)
-        quoted << Field(f);
-    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
-}
+private:
+    CsvConvention convention_;
+    QByteArray bytes_;
+};
 
-QString Number(double v) {
-    return evaluation::ShowShortest(v, NumberLocale::Point());
-}
-
-QString ResultRows(const RunDescription& run, const RunResult& r) {
-    QString csv =
-        Row({QStringLiteral("Item"), QStringLiteral("Value"), QStringLiteral("Standard error")});
-    csv += Row({QStringLiteral("Screen"), run.screenTitle});
-    csv += Row({QStringLiteral("FOS on the screen"), run.screenFos});
-    csv += Row({QStringLiteral("Samples"), QString::number(r.samples)});
-    csv += Row({QStringLiteral("Seed"), QString::number(run.settings.seed)});
-    csv += Row({QStringLiteral("Samples with a finite FOS"), QString::number(r.finite)});
-    csv += Row(
+void ResultRows(Rows& csv, const RunDescription& run, const RunResult& r) {
+    csv.add({QStringLiteral("Item"), QStringLiteral("Value"), QStringLiteral("Standard error")});
+    csv.add({QStringLiteral("Screen"), run.screenTitle});
+    csv.add({QStringLiteral("FOS on the screen"), csv.shown(run.screenFos)});
+    csv.add({QStringLiteral("Samples"), QString::number(r.samples)});
+    csv.add({QStringLiteral("Seed"), QString::number(run.settings.seed)});
+    csv.add({QStringLiteral("Samples with a finite FOS"), QString::number(r.finite)});
+    csv.add(
         {QStringLiteral("Samples without a finite FOS"), QString::number(r.withoutResultCount())});
     if (r.finite == 0)
-        return csv;
-    csv += Row(
-        {QStringLiteral("P(FOS < 1)"), Number(r.failure.value), Number(r.failure.standardError)});
-    csv += Row({QStringLiteral("P(FOS < 1.6)"), Number(r.belowSafetyLimit.value),
-                Number(r.belowSafetyLimit.standardError)});
-    csv += Row({QStringLiteral("Mean FOS"), Number(r.mean)});
-    csv += Row({QStringLiteral("Standard deviation of FOS"), Number(r.standardDeviation)});
-    csv += Row({QStringLiteral("5 % quantile of FOS"), Number(static_cast<double>(r.quantile5))});
-    csv += Row({QStringLiteral("Median FOS"), Number(static_cast<double>(r.median))});
-    csv += Row({QStringLiteral("Share with W:H < 2.5"), Number(r.shareWidthHeightTooSmall)});
-    csv += Row({QStringLiteral("Share on the squat pillar formula"), Number(r.shareSquat)});
-    return csv;
+        return;
+    csv.add({QStringLiteral("P(FOS < 1)"), csv.number(r.failure.value),
+             csv.number(r.failure.standardError)});
+    csv.add({QStringLiteral("P(FOS < 1.6)"), csv.number(r.belowSafetyLimit.value),
+             csv.number(r.belowSafetyLimit.standardError)});
+    csv.add({QStringLiteral("Mean FOS"), csv.number(r.mean)});
+    csv.add({QStringLiteral("Standard deviation of FOS"), csv.number(r.standardDeviation)});
+    csv.add({QStringLiteral("5 % quantile of FOS"), csv.number(r.quantile5)});
+    csv.add({QStringLiteral("Median FOS"), csv.number(r.median)});
+    csv.add({QStringLiteral("Share with W:H < 2.5"), csv.number(r.shareWidthHeightTooSmall)});
+    csv.add({QStringLiteral("Share on the squat pillar formula"), csv.number(r.shareSquat)});
 }
 
-QString InputRows(const RunDescription& run) {
-    QString csv = Row({QStringLiteral("Input"), QStringLiteral("Distribution"),
-                       QStringLiteral("Mean"), QStringLiteral("CV (%)"),
-                       QStringLiteral("Lower bound"), QStringLiteral("Upper bound")});
+void InputRows(Rows& csv, const RunDescription& run) {
+    csv.add({QStringLiteral("Input"), QStringLiteral("Distribution"), QStringLiteral("Mean"),
+             QStringLiteral("CV (%)"), QStringLiteral("Lower bound"),
+             QStringLiteral("Upper bound")});
     for (const UncertainInput& in : run.inputs) {
         const Distribution& d = in.distribution;
         const bool byCoefficient = d.kind == DistributionKind::Normal ||
                                    d.kind == DistributionKind::Lognormal ||
                                    d.kind == DistributionKind::FromReadings;
         const bool uniform = d.kind == DistributionKind::Uniform;
-        csv += Row({Caption(in.input), KindName(d.kind), uniform ? QString() : Number(d.mean),
-                    byCoefficient ? Number(d.coefficient * 100) : QString(),
-                    uniform ? Number(d.lower) : QString(), uniform ? Number(d.upper) : QString()});
+        csv.add({Caption(in.input), KindName(d.kind), uniform ? QString() : csv.parameter(d.mean),
+                 byCoefficient ? csv.parameter(d.coefficient * 100) : QString(),
+                 uniform ? csv.parameter(d.lower) : QString(),
+                 uniform ? csv.parameter(d.upper) : QString()});
     }
-    return csv;
 }
 
-// A bin edge: lower + i step, without the last bits of its sum.
-QString Edge(double v) {
-    return ShowResult(v, 10, NumberLocale::Point());
-}
-
-QString HistogramRows(const Histogram& h) {
-    QString csv =
-        Row({QStringLiteral("FOS from"), QStringLiteral("FOS below"), QStringLiteral("Samples")});
-    csv += Row({QString(), Edge(h.lower), QString::number(h.below)});
+void HistogramRows(Rows& csv, const Histogram& h) {
+    csv.add({QStringLiteral("FOS from"), QStringLiteral("FOS below"), QStringLiteral("Samples")});
+    csv.add({QString(), csv.edge(h.lower), QString::number(h.below)});
     for (std::size_t i = 0; i < h.counts.size(); ++i)
-        csv += Row({Edge(h.edge(i)), Edge(h.edge(i + 1)), QString::number(h.counts[i])});
-    csv += Row({Edge(h.upper()), QString(), QString::number(h.above)});
-    return csv;
+        csv.add({csv.edge(h.edge(i)), csv.edge(h.edge(i + 1)), QString::number(h.counts[i])});
+    csv.add({csv.edge(h.upper()), QString(), QString::number(h.above)});
 }
 
 } // namespace
 
-QString SummaryCsv(const RunDescription& run, const RunResult& r) {
-    QString csv = ResultRows(run, r) + QLatin1Char('\n') + InputRows(run);
+QString SummaryCsv(const RunDescription& run, const RunResult& r, CsvConvention convention) {
+    Rows csv(convention);
+    ResultRows(csv, run, r);
+    csv.gap();
+    InputRows(csv, run);
     if (!r.withoutResult.empty()) {
-        csv += QLatin1Char('\n') +
-               Row({QStringLiteral("Without a finite FOS"), QStringLiteral("Samples")});
+        csv.gap();
+        csv.add({QStringLiteral("Without a finite FOS"), QStringLiteral("Samples")});
         for (const StopCount& c : r.withoutResult)
-            csv += Row({StopReason(c), QString::number(c.count)});
+            csv.add({StopReason(c), QString::number(c.count)});
     }
-    if (r.finite > 0)
-        csv += QLatin1Char('\n') + HistogramRows(r.histogram);
-    return csv;
+    if (r.finite > 0) {
+        csv.gap();
+        HistogramRows(csv, r.histogram);
+    }
+    return QString::fromUtf8(csv.bytes());
 }
 
 } // namespace vt::probability

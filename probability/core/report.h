@@ -3,6 +3,7 @@
 // the samples as CSV.
 #pragma once
 
+#include "evaluation/csv.h"
 #include "evaluation/numbers.h"
 #include "probability/core/montecarlo.h"
 
@@ -29,9 +30,10 @@ QString ShowPercent(double share, const evaluation::NumberLocale& locale);
 QString ReportSentence(const RunDescription& run, const RunResult& result,
                        const evaluation::NumberLocale& locale);
 
-// The summary as comma-separated values with a point for the decimals:
-// the run, the results with their standard errors, the inputs, the samples
-// without a finite FOS and the histogram's bins.
-QString SummaryCsv(const RunDescription& run, const RunResult& result);
+// The summary as CSV in one convention (evaluation/csv.h): the run, the
+// results with their standard errors, the inputs, the samples without a
+// finite FOS and the histogram's bins, parts apart by a blank line.
+QString SummaryCsv(const RunDescription& run, const RunResult& result,
+                   evaluation::CsvConvention convention = evaluation::CsvConvention::CommaPoint);
 
 } // namespace vt::probability

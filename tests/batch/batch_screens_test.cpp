@@ -4,7 +4,9 @@
 // what the screen shows (with a decimal point) or the message it gives.
 #include "app/ui.h"
 #include "batch/batch.h"
-#include "batch/csv.h"
+#include "evaluation/csv.h"
+#include "evaluation/installeddata.h"
+#include "evaluation/messages.h"
 #include "results/core/modellingfile.h"
 #include "screens/frminterpolate.h"
 #include "tests/support/modellingtables.h"
@@ -43,14 +45,15 @@ std::vector<Design> Designs() {
                        {QStringLiteral("k"), QString::fromLatin1(k)},
                        {QStringLiteral("pillar_height"), QString::fromLatin1(height)}}};
     };
+    // An empty modelling file: the installed default one.
     const auto interpolation = [](const char* width, const char* depth, const char* k,
-                                  const char* height) {
+                                  const char* height, const char* file = "results.int") {
         return Design{"interpolation",
                       {{QStringLiteral("pillar_width"), QString::fromLatin1(width)},
                        {QStringLiteral("depth"), QString::fromLatin1(depth)},
                        {QStringLiteral("k"), QString::fromLatin1(k)},
                        {QStringLiteral("pillar_height"), QString::fromLatin1(height)},
-                       {QStringLiteral("modelling_file"), QStringLiteral("results.int")}}};
+                       {QStringLiteral("modelling_file"), QString::fromLatin1(file)}}};
     };
     Design variables = plan("tributary", "2.7", "800", "10", "10", "12", "12", "100", "1.5");
     variables.inputs[QStringLiteral("alpha")] = QStringLiteral("0.46");
@@ -72,6 +75,8 @@ std::vector<Design> Designs() {
         interpolation("7", "250", "40", "2"),
         interpolation("6", "600", "40", "3"),
         interpolation("5", "300", "40", "3"),
+        interpolation("8", "400", "40", "3", ""),
+        interpolation("12", "900", "60", "4", ""),
     };
 }
 
@@ -95,8 +100,12 @@ protected:
                                  : "frmTributary";
         CalculationScreen* screen = OpenScreen(name);
         if (interpolation) {
+            const QString file =
+                design.inputs.at(QStringLiteral("modelling_file")).isEmpty()
+                    ? QStringLiteral(VT_BUILD_DATA_DIR "/") + evaluation::kDefaultResultsFileName
+                    : modelling;
             EXPECT_TRUE(results::ReadModellingText(State().ModellingResults,
-                                                   QFile::encodeName(modelling).toStdString()));
+                                                   QFile::encodeName(file).toStdString()));
             EXPECT_TRUE(dynamic_cast<frmInterpolate*>(screen)->LoadModellingResults());
         }
         if (design.inputs.count(QStringLiteral("alpha")))
@@ -123,8 +132,8 @@ protected:
 
         const auto red = [screen](const char* field) {
             return Background(Field(screen, QString::fromLatin1(field))) == kWarningRed
-                       ? QStringLiteral("1")
-                       : QStringLiteral("0");
+                       ? QStringLiteral("yes")
+                       : QStringLiteral("no");
         };
         const auto text = [screen](const char* field) {
             // The screen's decimal separator is the table's point.
@@ -153,14 +162,14 @@ protected:
         QStringList shuffled;
         for (const char* column : batch::kInputColumns)
             shuffled.prepend(QString::fromLatin1(column));
-        batch::AppendRecord(table, shuffled);
+        evaluation::AppendRecord(table, shuffled);
         for (const Design& design : designs) {
             QStringList row;
             for (const QString& column : shuffled)
                 row << (column == QLatin1String("method") ? QString::fromLatin1(design.method)
                         : design.inputs.count(column)     ? design.inputs.at(column)
                                                           : QString());
-            batch::AppendRecord(table, row);
+            evaluation::AppendRecord(table, row);
         }
         const QString input = dir.filePath(QStringLiteral("designs.csv"));
         const QString output = dir.filePath(QStringLiteral("results.csv"));
@@ -174,11 +183,11 @@ protected:
         QFile written(output);
         EXPECT_TRUE(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
-        batch::CsvReader reader(bytes);
-        batch::Record header;
+        evaluation::CsvReader reader(bytes);
+        evaluation::Record header;
         EXPECT_TRUE(reader.next(header));
         std::vector<std::map<QString, QString>> rows;
-        batch::Record record;
+        evaluation::Record record;
         while (reader.next(record)) {
             std::map<QString, QString> row;
             for (qsizetype i = 0; i < header.fields.size(); ++i)
@@ -203,16 +212,26 @@ protected:
             const Shown screen = onScreen(designs[i], modelling);
             const auto& row = rows[i];
             const QString message = row.at(QStringLiteral("message"));
-            EXPECT_EQ(message.toStdString(), screen.firstMessage.toStdString());
-            for (const auto& [column, shown] : screen.results) {
-                // A refused row stops at its refusal; the screen may have
-                // gone on (the effective width after a refused stress step).
-                const QString& batch = row.at(column);
-                if (message.isEmpty() || !batch.isEmpty() ||
-                    column.endsWith(QLatin1String("too_small"))) {
-                    EXPECT_EQ(batch.toStdString(), shown.toStdString()) << column.toStdString();
-                }
+            // The row says its line; a field left empty is named by its
+            // column where the screen asks to fill every box, any other
+            // refusal in the screen's words.
+            const QString line = QStringLiteral("line %1").arg(i + 2);
+            if (screen.firstMessage.isEmpty()) {
+                EXPECT_EQ(message, QString());
+            } else if (screen.firstMessage.startsWith(evaluation::kFillAllFields)) {
+                EXPECT_TRUE(message.startsWith(line + QStringLiteral(", column ")) &&
+                            message.endsWith(QStringLiteral(": empty")))
+                    << message.toStdString();
+            } else {
+                EXPECT_TRUE(message.startsWith(line) && message.endsWith(screen.firstMessage))
+                    << message.toStdString() << " / " << screen.firstMessage.toStdString();
             }
+            // A refused row has no results at all, not those of the steps
+            // the screen went through before its refusal.
+            for (const auto& [column, shown] : screen.results)
+                EXPECT_EQ(row.at(column).toStdString(),
+                          message.isEmpty() ? shown.toStdString() : std::string())
+                    << column.toStdString();
             complete += message.isEmpty() ? 1 : 0;
         }
         EXPECT_GE(complete, 8); // most designs are whole; the rest are refused
@@ -256,7 +275,8 @@ TEST(BatchProgramTest, ReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(program.exitCode(), 0);
     const QByteArray out = program.readAllStandardOutput();
     EXPECT_TRUE(out.startsWith("method,rock_density,depth,"));
-    EXPECT_TRUE(out.contains(",79.3,64.1,10,2,94.6,1.5,1,1,The Hedley/Grant formula was used,\r\n"))
+    EXPECT_TRUE(
+        out.contains(",79.3,64.1,10,2,94.6,1.5,yes,yes,The Hedley/Grant formula was used,\r\n"))
         << out.toStdString();
 
     QProcess wrong;
@@ -278,7 +298,8 @@ TEST(BatchProgramTest, AFailedReadOrWriteOfTheStandardStreamsIsAnError) {
     ASSERT_TRUE(reading.waitForFinished(60000));
     EXPECT_EQ(reading.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(reading.exitCode(), 1);
-    EXPECT_TRUE(reading.readAllStandardError().contains("The input cannot be read"));
+    EXPECT_TRUE(
+        reading.readAllStandardError().contains("vt-evaluate: Standard input cannot be read: "));
 
     if (!QFileInfo::exists(QStringLiteral("/dev/full")))
         GTEST_SKIP() << "no /dev/full";

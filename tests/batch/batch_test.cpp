@@ -5,7 +5,7 @@
 #include "evaluation/design.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
-#include "tests/batch/records.h"
+#include "tests/support/csvrecords.h"
 #include "tests/support/modellingtables.h"
 #include "tests/support/specialfiles.h"
 
@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 
 // Readable failures.
@@ -23,6 +25,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace vt::batch {
 namespace {
+
+using evaluation::Records;
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -39,11 +43,15 @@ Record HeaderOf(const char* line) {
 
 // The output of a table, by column name, one map per row.
 std::vector<std::map<QString, QString>> Evaluated(const QByteArray& table,
-                                                  const QString& folder = QDir::currentPath()) {
+                                                  const QString& folder = QDir::currentPath(),
+                                                  const TableOptions& given = {}) {
     QByteArray out;
-    const auto counts = EvaluateTable(table, folder, out);
+    TableOptions options = given;
+    options.folder = folder;
+    const auto counts = EvaluateTable(table, options, out);
     EXPECT_TRUE(counts) << counts.refusal().message.toStdString();
-    const std::vector<Record> records = Records(out);
+    const std::vector<Record> records =
+        Records(out, options.output.value_or(evaluation::DetectCsvConvention(table)));
     std::vector<std::map<QString, QString>> rows;
     if (records.empty())
         return rows;
@@ -101,8 +109,12 @@ TEST(BatchTest, EveryRowIsTheEvaluationOfItsDesign) {
         "interpolation,,600,6,,,,3,40,,,,,,results.int\r\n"
         "tributary,2.7,,10,10,12,12,5,100,,,,,,\r\n"
         "tributary,\"2,7\",500,10,10,12,12,5,100,,,,,,\r\n"
-        "modelled,,500,10,10,12,12,0,100,,,,,64,\r\n";
-    const auto rows = Evaluated(table, dir.path());
+        "modelled,,500,10,10,12,12,0,100,,,,,64,\r\n"
+        "tributary,2.7,500,-5,10,12,12,5,100,,,,,,\r\n"
+        "interpolation,,300,6,,,,3,40,,,,,,\r\n"; // the default modelling file
+    TableOptions options;
+    options.defaultModelling = dir.filePath(QStringLiteral("results.int"));
+    const auto rows = Evaluated(table, dir.path(), options);
     const std::vector<Record> inputs = Records(table);
     ASSERT_EQ(rows.size(), inputs.size() - 1);
     results::ModellingResults modelling;
@@ -131,34 +143,59 @@ TEST(BatchTest, EveryRowIsTheEvaluationOfItsDesign) {
             d, evaluation::NumberLocale::Point(),
             d.method == evaluation::Method::Interpolation ? &modelling : nullptr);
         const auto& row = rows[r];
-        EXPECT_EQ(row.at(QStringLiteral("extraction")), e.extraction);
-        EXPECT_EQ(row.at(QStringLiteral("pillar_stress")), e.stress);
-        EXPECT_EQ(row.at(QStringLiteral("effective_width")), e.effectiveWidth);
-        EXPECT_EQ(row.at(QStringLiteral("wh_ratio")), e.widthHeightRatio);
-        EXPECT_EQ(row.at(QStringLiteral("pillar_strength")), e.strength);
-        EXPECT_EQ(row.at(QStringLiteral("fos")), e.factorOfSafety);
-        EXPECT_EQ(row.at(QStringLiteral("wh_too_small")),
-                  e.widthHeightTooSmall ? QStringLiteral("1") : QStringLiteral("0"));
-        EXPECT_EQ(row.at(QStringLiteral("fos_too_small")),
-                  e.factorOfSafetyTooSmall ? QStringLiteral("1") : QStringLiteral("0"));
-        EXPECT_EQ(row.at(QStringLiteral("formula")), e.formula);
-        EXPECT_EQ(row.at(QStringLiteral("message")), e.refusal ? e.refusal->message : QString());
+        // A refused row carries its reason and no result, not even those of
+        // the steps before the refusal.
+        const bool whole = !e.refusal;
+        const auto shown = [whole](const QString& text) { return whole ? text : QString(); };
+        const auto flag = [whole](bool on) {
+            return whole ? (on ? QStringLiteral("yes") : QStringLiteral("no")) : QString();
+        };
+        EXPECT_EQ(row.at(QStringLiteral("extraction")), shown(e.extraction));
+        EXPECT_EQ(row.at(QStringLiteral("pillar_stress")), shown(e.stress));
+        EXPECT_EQ(row.at(QStringLiteral("effective_width")), shown(e.effectiveWidth));
+        EXPECT_EQ(row.at(QStringLiteral("wh_ratio")), shown(e.widthHeightRatio));
+        EXPECT_EQ(row.at(QStringLiteral("pillar_strength")), shown(e.strength));
+        EXPECT_EQ(row.at(QStringLiteral("fos")), shown(e.factorOfSafety));
+        EXPECT_EQ(row.at(QStringLiteral("wh_too_small")), flag(e.widthHeightTooSmall));
+        EXPECT_EQ(row.at(QStringLiteral("fos_too_small")), flag(e.factorOfSafetyTooSmall));
+        EXPECT_EQ(row.at(QStringLiteral("formula")), shown(e.formula));
+        EXPECT_EQ(row.at(QStringLiteral("message")).isEmpty(), whole);
+        EXPECT_TRUE(
+            whole ||
+            row.at(QStringLiteral("message")).startsWith(QStringLiteral("line %1").arg(r + 2)))
+            << row.at(QStringLiteral("message")).toStdString();
         // The inputs come back as given, the defaults filled in.
         EXPECT_EQ(row.at(QStringLiteral("alpha")), d.alpha);
         EXPECT_EQ(row.at(QStringLiteral("depth")), d.depth);
     }
     // The cases the table is meant to hold.
     EXPECT_EQ(rows[0].at(QStringLiteral("fos")), QStringLiteral("1.5"));
-    EXPECT_EQ(rows[0].at(QStringLiteral("fos_too_small")), QStringLiteral("1"));
+    EXPECT_EQ(rows[0].at(QStringLiteral("fos_too_small")), QStringLiteral("yes"));
     EXPECT_EQ(rows[1].at(QStringLiteral("formula")),
               QStringLiteral("The squat pillar formula was used"));
     EXPECT_EQ(rows[2].at(QStringLiteral("effective_width")), QStringLiteral("5.7"));
     EXPECT_EQ(rows[3].at(QStringLiteral("pillar_stress")), QStringLiteral("40"));
-    EXPECT_EQ(rows[4].at(QStringLiteral("message")), QStringLiteral("Depth out of bounds"));
-    EXPECT_EQ(rows[5].at(QStringLiteral("message")),
-              QStringLiteral("Fill values in all the text-boxes"));
-    EXPECT_TRUE(rows[6].at(QStringLiteral("message")).contains(QStringLiteral("not a number")));
+    EXPECT_EQ(rows[4].at(QStringLiteral("message")), QStringLiteral("line 6: Depth out of bounds"));
+    EXPECT_EQ(rows[5].at(QStringLiteral("message")), QStringLiteral("line 7, column depth: empty"));
+    EXPECT_EQ(rows[6].at(QStringLiteral("message")),
+              QStringLiteral("line 8, column rock_density: ") +
+                  evaluation::NumberRefusal(evaluation::Input::RockDensity, u"2,7",
+                                            evaluation::NumberProblem::NotANumber,
+                                            evaluation::NumberLocale::Point())
+                      .message);
     EXPECT_FALSE(rows[7].at(QStringLiteral("message")).isEmpty()); // a height of 0
+    // A width of -5 went through the effective width on the screen
+    // (-21.4) before its refusal: the row shows none of it.
+    const evaluation::Evaluation negative = evaluation::Evaluate(
+        evaluation::DesignTexts{
+            evaluation::Method::Tributary, "2.7", {}, "500", "-5", "10", "12", "12", "100", "5"},
+        evaluation::NumberLocale::Point());
+    ASSERT_TRUE(negative.refusal);
+    EXPECT_FALSE(negative.effectiveWidth.isEmpty());
+    EXPECT_TRUE(rows[8].at(QStringLiteral("effective_width")).isEmpty());
+    EXPECT_FALSE(rows[8].at(QStringLiteral("message")).isEmpty());
+    EXPECT_EQ(rows[9].at(QStringLiteral("fos")), rows[3].at(QStringLiteral("fos")));
+    EXPECT_EQ(rows[9].at(QStringLiteral("modelling_file")), options.defaultModelling);
 }
 
 TEST(BatchTest, MissingColumnsAreEmptyAndBadRowsSayWhy) {
@@ -171,19 +208,26 @@ TEST(BatchTest, MissingColumnsAreEmptyAndBadRowsSayWhy) {
                              "100,\"tributary,5\r\n"
                              "100,interpolation,5\r\n"
                              "100, Modelled ,5\r\n";
-    const auto rows = Evaluated(table, dir.path());
-    ASSERT_EQ(rows.size(), 7u);
+    // A stray quote closed on a later line joins the lines between.
+    const QByteArray joined = "k,method,pillar_height\r\n"
+                              "100,tributary,5\r\n"
+                              "100,\"tributary\r\n100,tributary\",5\r\n";
+    auto rows = Evaluated(table, dir.path());
+    rows.push_back(Evaluated(joined, dir.path()).at(1));
+    ASSERT_EQ(rows.size(), 8u);
     const char* says[] = {
-        "Fill values in all the text-boxes",
-        "Unknown method \"square\"",
-        "The method is empty",
-        "more fields than the header",
-        "A quoted field is not closed",
-        "File not properly selected, click on data file !",
-        "Fill values in all the text-boxes", // the method as typed, blanks and capitals aside
+        "line 2, column rock_density: empty",
+        "line 3, column method: unknown method \"square\"; give tributary, modelled or "
+        "interpolation",
+        "line 4, column method: empty; give tributary, modelled or interpolation",
+        "line 5: the row has more fields than the header",
+        "line 6: A quoted field is not closed",
+        "line 7, column depth: empty",
+        "line 8, column depth: empty", // the method as typed, blanks and capitals aside
+        "lines 3 to 4 were read as one row: a quote opened on line 3 closes only on line 4",
     };
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        EXPECT_TRUE(rows[r].at(QStringLiteral("message")).contains(QString::fromUtf8(says[r])))
+        EXPECT_TRUE(rows[r].at(QStringLiteral("message")).startsWith(QString::fromUtf8(says[r])))
             << r << ": " << rows[r].at(QStringLiteral("message")).toStdString();
         EXPECT_TRUE(rows[r].at(QStringLiteral("depth")).isEmpty());
         EXPECT_EQ(rows[r].at(QStringLiteral("beta")), QStringLiteral("0.75"));
@@ -207,14 +251,20 @@ TEST(BatchTest, InterpolationRowsKeepTheScreensPlan) {
                              "tributary,300,6,20,4,4,3,40,\r\n";
     const auto rows = Evaluated(table, dir.path());
     ASSERT_EQ(rows.size(), 7u);
-    const QString square = QStringLiteral("Interpolation takes square pillars");
-    const QString bords = QStringLiteral("Interpolation takes the modelling's bords of 12 m");
+    const QString square =
+        QStringLiteral("line 4, column pillar_length: interpolation takes square pillars");
+    const QString bords = QStringLiteral("column bord_width_%1: interpolation takes the "
+                                         "modelling's bords of 12 m");
     EXPECT_EQ(rows[0].at(QStringLiteral("message")), QString());
     EXPECT_EQ(rows[1].at(QStringLiteral("message")), QString());
     EXPECT_EQ(rows[1].at(QStringLiteral("fos")), rows[0].at(QStringLiteral("fos")));
     EXPECT_FALSE(rows[0].at(QStringLiteral("fos")).isEmpty());
     for (std::size_t r : {2u, 3u, 4u}) {
-        EXPECT_TRUE(rows[r].at(QStringLiteral("message")).startsWith(r == 2 ? square : bords))
+        EXPECT_TRUE(rows[r]
+                        .at(QStringLiteral("message"))
+                        .startsWith(r == 2 ? square
+                                           : QStringLiteral("line %1, ").arg(r + 2) +
+                                                 bords.arg(r == 3 ? 1 : 2)))
             << r << ": " << rows[r].at(QStringLiteral("message")).toStdString();
         EXPECT_TRUE(rows[r].at(QStringLiteral("fos")).isEmpty()) << r;
     }
@@ -222,7 +272,7 @@ TEST(BatchTest, InterpolationRowsKeepTheScreensPlan) {
     // take the length and bords as given.
     for (std::size_t r : {5u, 6u}) {
         EXPECT_FALSE(
-            rows[r].at(QStringLiteral("message")).startsWith(QStringLiteral("Interpolation")))
+            rows[r].at(QStringLiteral("message")).contains(QStringLiteral("interpolation takes")))
             << r << ": " << rows[r].at(QStringLiteral("message")).toStdString();
         EXPECT_FALSE(rows[r].at(QStringLiteral("message")).isEmpty()) << r;
     }
@@ -256,6 +306,148 @@ TEST(BatchTest, ModellingFilesAreReadOnceAndTheirFaultsSaid) {
     }
 }
 
+// Every name of one file is one table, read once; tables that would keep
+// more than the budget let the least recently used go, which is read again
+// when it is named again.
+TEST(BatchTest, ModellingTablesAreKeptByFileAndBoundedInBytes) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("results.int"));
+    const QString other = dir.filePath(QStringLiteral("other.int"));
+    ASSERT_TRUE(WriteFile(file, test::kWidths6And8.data()));
+    ASSERT_TRUE(WriteFile(other, test::kWidths6And8.data()));
+    ASSERT_TRUE(QFile::link(file, dir.filePath(QStringLiteral("link.int"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const struct {
+        std::size_t budget;
+        std::vector<const char*> names;
+        qsizetype reads;
+    } cases[] = {
+        {kMaxTableBytes, {"results.int", "link.int", "./sub/../results.int", "results.int"}, 1},
+        {kMaxTableBytes, {"results.int", "other.int", "results.int", "other.int"}, 2},
+        // Room for one table: each change of file reads again.
+        {1, {"results.int", "other.int", "results.int", "link.int"}, 3},
+        {1, {"missing.int", "missing.int"}, 1},
+    };
+    for (const auto& c : cases) {
+        ModellingTables tables(dir.path(), c.budget);
+        QString problem;
+        for (const char* name : c.names)
+            tables.table(QString::fromLatin1(name), problem);
+        EXPECT_EQ(tables.reads(), c.reads) << c.names.size() << " names, budget " << c.budget;
+        if (c.budget == kMaxTableBytes) {
+            EXPECT_LE(tables.keptBytes(), c.budget);
+        }
+    }
+    // A table that alone passes the budget is kept while it is used.
+    ModellingTables small(dir.path(), 1);
+    QString problem;
+    const results::ModellingResults* table = small.table(QStringLiteral("results.int"), problem);
+    ASSERT_NE(table, nullptr) << problem.toStdString();
+    EXPECT_EQ(small.table(QStringLiteral("link.int"), problem), table);
+    EXPECT_EQ(small.reads(), 1);
+    EXPECT_GT(small.keptBytes(), 1u);
+}
+
+// A table of either convention is read by its header line and written in
+// kind unless told otherwise; the same designs give the same results, their
+// decimal marks aside.
+TEST(BatchTest, ATableIsReadAndWrittenInItsConvention) {
+    const QByteArray comma = "method,rock_density,depth,pillar_width,pillar_length,bord_width_1,"
+                             "bord_width_2,pillar_height,k,alpha\r\n"
+                             "tributary,2.7,500,10.5,10,6,6,3.2,100,\r\n"
+                             "tributary,2.7,500,10,10,12,12,1.5,100,0.46\r\n"
+                             "tributary,2.7,,10,10,12,12,1.5,100,\r\n";
+    const QByteArray semicolon = QByteArray(comma).replace(',', ';').replace('.', ',');
+    const QByteArray pointsInSemicolons = QByteArray(comma).replace(',', ';');
+    using C = CsvConvention;
+    const auto swapped = [](std::vector<std::map<QString, QString>> rows) {
+        for (auto& row : rows)
+            for (auto& [column, text] : row)
+                if (column != QLatin1String("formula") && column != QLatin1String("message"))
+                    text.replace(u',', u'.');
+        return rows;
+    };
+    const auto expected = Evaluated(comma);
+    ASSERT_EQ(expected.size(), 3u);
+    EXPECT_FALSE(expected[0].at(QStringLiteral("fos")).isEmpty());
+    EXPECT_TRUE(expected[0].at(QStringLiteral("fos")).contains(u'.') ||
+                expected[1].at(QStringLiteral("fos")).contains(u'.'));
+    const struct {
+        const char* name;
+        QByteArray table;
+        std::optional<C> output;
+        C written;
+    } cases[] = {
+        {"semicolons and decimal commas", semicolon, {}, C::SemicolonComma},
+        {"semicolons with points read as decimals", pointsInSemicolons, {}, C::SemicolonComma},
+        {"semicolons written with commas", semicolon, C::CommaPoint, C::CommaPoint},
+        {"commas written with semicolons", comma, C::SemicolonComma, C::SemicolonComma},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TableOptions options;
+        options.output = c.output;
+        QByteArray out;
+        ASSERT_TRUE(EvaluateTable(c.table, options, out));
+        EXPECT_EQ(evaluation::DetectCsvConvention(out), c.written);
+        EXPECT_EQ(out.startsWith("method;"), c.written == C::SemicolonComma);
+        const auto rows = Evaluated(c.table, QDir::currentPath(), options);
+        EXPECT_EQ(swapped(rows), expected);
+        if (c.written == C::SemicolonComma) {
+            EXPECT_EQ(rows[0].at(QStringLiteral("pillar_width")), QStringLiteral("10,5"));
+            EXPECT_EQ(rows[0].at(QStringLiteral("beta")), QStringLiteral("0,75"));
+        }
+    }
+}
+
+// A table is read and its results written a row at a time: the output of
+// the first rows has gone out, in pieces of about kOutputPiece, before the
+// last rows were asked of the input, so no length of table is ever held.
+TEST(BatchTest, ResultsGoOutAsTheRowsAreRead) {
+    const QByteArray header = "method,rock_density,depth,pillar_width,pillar_length,"
+                              "bord_width_1,bord_width_2,pillar_height,k\r\n";
+    const QByteArray row = "tributary,2.7,500,10,10,12,12,5,100\r\n";
+    const qsizetype rows = 4 * kOutputPiece / row.size();
+    qsizetype given = -1; // rows handed to the reader; -1: the header not yet
+    qsizetype writtenWhenHalfRead = -1;
+    qsizetype written = 0;
+    std::vector<qsizetype> pieces;
+    CsvReader reader([&](char* buffer, qsizetype capacity) -> qsizetype {
+        if (given == rows || capacity < header.size())
+            return 0;
+        const QByteArray& next = given < 0 ? header : row;
+        std::memcpy(buffer, next.constData(), static_cast<std::size_t>(next.size()));
+        if (++given == rows / 2)
+            writtenWhenHalfRead = written;
+        return next.size();
+    });
+    const auto counts =
+        EvaluateTable(reader, {QDir::currentPath(), {}, {}}, [&](QByteArrayView bytes) {
+            written += bytes.size();
+            pieces.push_back(bytes.size());
+            return true;
+        });
+    ASSERT_TRUE(counts) << counts.refusal().message.toStdString();
+    EXPECT_EQ(counts->rows, rows);
+    EXPECT_EQ(counts->refused, 0);
+    EXPECT_TRUE(counts->written);
+    EXPECT_GE(writtenWhenHalfRead, kOutputPiece);
+    EXPECT_GE(pieces.size(), 4u);
+    for (const qsizetype piece : pieces)
+        EXPECT_LT(piece, kOutputPiece + 1024);
+
+    // An output that refuses a piece stops the run there.
+    const QByteArray table = header + row.repeated(rows);
+    CsvReader again{QByteArrayView(table)};
+    int asked = 0;
+    const auto stopped = EvaluateTable(again, {QDir::currentPath(), {}, {}},
+                                       [&asked](QByteArrayView) { return ++asked < 2; });
+    ASSERT_TRUE(stopped);
+    EXPECT_FALSE(stopped->written);
+    EXPECT_EQ(asked, 2);
+    EXPECT_LT(stopped->rows, rows);
+}
+
 TEST(BatchTest, HostileTablesGiveAClearAnswer) {
     const QByteArray header = "method,k\r\n";
     QByteArray wideHeader;
@@ -280,7 +472,7 @@ TEST(BatchTest, HostileTablesGiveAClearAnswer) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QByteArray out;
-        const auto counts = EvaluateTable(c.input, QDir::currentPath(), out);
+        const auto counts = EvaluateTable(c.input, {QDir::currentPath(), {}, {}}, out);
         if (*c.refusal) {
             ASSERT_FALSE(counts);
             EXPECT_TRUE(counts.refusal().message.contains(QString::fromUtf8(c.refusal)))
@@ -335,7 +527,7 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
         const char* out; // a part of standard output
         const char* err; // a part of standard error
     } cases[] = {
-        {{QStringLiteral("--help")}, 0, "Usage: vt-evaluate [INPUT [OUTPUT]]", ""},
+        {{QStringLiteral("--help")}, 0, "Usage: vt-evaluate [OPTION]... [INPUT [OUTPUT]]", ""},
         {{QStringLiteral("-h"), QStringLiteral("x")}, 0, "strength_increase_rate", ""},
         {{QStringLiteral("--version")}, 0, "vt-evaluate 1.", ""},
         {{QStringLiteral("--fast")}, 2, "", "unknown option --fast"},
@@ -344,7 +536,16 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
         {{dir.path()}, 1, "", "is a folder"},
         {{huge}, 1, "", hugeSaid.constData()},
         {{input, pipe}, 1, "", pipeSaid.constData()},
-        {{input}, 0, "79.3,64.1,10,2,94.6,1.5,1,1,The Hedley/Grant formula was used,\r\n", ""},
+        {{input}, 0, "79.3,64.1,10,2,94.6,1.5,yes,yes,The Hedley/Grant formula was used,\r\n", ""},
+        {{QStringLiteral("--separator=semicolon"), input},
+         0,
+         "tributary;2,7;500;10;10;12;12;5;100;0,5;0,75;4,5;4,5;;;79,3;64,1;10;2;94,6;1,5;yes;yes;"
+         "The Hedley/Grant formula was used;\r\n",
+         ""},
+        {{QStringLiteral("--separator=comma"), input}, 0, "79.3,64.1,10,2,94.6,1.5,yes", ""},
+        {{QStringLiteral("--separator=tab"), input}, 2, "", "unknown option --separator=tab"},
+        {{QStringLiteral("--help")}, 0, "also one that starts with =, +, - or @", ""},
+        {{QStringLiteral("--help")}, 0, "tables kept in memory at once up to 64 MiB", ""},
         {{QStringLiteral("--"), input}, 0, "The Hedley/Grant formula", ""},
     };
     for (const auto& c : cases) {
@@ -378,6 +579,30 @@ TEST(BatchTest, ReadsStandardInputAndWritesAFileWholeOrNotAtAll) {
     Streams badHeader("depth,k\r\n500,100\r\n");
     EXPECT_EQ(badHeader.run({QStringLiteral("-"), output}), 1);
     EXPECT_TRUE(badHeader.err.data().contains("standard input: The header names no"));
+    written.seek(0);
+    EXPECT_EQ(written.readAll(), result);
+
+    // Nor does an input that fails part way, the rows before it evaluated.
+    struct FailingInput : QIODevice {
+        QByteArray table;
+        qsizetype at = 0;
+        qint64 readData(char* data, qint64 size) override {
+            if (at == table.size())
+                return -1;
+            const qint64 n = std::min<qint64>(size, table.size() - at);
+            std::memcpy(data, table.constData() + at, static_cast<std::size_t>(n));
+            at += n;
+            return n;
+        }
+        qint64 writeData(const char*, qint64) override { return -1; }
+        bool isSequential() const override { return true; }
+    } failing;
+    failing.table = kTable + QByteArray(kTable).remove(0, kTable.indexOf('\n') + 1);
+    failing.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    Streams failed;
+    EXPECT_EQ(batch::Run({QStringLiteral("-"), output}, failing, failed.out, failed.err), 1);
+    EXPECT_TRUE(failed.err.data().contains("vt-evaluate: Standard input cannot be read"))
+        << failed.err.data().toStdString();
     written.seek(0);
     EXPECT_EQ(written.readAll(), result);
 

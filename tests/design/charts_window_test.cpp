@@ -278,9 +278,12 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     QTemporaryDir dir;
     QStringList suggested;
     QString answer;
+    QString filter;
+    QStringList offered;
     fileDialogs.answer = [&](const FileQuestion& question) {
         suggested << question.suggested;
-        return FileAnswer{answer.isNull() ? dir.filePath(question.suggested) : answer, {}};
+        offered = question.filters;
+        return FileAnswer{answer.isNull() ? dir.filePath(question.suggested) : answer, filter};
     };
     ChartPane* pane = window->pane(kWidth);
     QTest::mouseClick(pane->cmdPNG, Qt::LeftButton);
@@ -335,6 +338,18 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
                   evaluation::ShowResult(static_cast<float>(shownPoints[i].y()), 1,
                                          evaluation::NumberLocale::Current()))
             << i;
+
+    // The CSV dialog offers both conventions; the semicolon one chosen
+    // writes semicolons and decimal commas.
+    EXPECT_EQ(offered, evaluation::CsvFilters());
+    filter = evaluation::kCsvSemicolonFilter;
+    QTest::mouseClick(pane->cmdCSV, Qt::LeftButton);
+    const QStringList semicolonRows = CsvRows(dir.filePath(suggested[3]));
+    ASSERT_EQ(semicolonRows.size(), rows.size());
+    EXPECT_EQ(semicolonRows[0], QString(rows[0]).replace(u',', u';'));
+    EXPECT_EQ(semicolonRows[1].split(u';')[fosColumn],
+              QString(rows[1].split(u',')[fosColumn]).replace(u'.', u','));
+    filter.clear();
 
     // For print: the same picture drawn again at 300 dpi.
     QStringList filters;

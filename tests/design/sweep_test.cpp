@@ -6,6 +6,7 @@
 #include "design/sweep.h"
 #include "evaluation/messages.h"
 #include "tests/design/designcases.h"
+#include "tests/support/csvrecords.h"
 #include "tests/support/locale.h"
 
 #include <QStringList>
@@ -458,40 +459,8 @@ TEST(Sweep, WhatTheModelledScreenHoldsFixedIsSaid) {
 
 // --- CSV ---
 
-QList<QStringList> ParseCsv(const QString& csv) {
-    QList<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < csv.size(); ++i) {
-        const QChar c = csv[i];
-        if (quoted) {
-            if (c == u'"' && i + 1 < csv.size() && csv[i + 1] == u'"') {
-                field += u'"';
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            row << field;
-            field.clear();
-        } else if (c == u'\r') {
-            row << field;
-            rows << row;
-            row.clear();
-            field.clear();
-            ++i; // \n
-        } else {
-            field += c;
-        }
-    }
-    return rows;
-}
-
+// The screen in German: typed and shown numbers carry decimal commas, the
+// defaults decimal points; the file writes every number with its own mark.
 TEST(CurveCsv, HoldsEveryInputAndEveryShownResultOfEveryPoint) {
     const NumberLocale german(test::German());
     DesignTexts d = test::TributaryDesign("4");
@@ -499,32 +468,58 @@ TEST(CurveCsv, HoldsEveryInputAndEveryShownResultOfEveryPoint) {
     d.length = QStringLiteral("10,2");
     const BaseDesign base = test::ReadBase(d, nullptr, german);
     const Curve curve = SweepOf(base, Quantity::PillarHeight, Range(-1, 8, Decimal{5, 1}));
-    const QList<QStringList> rows = ParseCsv(CurveCsv(base, curve));
-    ASSERT_EQ(rows.size(), static_cast<qsizetype>(curve.points.size()) + 1);
-    const QStringList& header = rows[0];
-    const auto column = [&](const char* name) { return header.indexOf(QString::fromUtf8(name)); };
-    for (const char* name :
-         {"Method", "Rock Rel. Density", "Depth (m)", "Pillar width (m)", "Pillar length (m)",
-          "Bord width 1 (m)", "K (MPa)", "Pillar height (m)", "α", "β", "Start squat pillar",
-          "Strength incr. rate", "% Extraction", "Pillar stress (MPa)", "W:H-ratio",
-          "Pillar strength (MPa)", "FOS", "No result because"})
-        EXPECT_GE(column(name), 0) << name;
-    for (std::size_t i = 0; i < curve.points.size(); ++i) {
-        const QStringList& row = rows[static_cast<qsizetype>(i) + 1];
-        ASSERT_EQ(row.size(), header.size());
-        const Evaluation shown = PointShown(base, curve, i);
-        const DesignTexts texts = PointTexts(base, curve, i);
-        EXPECT_EQ(row[column("Pillar height (m)")], texts.height);
-        EXPECT_EQ(row[column("Pillar width (m)")], QStringLiteral("10,2"));
-        EXPECT_EQ(row[column("FOS")], shown.factorOfSafety);
-        EXPECT_EQ(row[column("W:H-ratio")], shown.widthHeightRatio);
-        EXPECT_EQ(row[column("Pillar stress (MPa)")], shown.stress);
-        EXPECT_EQ(row[column("No result because")],
-                  shown.refusal ? shown.refusal->message : QString());
+    const struct {
+        evaluation::CsvConvention convention;
+        QChar mark;
+    } conventions[] = {{evaluation::CsvConvention::CommaPoint, u'.'},
+                       {evaluation::CsvConvention::SemicolonComma, u','}};
+    for (const auto& c : conventions) {
+        SCOPED_TRACE(c.mark.toLatin1());
+        const QByteArray csv = CurveCsv(base, curve, c.convention).toUtf8();
+        EXPECT_EQ(evaluation::DetectCsvConvention(csv), c.convention);
+        std::vector<QStringList> rows;
+        for (const evaluation::Record& r : evaluation::Records(csv, c.convention))
+            rows.push_back(r.fields);
+        ASSERT_EQ(rows.size(), curve.points.size() + 1);
+        const QStringList& header = rows[0];
+        const auto column = [&](const char* name) {
+            return header.indexOf(QString::fromUtf8(name));
+        };
+        for (const char* name :
+             {"Method", "Rock Rel. Density", "Depth (m)", "Pillar width (m)", "Pillar length (m)",
+              "Bord width 1 (m)", "K (MPa)", "Pillar height (m)", "α", "β", "Start squat pillar",
+              "Strength incr. rate", "% Extraction", "Pillar stress (MPa)", "W:H-ratio",
+              "Pillar strength (MPa)", "FOS", "No result because"})
+            EXPECT_GE(column(name), 0) << name;
+        // A number of the screen with the file's decimal mark.
+        const auto marked = [&c](QString text) {
+            for (QChar& ch : text)
+                if (ch == u',' || ch == u'.')
+                    ch = c.mark;
+            return text;
+        };
+        for (std::size_t i = 0; i < curve.points.size(); ++i) {
+            const QStringList& row = rows[i + 1];
+            ASSERT_EQ(row.size(), header.size());
+            const Evaluation shown = PointShown(base, curve, i);
+            const DesignTexts texts = PointTexts(base, curve, i);
+            EXPECT_EQ(row[column("Pillar height (m)")], marked(texts.height));
+            EXPECT_EQ(row[column("Pillar width (m)")], marked(QStringLiteral("10,2")));
+            EXPECT_EQ(row[column("α")], marked(QStringLiteral("0.5")));
+            EXPECT_EQ(row[column("FOS")], marked(shown.factorOfSafety));
+            EXPECT_EQ(row[column("W:H-ratio")], marked(shown.widthHeightRatio));
+            EXPECT_EQ(row[column("Pillar stress (MPa)")], marked(shown.stress));
+            EXPECT_EQ(row[column("W:H too small")],
+                      shown.complete() ? (shown.widthHeightTooSmall ? "yes" : "no") : "");
+            EXPECT_EQ(row[column("No result because")],
+                      shown.refusal ? shown.refusal->message : QString());
+        }
+        EXPECT_EQ(rows[*curve.current + 1][column("FOS")], marked(base.shown.factorOfSafety));
+        EXPECT_EQ(rows[*curve.current + 1][column("The screen's design")], QStringLiteral("yes"));
+        EXPECT_FALSE(rows[1][column("No result because")].isEmpty()); // height -1
+        EXPECT_TRUE(csv.contains(c.mark == u'.' ? "10.2" : "10,2"));
+        EXPECT_FALSE(csv.contains(c.mark == u'.' ? "\"10,2\"" : "0.5"));
     }
-    EXPECT_EQ(rows[static_cast<qsizetype>(*curve.current) + 1][column("FOS")],
-              base.shown.factorOfSafety);
-    EXPECT_FALSE(rows[1][column("No result because")].isEmpty()); // height -1
 }
 
 } // namespace

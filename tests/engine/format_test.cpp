@@ -1,6 +1,7 @@
 // Shown text of results: ties to even at the shown decimals, shortest text at
 // the value's own precision, no exponent, no "-0", nothing for inf/NaN.
 #include "engine/engine.h"
+#include "engine/shortest.h"
 
 #include <cfenv>
 #include <cmath>
@@ -126,6 +127,12 @@ TEST(ShortestText, PlainShortestForm) {
     EXPECT_EQ(ShortestText(1e21), "1000000000000000000000");
     EXPECT_EQ(ShortestText(1e-7), "0.0000001");
     EXPECT_EQ(ShortestText(66.67, ","), "66,67");
+    // A float's own digits, not its widening's.
+    EXPECT_EQ(ShortestText(static_cast<double>(2.7f)), "2.700000047683716");
+    EXPECT_EQ(ShortestFloatText(2.7f), "2.7");
+    EXPECT_EQ(ShortestFloatText(-0.0f, ","), "0");
+    EXPECT_EQ(ShortestFloatText(1.5e-7f), "0.00000015");
+    EXPECT_EQ(ShortestFloatText(std::numeric_limits<float>::infinity()), "");
 }
 
 } // namespace

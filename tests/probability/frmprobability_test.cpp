@@ -538,12 +538,13 @@ protected:
         fileDialogs.answer = [this](const FileQuestion& question) {
             asked << question.caption + QStringLiteral(" | ") +
                          question.filters.join(QStringLiteral(";;"));
-            return FileAnswer{answer, question.filters.value(0)};
+            return FileAnswer{answer, filter.isEmpty() ? question.filters.value(0) : filter};
         };
         return tool;
     }
     QStringList asked;
     QString answer;
+    QString filter; // empty: the first one offered
 };
 
 TEST_F(ExportTest, HistogramAsPngAndSvgSummaryAsCsv) {
@@ -585,9 +586,19 @@ TEST_F(ExportTest, HistogramAsPngAndSvgSummaryAsCsv) {
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QString csvText = QString::fromUtf8(csv.readAll());
     EXPECT_TRUE(
-        csvText.startsWith(QStringLiteral("Item,Value,Standard error\nScreen,Tributary "
-                                          "Theory\nFOS on the screen,1.5\nSamples,20000\n")));
-    EXPECT_TRUE(csvText.contains(QStringLiteral("K (MPa),lognormal,100,20,,\n")));
+        csvText.startsWith(QStringLiteral("Item,Value,Standard error\r\nScreen,Tributary "
+                                          "Theory\r\nFOS on the screen,1.5\r\nSamples,20000\r\n")));
+    EXPECT_TRUE(csvText.contains(QStringLiteral("K (MPa),lognormal,100,20,,\r\n")));
+    EXPECT_EQ(asked.last(), QStringLiteral("Export the summary | ") +
+                                evaluation::CsvFilters().join(QStringLiteral(";;")));
+    // The semicolon filter chosen: semicolons and decimal commas.
+    filter = evaluation::kCsvSemicolonFilter;
+    QTest::mouseClick(summary, Qt::LeftButton);
+    csv.close();
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(csv.readAll())
+                    .startsWith(QStringLiteral("Item;Value;Standard error\r\nScreen;Tributary "
+                                               "Theory\r\nFOS on the screen;1,5\r\n")));
     EXPECT_TRUE(messages.shown.empty());
 }
 

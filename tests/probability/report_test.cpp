@@ -4,6 +4,7 @@
 #include "tests/probability/designs.h"
 
 #include <QLocale>
+#include <charconv>
 #include <gtest/gtest.h>
 
 namespace vt::probability {
@@ -100,7 +101,7 @@ TEST(ReportSentence, CountsTheSamplesLeftOut) {
 }
 
 QStringList Lines(const QString& csv) {
-    return csv.split(QLatin1Char('\n'));
+    return csv.split(QStringLiteral("\r\n"));
 }
 
 TEST(SummaryCsv, HoldsTheResultsTheInputsTheLeftOutSamplesAndTheBins) {
@@ -140,6 +141,54 @@ TEST(SummaryCsv, HoldsTheResultsTheInputsTheLeftOutSamplesAndTheBins) {
                                      .arg(evaluation::ShowResult(2 * r.histogram.step, 10, point),
                                           evaluation::ShowResult(3 * r.histogram.step, 10, point))
                                      .arg(r.histogram.counts[2]));
+    // Single-precision results as the shortest text that reads back as the
+    // float: never more than the 9 significant digits a float needs.
+    for (const auto& [item, value] :
+         {std::pair{"5 % quantile of FOS", r.quantile5}, std::pair{"Median FOS", r.median}}) {
+        qsizetype at = 0;
+        while (at < lines.size() && !lines[at].startsWith(QLatin1String(item) + u','))
+            ++at;
+        ASSERT_LT(at, lines.size()) << item;
+        const std::string text = lines[at].section(u',', 1).toStdString();
+        float back = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), back);
+        EXPECT_TRUE(error == std::errc{} && end == text.data() + text.size()) << text;
+        EXPECT_EQ(back, value) << text;
+        EXPECT_LE(QString::fromStdString(text).remove(u'.').remove(u'-').size(), 9) << text;
+    }
+}
+
+// In the semicolon convention every number carries a decimal comma and
+// every field a semicolon; the file is the comma file with the two swapped.
+TEST(SummaryCsv, WritesOneConventionThroughout) {
+    const std::vector<UncertainInput> inputs = {
+        {Input::K, Distribution::Lognormal(static_cast<double>(2.7f), 0.25)},
+        {Input::PillarHeight, Distribution::Uniform(-1, 6.5)},
+        {Input::RockDensity, Distribution::Fixed(static_cast<double>(2.7f))}};
+    const Model m = test::ModelOf(test::TributaryNumbers(), inputs);
+    const RunResult r = RunSamples(m, test::Settings(3000, 5));
+    const QString comma = SummaryCsv(Description(inputs, 3000), r);
+    const QString semicolon =
+        SummaryCsv(Description(inputs, 3000), r, evaluation::CsvConvention::SemicolonComma);
+    EXPECT_TRUE(Lines(comma).contains(QStringLiteral("K (MPa),lognormal,2.7,25,,")));
+    EXPECT_TRUE(Lines(comma).contains(QStringLiteral("Rock Rel. Density,fixed,2.7,,,")));
+    EXPECT_TRUE(Lines(semicolon).contains(QStringLiteral("Pillar height (m);uniform;;;-1;6,5")));
+    // Line by line: the same labels ("P(FOS < 1.6)" is no number), and every
+    // number with its decimal mark swapped (no text here holds a separator of
+    // its own).
+    const QStringList commaLines = Lines(comma);
+    const QStringList semicolonLines = Lines(semicolon);
+    ASSERT_EQ(commaLines.size(), semicolonLines.size());
+    for (qsizetype i = 0; i < commaLines.size(); ++i) {
+        const QStringList a = commaLines[i].split(u',');
+        const QStringList b = semicolonLines[i].split(u';');
+        ASSERT_EQ(a.size(), b.size()) << i;
+        for (qsizetype f = 0; f < a.size(); ++f) {
+            bool number = false;
+            a[f].toDouble(&number);
+            EXPECT_EQ(number ? QString(a[f]).replace(u'.', u',') : a[f], b[f]) << i << " " << f;
+        }
+    }
 }
 
 } // namespace
