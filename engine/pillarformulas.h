@@ -64,6 +64,7 @@ struct StrengthPreset {
     std::optional<double> ratioHigh;
     std::optional<double> designFos; // recommended by its authors, where known
     std::string_view source;         // the reference and what could be checked
+    std::string_view remark = {};    // shown with the preset's row
 
     bool needsUcs() const { return basis != ConstantBasis::Megapascals; }
     // A constant in MPa fitted to a known UCS can be scaled to the site's.
@@ -115,7 +116,8 @@ inline constexpr std::array<StrengthPreset, 9> kStrengthPresets{{
      "mines, CIM Bulletin. The paper was found, its text was not available to check. The 1972 "
      "constant 179 MPa is for W and H in feet; in metres it is 133 MPa (179 x 0.3048^0.25). "
      "UCS, case count and design FOS as tabulated by Martin & Maybee (2000), not checked here; "
-     "the W:H range of the data was not found."},
+     "the W:H range of the data was not found.",
+     "The 1972 paper's 179 MPa is this constant for W and H in feet."},
     {"von-kimmelmann-1984", "von Kimmelmann, Hyde & Madgwick (1984)",
      "von Kimmelmann, Hyde & Madgwick", 1984,
      FormulaForm::Power, ConstantBasis::Megapascals, 65, 0.46, 0.66,
@@ -177,7 +179,8 @@ inline constexpr std::array<StrengthPreset, 9> kStrengthPresets{{
      std::nullopt, std::nullopt, 1.6,
      "Salamon, M.D.G. & Munro, A.H. (1967), A study of the strength of coal pillars, J. S. Afr. "
      "Inst. Min. Metall. Fitted to coal, not hard rock. The paper's text was not available to "
-     "check: constant, case count and design FOS as commonly cited; no W:H range found."},
+     "check: constant, case count and design FOS as commonly cited; no W:H range found.",
+     "Fitted to coal: shown for contrast."},
 }};
 // clang-format on
 
