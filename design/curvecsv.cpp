@@ -24,13 +24,6 @@ QString Field(const QString& text) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString Row(const QStringList& fields) {
-    QStringList escaped;
-    for (const QString& field : fields)
-        escaped << Field(field);
-    return escaped.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
-
 // The input columns, in the order the curve's tables have always had.
 constexpr Input kInputColumns[] = {
     Input::RockDensity,  Input::ModelledStress, Input::Depth,      Input::PillarWidth,
@@ -71,15 +64,22 @@ QStringList Fields(const DesignTexts& t, const Evaluation& e, bool screens) {
 
 } // namespace
 
+QString CsvRow(const QStringList& fields) {
+    QStringList escaped;
+    for (const QString& field : fields)
+        escaped << Field(field);
+    return escaped.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
 QString CurveCsv(const BaseDesign& base, const Curve& curve) {
-    QString csv = Row(Header());
+    QString csv = CsvRow(Header());
     const evaluation::Step<Variation> v = Variation::Of(base, curve.quantity);
     for (const CurvePoint& point : curve.points) {
         const bool screens = !point.grid;
         const DesignTexts texts = screens || !v ? base.texts : v->textsAt(*point.grid);
         const Evaluation shown =
             screens ? base.shown : evaluation::Evaluate(texts, base.locale, base.table);
-        csv += Row(Fields(texts, shown, screens));
+        csv += CsvRow(Fields(texts, shown, screens));
     }
     return csv;
 }

@@ -93,4 +93,8 @@ evaluation::Evaluation PointShown(const BaseDesign& base, const Curve& curve, st
 // (comma-separated, quoted where needed).
 QString CurveCsv(const BaseDesign& base, const Curve& curve);
 
+// One CSV record of the tools' exports: the fields comma-separated, quoted
+// where they hold a comma, a quote or a line break, ended by CR LF.
+QString CsvRow(const QStringList& fields);
+
 } // namespace vt::design

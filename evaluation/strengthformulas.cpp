@@ -237,7 +237,7 @@ FormulaCharts ChartFormulas(const FormulaComparison& c, const FormulaInputs& inp
         if (i < shown.size() && !shown[i])
             continue;
         const FormulaRow& row = c.rows[i];
-        RatioCurve curve{row.name, {}};
+        RatioCurve curve{row.key, row.name, {}};
         curve.values.reserve(charts.ratios.size());
         for (double r : charts.ratios) {
             // At the pillar's own ratio, the pillar's own width.

@@ -89,6 +89,7 @@ Step<FormulaComparison> CompareFormulas(const FormulaInputs& inputs, const Numbe
 
 // A curve over W:H; NaN where the formula has no strength.
 struct RatioCurve {
+    QString key; // the row's
     QString name;
     std::vector<double> values;
 };

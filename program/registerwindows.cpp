@@ -33,6 +33,7 @@ void RegisterWindows() {
         QStringLiteral("frmDesignCharts"),
         QStringLiteral("frmTargetFOS"),
         QStringLiteral("frmProbability"),
+        QStringLiteral("frmStrengthFormulas"),
         QStringLiteral("frmAbout"),
         QStringLiteral("frmFileOpen"),
         QStringLiteral("frmMedianUCS"),
@@ -52,7 +53,10 @@ void RegisterWindows() {
     windows.setRole(WindowRole::PlanDimensionsTarget,
                     {QStringLiteral("frmTributary"), QStringLiteral("frmModelled")});
     // The UCS dialog tells these of every change of its readings.
-    windows.setRole(WindowRole::UcsReadingsListener, {QStringLiteral("frmProbability")});
+    windows.setRole(WindowRole::UcsReadingsListener,
+                    {QStringLiteral("frmProbability"), QStringLiteral("frmStrengthFormulas")});
+    // The tools take the UCS readings from this one.
+    windows.setRole(WindowRole::UcsReadingsSource, {QStringLiteral("frmMedianUCS")});
 }
 
 } // namespace vt

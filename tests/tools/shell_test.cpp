@@ -3,8 +3,8 @@
 #include "app/programstate.h"
 #include "dialogs/reportprinter.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -114,6 +114,7 @@ TEST_F(ToolShell, EveryToolWindowFitsALaptopDisplay) {
         {"frmDesignCharts", fromMenu("mnuDesignCharts", "frmDesignCharts")},
         {"frmTargetFOS", fromMenu("mnuTargetFOS", "frmTargetFOS")},
         {"frmProbability", fromMenu("mnuProbability", "frmProbability")},
+        {"frmStrengthFormulas", fromMenu("mnuStrengthFormulas", "frmStrengthFormulas")},
         {"dlgPrintPreview",
          [&page](CalculationScreen* screen) -> QWidget* {
              ShowPrintPreview(screen, page, [] {});
