@@ -9,6 +9,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -33,9 +34,9 @@ const QColor kPalette[] = {QColor(0, 128, 0),   QColor(200, 100, 0), QColor(128,
                            QColor(0, 128, 128), QColor(160, 0, 0),   QColor(90, 90, 0),
                            QColor(255, 0, 160), QColor(0, 0, 0),     QColor(100, 60, 200)};
 
-// The screen's formula in the curves' blue, the others by their place in
-// the presets, the user's last.
-QColor ColourOf(const QString& key) {
+} // namespace
+
+QColor FormulaColour(const QString& key) {
     std::size_t index = 0;
     for (const engine::StrengthPreset& preset : engine::kStrengthPresets) {
         if (key == QLatin1String(preset.key.data(), static_cast<qsizetype>(preset.key.size())))
@@ -44,6 +45,8 @@ QColor ColourOf(const QString& key) {
     }
     return kPalette[std::size(kPalette) - 1];
 }
+
+namespace {
 
 QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) {
     QPen pen(colour, width, style);
@@ -127,7 +130,13 @@ FormulaChart::FormulaChart(FormulaChartKind kind, const QString& prefix, QWidget
     , kind_(kind) {
     setObjectName(QStringLiteral("pane%1").arg(prefix));
     chart_ = new QChart;
-    chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    // Room for the plot in a window that fits a laptop's display.
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+    QFont titleFont = chart_->titleFont();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 0.9);
+    chart_->setTitleFont(titleFont);
     axisX_ = new QCategoryAxis(chart_);
     axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axisX_->setTitleText(QStringLiteral("W:H"));
@@ -207,7 +216,7 @@ void FormulaChart::buildStrength() {
 
 void FormulaChart::buildStability() {
     chart_->setTitle(QStringLiteral("Stability graph: pillar stress / UCS against W:H"));
-    axisY_->setTitleText(QStringLiteral("Pillar stress / UCS"));
+    axisY_->setTitleText(QStringLiteral("Stress / UCS"));
     struct Zone {
         const char* name;
         QColor colour;
@@ -283,7 +292,7 @@ void FormulaChart::drawStrength(const FormulaCharts& charts,
         while (at < curves_.size() && curves_[at].series().front()->name() != curve.name)
             ++at;
         if (at == curves_.size()) {
-            const QColor colour = ColourOf(curve.key);
+            const QColor colour = FormulaColour(curve.key);
             curves_.emplace_back(chart_, curve.name, Pen(colour, 2), axisX_, axisY_);
             used.push_back(false);
         }
@@ -345,18 +354,15 @@ void FormulaChart::drawStability(const FormulaCharts& charts,
 }
 
 void FormulaChart::updateLegend() {
-    for (const SeriesPool& pool : curves_) {
-        bool any = false;
-        for (const QLineSeries* s : pool.series())
-            any = any || s->count() > 0;
-        ShowInLegend(chart_, pool.series().front(), any);
-        for (std::size_t i = 1; i < pool.series().size(); ++i)
-            ShowInLegend(chart_, pool.series()[i], false);
-    }
-    for (QXYSeries* s :
-         std::initializer_list<QXYSeries*>{stress_, ratioMark_, failed_, stable_, pillar_})
+    // The formulas' curves are named by the colour swatches of the table.
+    for (const SeriesPool& pool : curves_)
+        for (QLineSeries* s : pool.series())
+            ShowInLegend(chart_, s, false);
+    for (QXYSeries* s : std::initializer_list<QXYSeries*>{stress_, failed_, stable_, pillar_})
         if (s)
             ShowInLegend(chart_, s, s->count() > 0);
+    if (ratioMark_)
+        ShowInLegend(chart_, ratioMark_, false); // the pillar's point marks it
     for (QAreaSeries* zone : zones_)
         ShowInLegend(chart_, zone, zone->upperSeries()->count() > 0);
 }

@@ -10,6 +10,7 @@
 #include "design/chartpane.h"
 #include "evaluation/strengthformulas.h"
 
+#include <QColor>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -30,6 +31,10 @@ enum class FormulaChartKind { Strength, Stability };
 // The CSV of a chart: a header line, then one row per W:H (a point for the
 // decimals, an empty field where a formula has no strength).
 QString FormulaChartCsv(FormulaChartKind kind, const evaluation::FormulaCharts& charts);
+
+// The colour of a formula's curve, by its row's key: the screen's in the
+// curves' blue, the presets by their place, the user's last.
+QColor FormulaColour(const QString& key);
 
 class FormulaChart : public QWidget {
     Q_OBJECT

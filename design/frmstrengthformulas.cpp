@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPixmap>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -65,6 +66,7 @@ frmStrengthFormulas::frmStrengthFormulas(QWidget* parent)
     : ToolWindow(parent) {
     setWindowTitle(kTitle);
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     lblDesign = new QLabel(this);
     lblDesign->setObjectName(QStringLiteral("lblDesign"));
     lblDesign->setWordWrap(true);
@@ -80,21 +82,22 @@ frmStrengthFormulas::frmStrengthFormulas(QWidget* parent)
     tblFormulas = new QTableWidget(0, kColumns, this);
     tblFormulas->setObjectName(QStringLiteral("tblFormulas"));
     tblFormulas->setHorizontalHeaderLabels(
-        {QStringLiteral("Formula (tick to chart)"), QStringLiteral("Strength (MPa)"),
-         QStringLiteral("FOS"), QStringLiteral("Design FOS"), QStringLiteral("Meets"),
-         QStringLiteral("W:H of its data"), QStringLiteral("Note")});
+        {QStringLiteral("Formula (tick to chart; its curve's colour)"),
+         QStringLiteral("Strength (MPa)"), QStringLiteral("FOS"), QStringLiteral("Design FOS"),
+         QStringLiteral("Meets"), QStringLiteral("W:H of its data"), QStringLiteral("Note")});
     tblFormulas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblFormulas->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblFormulas->verticalHeader()->setVisible(false);
     tblFormulas->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblFormulas->horizontalHeader()->setStretchLastSection(true);
-    tblFormulas->setColumnWidth(kName, 270);
+    tblFormulas->setColumnWidth(kName, 290);
     tblFormulas->setColumnWidth(kStrength, 95);
     tblFormulas->setColumnWidth(kFos, 45);
     tblFormulas->setColumnWidth(kDesignFos, 75);
     tblFormulas->setColumnWidth(kMeets, 50);
     tblFormulas->setColumnWidth(kDataRange, 110);
-    tblFormulas->setMinimumHeight(150);
+    tblFormulas->setMinimumHeight(120);
+    tblFormulas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(tblFormulas, 3);
     connect(tblFormulas, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() != kName || item->row() >= static_cast<int>(checked_.size()))
@@ -121,7 +124,9 @@ frmStrengthFormulas::frmStrengthFormulas(QWidget* parent)
 
 QWidget* frmStrengthFormulas::buildInputs() {
     auto* box = new QGroupBox(QStringLiteral("Rock"), this);
+    box->setFlat(true);
     auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(4, 0, 4, 0);
     auto* ucsLabel = new QLabel(QStringLiteral("&UCS (MPa)"), box);
     txtUCS = SmallEdit(box, QStringLiteral("txtUCS"), QString(), 80);
     ucsLabel->setBuddy(txtUCS);
@@ -157,7 +162,9 @@ QWidget* frmStrengthFormulas::buildInputs() {
 
 QWidget* frmStrengthFormulas::buildUserFormula() {
     auto* box = new QGroupBox(QStringLiteral("Your own formula"), this);
+    box->setFlat(true);
     auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(4, 0, 4, 0);
     chkUserFormula = new QCheckBox(QStringLiteral("&Add"), box);
     chkUserFormula->setObjectName(QStringLiteral("chkUserFormula"));
     cboUserForm = new QComboBox(box);
@@ -304,6 +311,9 @@ void frmStrengthFormulas::fillTable(const FormulaComparison& c) {
         name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
         name->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
         name->setToolTip(Describe(row, locale));
+        QPixmap swatch(12, 12);
+        swatch.fill(design::FormulaColour(row.key));
+        name->setIcon(QIcon(swatch));
         tblFormulas->item(i, kNote)->setToolTip(row.note);
         if (row.outsideData)
             tblFormulas->item(i, kDataRange)->setBackground(kOutside);

@@ -96,7 +96,8 @@ FormulaRow PresetRow(const StrengthPreset& preset, const FormulaComparison& c,
     return row;
 }
 
-FormulaRow ScreenRow(const StrengthPreset& preset, const Evaluation& e) {
+FormulaRow ScreenRow(const StrengthPreset& preset, const Evaluation& e,
+                     const NumberLocale& locale) {
     FormulaRow row;
     row.key = Text(preset.key);
     row.name = Text(preset.name);
@@ -105,7 +106,7 @@ FormulaRow ScreenRow(const StrengthPreset& preset, const Evaluation& e) {
     row.dataRange = QStringLiteral("not known");
     row.strength = e.strength;
     row.factorOfSafety = e.factorOfSafety;
-    row.designFos = QStringLiteral("1.6");
+    row.designFos = ShowShortest(*preset.designFos, locale);
     row.meets = e.factorOfSafetyTooSmall ? QStringLiteral("no") : QStringLiteral("yes");
     row.note = e.formula;
     row.hasStrength = true;
@@ -194,7 +195,7 @@ Step<FormulaComparison> CompareFormulas(const FormulaInputs& inputs, const Numbe
 
     for (const StrengthPreset& preset : engine::kStrengthPresets) {
         if (preset.form == FormulaForm::Screen)
-            c.rows.push_back(ScreenRow(preset, c.screen));
+            c.rows.push_back(ScreenRow(preset, c.screen, locale));
         else
             c.rows.push_back(PresetRow(preset, c, locale));
         c.rows.back().preset = &preset;
