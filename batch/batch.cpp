@@ -2,6 +2,7 @@
 
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
+#include "evaluation/strengthformulas.h"
 #include "results/core/modellingfile.h"
 #include "storage/qtstorage.h"
 
@@ -21,6 +22,10 @@ namespace {
 
 constexpr qsizetype kMethod = 0;
 constexpr qsizetype kModellingFile = 14;
+constexpr qsizetype kUcs = 15;
+constexpr qsizetype kLdf = 16;
+constexpr qsizetype kMessage =
+    static_cast<qsizetype>(kInputColumns.size() + kResultColumns.size()) - 1;
 
 // The design's inputs are the columns between "method" and "modelling_file".
 constexpr bool ColumnsAreTheDesignFields() {
@@ -28,7 +33,10 @@ constexpr bool ColumnsAreTheDesignFields() {
         if (std::string_view(evaluation::kDesignFields[i].name) != kInputColumns[i + 1])
             return false;
     return std::string_view(kInputColumns[kMethod]) == "method" &&
-           std::string_view(kInputColumns[kModellingFile]) == "modelling_file";
+           std::string_view(kInputColumns[kModellingFile]) == "modelling_file" &&
+           std::string_view(kInputColumns[kUcs]) == "ucs" &&
+           std::string_view(kInputColumns[kLdf]) == "ldf" &&
+           std::string_view(kResultColumns.back()) == "message";
 }
 static_assert(ColumnsAreTheDesignFields());
 
@@ -194,7 +202,21 @@ QString Flag(bool value) {
 
 } // namespace
 
-QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables) {
+QStringList FormulaColumns() {
+    QStringList names;
+    for (const engine::StrengthPreset& preset : engine::kStrengthPresets) {
+        if (preset.form == engine::FormulaForm::Screen)
+            continue;
+        QString key =
+            QString::fromLatin1(preset.key.data(), static_cast<qsizetype>(preset.key.size()));
+        key.replace(u'-', u'_');
+        names << key + QStringLiteral("_strength") << key + QStringLiteral("_fos");
+    }
+    return names;
+}
+
+QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables,
+                        bool formulas) {
     QStringList row;
     row.reserve(static_cast<qsizetype>(kInputColumns.size() + kResultColumns.size()));
     for (const qsizetype position : header.position)
@@ -205,8 +227,8 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
     if (message.isEmpty() && design.method == evaluation::Method::Interpolation)
         message = InterpolationPlanProblem(design);
     evaluation::Evaluation e;
+    const results::ModellingResults* table = nullptr;
     if (message.isEmpty()) {
-        const results::ModellingResults* table = nullptr;
         const QString& modelling = row[kModellingFile];
         if (design.method == evaluation::Method::Interpolation && !modelling.isEmpty())
             table = tables.table(modelling, message);
@@ -220,10 +242,31 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
     row << e.extraction << e.stress << e.effectiveWidth << e.widthHeightRatio << e.strength
         << e.factorOfSafety << Flag(e.widthHeightTooSmall) << Flag(e.factorOfSafetyTooSmall)
         << e.formula << message;
-    return row;
+    if (!formulas)
+        return row;
+    // The strength formulas, as the window compares them.
+    QStringList columns;
+    if (message.isEmpty()) {
+        evaluation::FormulaInputs in;
+        in.design = design;
+        in.ucs = row[kUcs];
+        in.ldf = row[kLdf].trimmed().isEmpty() ? QStringLiteral("1") : row[kLdf];
+        const auto c = evaluation::CompareFormulas(in, evaluation::NumberLocale::Point(), table);
+        if (c) {
+            for (const evaluation::FormulaRow& formula : c->rows)
+                if (formula.preset && formula.preset->form != engine::FormulaForm::Screen)
+                    columns << formula.strength << formula.factorOfSafety;
+        } else {
+            row[kMessage] = c.refusal().message;
+        }
+    }
+    while (columns.size() < FormulaColumns().size())
+        columns << QString();
+    return row << columns;
 }
 
-Step<TableCounts> EvaluateTable(QByteArrayView input, const QString& folder, QByteArray& out) {
+Step<TableCounts> EvaluateTable(QByteArrayView input, const QString& folder, QByteArray& out,
+                                bool formulas) {
     CsvReader reader(input);
     Record record;
     if (!reader.next(record))
@@ -236,14 +279,16 @@ Step<TableCounts> EvaluateTable(QByteArrayView input, const QString& folder, QBy
         names << Name(column);
     for (const char* column : kResultColumns)
         names << Name(column);
+    if (formulas)
+        names << FormulaColumns();
     out.reserve(out.size() + input.size() * 2 + 256);
     AppendRecord(out, names);
     ModellingTables tables(folder);
     TableCounts counts;
     while (reader.next(record)) {
-        const QStringList row = EvaluateRow(record, header.value(), tables);
+        const QStringList row = EvaluateRow(record, header.value(), tables, formulas);
         ++counts.rows;
-        if (!row.constLast().isEmpty())
+        if (!row[kMessage].isEmpty())
             ++counts.refused;
         AppendRecord(out, row);
     }
@@ -252,12 +297,13 @@ Step<TableCounts> EvaluateTable(QByteArrayView input, const QString& folder, QBy
 
 QString HelpText() {
     return QStringLiteral(
-        "Usage: vt-evaluate [INPUT [OUTPUT]]\n"
+        "Usage: vt-evaluate [--formulas] [INPUT [OUTPUT]]\n"
         "Evaluates every design of a CSV table, one per row, as the calculation screens of\n"
         "Vandrel Tessaron do, and writes the table again with the results.\n"
         "\n"
         "  INPUT      the designs; standard input when missing or \"-\"\n"
         "  OUTPUT     the table with the results; standard output when missing or \"-\"\n"
+        "  --formulas add each published strength formula's strength and FOS\n"
         "  -h, --help show this help\n"
         "  --version  show the version\n"
         "\n"
@@ -273,6 +319,9 @@ QString HelpText() {
         "  aps                     the modelled average pillar stress (modelled)\n"
         "  modelling_file          the modelling-results file (interpolation); a relative\n"
         "                          path is taken from the folder of INPUT\n"
+        "  ucs, ldf                for --formulas: the UCS in MPa (the formulas that need it\n"
+        "                          give none without it) and the large-discontinuity factor\n"
+        "                          (1 when empty)\n"
         "A missing column is empty. Numbers are written with a decimal point; fields may be\n"
         "quoted as RFC 4180 says.\n"
         "\n"
@@ -281,6 +330,9 @@ QString HelpText() {
         "the screen shows it), wh_too_small, fos_too_small (1 below 2.5 and 1.6, else 0),\n"
         "formula and message (why a row could not be evaluated). A bad row does not stop the\n"
         "run.\n"
+        "With --formulas, <formula>_strength and <formula>_fos follow for each published\n"
+        "strength formula (hedley_grant_1972, ..., salamon_munro_1967), as the window\n"
+        "\"Strength formulas...\" shows them.\n"
         "\n"
         "Exit status: 0 when the table was evaluated, even if rows carry a message; 1 when\n"
         "the input cannot be read, its header is wrong or the output cannot be written; 2\n"
@@ -375,6 +427,7 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QIODevice& out, Q
 int Run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& err) {
     QStringList files;
     bool options = true;
+    bool formulas = false;
     for (const QString& argument : arguments) {
         if (options && argument == QLatin1String("--")) {
             options = false;
@@ -382,6 +435,8 @@ int Run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& 
                    (argument == QLatin1String("-h") || argument == QLatin1String("--help"))) {
             out.write(HelpText().toUtf8());
             return 0;
+        } else if (options && argument == QLatin1String("--formulas")) {
+            formulas = true;
         } else if (options && argument == QLatin1String("--version")) {
             out.write(QByteArrayLiteral("vt-evaluate " VT_PROGRAM_VERSION "\n"));
             return 0;
@@ -407,7 +462,7 @@ int Run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& 
     const QString folder =
         inputPath == u'-' ? QDir::currentPath() : QFileInfo(inputPath).absolutePath();
     QByteArray output;
-    const auto counts = EvaluateTable(input.value(), folder, output);
+    const auto counts = EvaluateTable(input.value(), folder, output, formulas);
     if (!counts) {
         Say(err, QStringLiteral("%1: %2").arg(inputPath == u'-' ? QStringLiteral("standard input")
                                                                 : inputPath,

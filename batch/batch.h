@@ -27,7 +27,7 @@ class QIODevice;
 namespace vt::batch {
 
 // The input columns, in the order the output writes them.
-inline constexpr std::array<const char*, 15> kInputColumns{
+inline constexpr std::array<const char*, 17> kInputColumns{
     "method",
     "rock_density",
     "depth",
@@ -43,6 +43,8 @@ inline constexpr std::array<const char*, 15> kInputColumns{
     "strength_increase_rate",
     "aps",
     "modelling_file",
+    "ucs", // for --formulas: the UCS in MPa (empty: none)
+    "ldf", // for --formulas: the large-discontinuity factor (empty: 1)
 };
 // The result columns that follow them.
 inline constexpr std::array<const char*, 10> kResultColumns{
@@ -86,7 +88,14 @@ private:
 
 // One design row: its input columns as read (with the defaults filled in)
 // and the evaluation's columns.
-QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables);
+// With `formulas`, each strength formula's strength and FOS follow
+// (FormulaColumns), evaluated as the strength formulas window does.
+QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables,
+                        bool formulas = false);
+
+// The columns --formulas adds after the results: per preset but the
+// screen's own, "<preset>_strength" and "<preset>_fos".
+QStringList FormulaColumns();
 
 struct TableCounts {
     qsizetype rows = 0;
@@ -96,7 +105,7 @@ struct TableCounts {
 // The whole table: the output (header and one record per design) appended
 // to `out`; a refusal when the header is missing or bad (nothing appended).
 evaluation::Step<TableCounts> EvaluateTable(QByteArrayView input, const QString& folder,
-                                            QByteArray& out);
+                                            QByteArray& out, bool formulas = false);
 
 // The program: its arguments (without its own name) and the three standard
 // streams. Returns the exit code: 0 when the table was evaluated (rows may
