@@ -6,10 +6,12 @@
 // - the strength formulas window after a change of the screen (aim: under
 //   16 ms): the table and both charts recomputed and both charts painted, and
 //   the comparison and the charts' curves alone;
+// - a schedule of 50 depths (aim: under 10 ms), tributary and interpolation;
 // - one inverse solve (aim: under 100 us) against the same answer found by
 //   evaluating every value of the range (the ratio of the two).
 #include "design/frmdesigncharts.h"
 #include "design/frmstrengthformulas.h"
+#include "design/schedule.h"
 #include "design/solve.h"
 #include "design/sweep.h"
 #include "results/core/modellingfile.h"
@@ -153,6 +155,22 @@ void BM_StrengthFormulasComputed(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StrengthFormulasComputed)->Unit(benchmark::kMicrosecond);
+
+void BM_Schedule50Depths(benchmark::State& state, Method method) {
+    const design::BaseDesign base = Base(method);
+    const auto depths = design::ReadRange(QStringLiteral("100"), QStringLiteral("2550"),
+                                          QStringLiteral("50"), Locale());
+    if (!depths || depths->count() != 50)
+        std::abort();
+    const design::SolveSettings settings;
+    for (auto _ : state) {
+        const auto schedule = design::DepthSchedule(base, depths.value(), settings);
+        benchmark::DoNotOptimize(schedule.ok());
+    }
+}
+BENCHMARK_CAPTURE(BM_Schedule50Depths, tributary, Method::Tributary)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Schedule50Depths, interpolation, Method::Interpolation)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Solve(benchmark::State& state, Method method, design::Question question) {
     const design::BaseDesign base = Base(method);
