@@ -150,7 +150,7 @@ enum class WindowRole {
     StrengthConstantTarget, // in the order K is written
     PlanDimensionsTarget,
     UcsReadingsListener,
-    UcsReadingsSource, // the window the tools take the UCS readings from
+    UcsReadingsSource, // the window whose readings the tools fit K to
 };
 
 } // namespace vt

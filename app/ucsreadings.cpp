@@ -6,13 +6,13 @@ namespace vt {
 
 UcsReadingTexts UcsReadingsFor(const DesignSource* screen) {
     UcsReadingTexts ucs;
-    for (const QString& name : Windows().role(WindowRole::UcsReadingsSource))
-        if (const auto* dialog = Windows().existing<UcsReadingsSource>(name)) {
-            ucs.readings = dialog->ucsReadings();
-            ucs.downgrade = dialog->downgradePercentage();
-            if (!ucs.readings.isEmpty())
-                return ucs;
-        }
+    if (const auto* dialog =
+            Windows().existingIn<UcsReadingsSource>(WindowRole::UcsReadingsSource)) {
+        ucs.readings = dialog->ucsReadings();
+        ucs.downgrade = dialog->downgradePercentage();
+        if (!ucs.readings.isEmpty())
+            return ucs;
+    }
     if (const auto* target = dynamic_cast<const StrengthConstantTarget*>(screen)) {
         const StrengthConstantSource k = target->strengthConstantSource();
         if (!k.typed())

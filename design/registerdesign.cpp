@@ -1,6 +1,7 @@
 #include "design/registerdesign.h"
 
 #include "app/programstate.h"
+#include "app/windownames.h"
 #include "design/frmdesigncharts.h"
 #include "design/frmstrengthformulas.h"
 #include "design/frmtargetfos.h"
@@ -10,20 +11,18 @@ namespace vt {
 
 void RegisterDesignWindows() {
     WindowRegistry& windows = Windows();
-    windows.registerFactory(QStringLiteral("frmDesignCharts"), [] { return new frmDesignCharts; });
-    windows.registerFactory(QStringLiteral("frmTargetFOS"), [] { return new frmTargetFOS; });
-    windows.registerFactory(QStringLiteral("frmStrengthFormulas"),
-                            [] { return new frmStrengthFormulas; });
+    windows.registerFactory(names::frmDesignCharts, [] { return new frmDesignCharts; });
+    windows.registerFactory(names::frmTargetFOS, [] { return new frmTargetFOS; });
+    windows.registerFactory(names::frmStrengthFormulas, [] { return new frmStrengthFormulas; });
     windows.addDesignMenuItem(
         {QStringLiteral("Design &charts..."), QStringLiteral("mnuDesignCharts"),
-         [](DesignSource& source) { tools::OpenTool(QStringLiteral("frmDesignCharts"), source); }});
+         [](DesignSource& source) { tools::OpenTool(names::frmDesignCharts, source); }});
     windows.addDesignMenuItem(
         {QStringLiteral("Solve for a &target FOS..."), QStringLiteral("mnuTargetFOS"),
-         [](DesignSource& source) { tools::OpenTool(QStringLiteral("frmTargetFOS"), source); }});
-    windows.addDesignMenuItem({QStringLiteral("Strength &formulas..."),
-                               QStringLiteral("mnuStrengthFormulas"), [](DesignSource& source) {
-                                   tools::OpenTool(QStringLiteral("frmStrengthFormulas"), source);
-                               }});
+         [](DesignSource& source) { tools::OpenTool(names::frmTargetFOS, source); }});
+    windows.addDesignMenuItem(
+        {QStringLiteral("Strength &formulas..."), QStringLiteral("mnuStrengthFormulas"),
+         [](DesignSource& source) { tools::OpenTool(names::frmStrengthFormulas, source); }});
 }
 
 } // namespace vt

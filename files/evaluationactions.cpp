@@ -3,6 +3,7 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "app/windownames.h"
 #include "dialogs/frmprint.h"
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
@@ -25,7 +26,7 @@ using evaluation::Step;
 namespace {
 
 const QString kFilter = QStringLiteral("Evaluations (*.%1)").arg(kFileSuffix);
-const QString kReport = QStringLiteral("frmPrint");
+const QString kReport = names::frmPrint;
 
 QWidget* WidgetOf(DesignSource& source) {
     return dynamic_cast<QWidget*>(&source);

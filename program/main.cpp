@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 #include "app/startup.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "program/registerwindows.h"
 
 #include <QApplication>
@@ -13,6 +14,6 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vandreltessaron.VandrelTessaron"));
     vt::PrepareApplication();
     vt::RegisterWindows();
-    vt::Windows().show(QStringLiteral("frmSplash"));
+    vt::Windows().show(vt::names::frmSplash);
     return QApplication::exec();
 }

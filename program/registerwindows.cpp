@@ -3,6 +3,7 @@
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "app/shellwindows.h"
+#include "app/windownames.h"
 #include "design/registerdesign.h"
 #include "dialogs/registerdialogs.h"
 #include "files/evaluationactions.h"
@@ -22,41 +23,39 @@ void RegisterWindows() {
     RegisterDesignWindows();
     RegisterProbabilityWindows();
     WindowRegistry& windows = Windows();
-    windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
-    windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
-    windows.registerFactory(QStringLiteral("frmInterpolate"), [] { return new frmInterpolate; });
+    windows.registerFactory(names::frmTributary, [] { return new frmTributary; });
+    windows.registerFactory(names::frmModelled, [] { return new frmModelled; });
+    windows.registerFactory(names::frmInterpolate, [] { return new frmInterpolate; });
     // The Design menu: saving and opening evaluations.
     files::AddEvaluationFileItems(windows);
 
     // Every window but the start-up window, in the order they close.
     windows.setCloseOrder({
-        QStringLiteral("frmDesignCharts"),
-        QStringLiteral("frmTargetFOS"),
-        QStringLiteral("frmProbability"),
-        QStringLiteral("frmStrengthFormulas"),
-        QStringLiteral("frmAbout"),
-        QStringLiteral("frmFileOpen"),
-        QStringLiteral("frmMedianUCS"),
-        QStringLiteral("frmModelled"),
-        QStringLiteral("frmPopUpFOS"),
-        QStringLiteral("frmPopUpWH"),
-        QStringLiteral("frmTributary"),
-        QStringLiteral("frmPrint"),
-        QStringLiteral("frmRazuziRuridaDimensions"),
-        QStringLiteral("frmInterpolate"),
+        names::frmDesignCharts,
+        names::frmTargetFOS,
+        names::frmProbability,
+        names::frmStrengthFormulas,
+        names::frmAbout,
+        names::frmFileOpen,
+        names::frmMedianUCS,
+        names::frmModelled,
+        names::frmPopUpFOS,
+        names::frmPopUpWH,
+        names::frmTributary,
+        names::frmPrint,
+        names::frmRazuziRuridaDimensions,
+        names::frmInterpolate,
     });
     // The UCS dialog writes K into these screens, in this order.
     windows.setRole(WindowRole::StrengthConstantTarget,
-                    {QStringLiteral("frmModelled"), QStringLiteral("frmTributary"),
-                     QStringLiteral("frmInterpolate")});
+                    {names::frmModelled, names::frmTributary, names::frmInterpolate});
     // Leaving the dimensions dialog switches off the toggles of these.
-    windows.setRole(WindowRole::PlanDimensionsTarget,
-                    {QStringLiteral("frmTributary"), QStringLiteral("frmModelled")});
+    windows.setRole(WindowRole::PlanDimensionsTarget, {names::frmTributary, names::frmModelled});
     // The UCS dialog tells these of every change of its readings.
     windows.setRole(WindowRole::UcsReadingsListener,
-                    {QStringLiteral("frmProbability"), QStringLiteral("frmStrengthFormulas")});
+                    {names::frmProbability, names::frmStrengthFormulas});
     // The tools take the UCS readings from this one.
-    windows.setRole(WindowRole::UcsReadingsSource, {QStringLiteral("frmMedianUCS")});
+    windows.setRole(WindowRole::UcsReadingsSource, {names::frmMedianUCS});
 }
 
 } // namespace vt

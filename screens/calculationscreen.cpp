@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "screens/builders.h"
 #include "screens/finalresultstab.h"
 #include "screens/strengthtab.h"
@@ -326,7 +327,7 @@ ReportRequest CalculationScreen::buildReportRequest() const {
 // Handlers
 
 void CalculationScreen::mnuNewCalculation_Click() {
-    Windows().show(QStringLiteral("frmSplash"));
+    Windows().show(names::frmSplash);
     CloseAllWindows();
 }
 
@@ -335,7 +336,7 @@ void CalculationScreen::mnuExit_Click() {
 }
 
 void CalculationScreen::mnuAbout_Click() {
-    Windows().show(QStringLiteral("frmAbout"));
+    Windows().show(names::frmAbout);
 }
 
 void CalculationScreen::closeEvent(QCloseEvent* event) {
@@ -344,7 +345,7 @@ void CalculationScreen::closeEvent(QCloseEvent* event) {
 }
 
 void CalculationScreen::cmdDetermineK_Click() {
-    Windows().show(QStringLiteral("frmMedianUCS"));
+    Windows().show(names::frmMedianUCS);
 }
 
 void CalculationScreen::cmdPrint_Click() {
