@@ -3,6 +3,7 @@
 #include "evaluation/designfields.h"
 #include "evaluation/installeddata.h"
 #include "evaluation/numbers.h"
+#include "evaluation/strengthformulas.h"
 #include "results/core/modellingfile.h"
 #include "storage/qtstorage.h"
 
@@ -26,6 +27,10 @@ namespace {
 
 constexpr qsizetype kMethod = 0;
 constexpr qsizetype kModellingFile = 14;
+constexpr qsizetype kUcs = 15;
+constexpr qsizetype kLdf = 16;
+constexpr qsizetype kMessage =
+    static_cast<qsizetype>(kInputColumns.size() + kResultColumns.size()) - 1;
 
 // The design's inputs are the columns between "method" and "modelling_file".
 constexpr bool ColumnsAreTheDesignFields() {
@@ -33,7 +38,10 @@ constexpr bool ColumnsAreTheDesignFields() {
         if (std::string_view(evaluation::kDesignFields[i].name) != kInputColumns[i + 1])
             return false;
     return std::string_view(kInputColumns[kMethod]) == "method" &&
-           std::string_view(kInputColumns[kModellingFile]) == "modelling_file";
+           std::string_view(kInputColumns[kModellingFile]) == "modelling_file" &&
+           std::string_view(kInputColumns[kUcs]) == "ucs" &&
+           std::string_view(kInputColumns[kLdf]) == "ldf" &&
+           std::string_view(kResultColumns.back()) == "message";
 }
 static_assert(ColumnsAreTheDesignFields());
 
@@ -290,6 +298,19 @@ bool IsNumberColumn(std::size_t column) {
 
 } // namespace
 
+QStringList FormulaColumns() {
+    QStringList names;
+    for (const engine::StrengthPreset& preset : engine::kStrengthPresets) {
+        if (preset.form == engine::FormulaForm::Screen)
+            continue;
+        QString key =
+            QString::fromLatin1(preset.key.data(), static_cast<qsizetype>(preset.key.size()));
+        key.replace(u'-', u'_');
+        names << key + QStringLiteral("_strength") << key + QStringLiteral("_fos");
+    }
+    return names;
+}
+
 QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables,
                         const RowFormat& format) {
     const evaluation::NumberLocale& locale = CsvNumbers(format.input);
@@ -308,8 +329,8 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
     if (message.isEmpty() && interpolation)
         message = InterpolationPlanProblem(record, design, locale);
     evaluation::Evaluation e;
+    const results::ModellingResults* table = nullptr;
     if (message.isEmpty()) {
-        const results::ModellingResults* table = nullptr;
         if (interpolation) {
             table = tables.table(row[kModellingFile], message);
             if (!message.isEmpty())
@@ -333,6 +354,9 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
         for (std::size_t i = 0; i + 1 < kResultColumns.size(); ++i)
             row << QString();
         row << message;
+        if (format.formulas)
+            for (qsizetype i = 0; i < FormulaColumns().size(); ++i)
+                row << QString();
         return row;
     }
     for (const QString* shown : {&e.extraction, &e.stress, &e.effectiveWidth, &e.widthHeightRatio,
@@ -340,7 +364,26 @@ QStringList EvaluateRow(const Record& record, const Header& header, ModellingTab
         row << CsvNumberText(*shown, locale, format.output);
     row << evaluation::CsvFlag(e.widthHeightTooSmall)
         << evaluation::CsvFlag(e.factorOfSafetyTooSmall) << e.formula << message;
-    return row;
+    if (!format.formulas)
+        return row;
+    // The strength formulas, as the window compares them.
+    QStringList columns;
+    evaluation::FormulaInputs in;
+    in.design = design;
+    in.ucs = row[kUcs];
+    in.ldf = row[kLdf].trimmed().isEmpty() ? QStringLiteral("1") : row[kLdf];
+    const auto compared = evaluation::CompareFormulas(in, locale, table);
+    if (compared) {
+        for (const evaluation::FormulaRow& formula : compared->rows)
+            if (formula.preset && formula.preset->form != engine::FormulaForm::Screen)
+                columns << CsvNumberText(formula.strength, locale, format.output)
+                        << CsvNumberText(formula.factorOfSafety, locale, format.output);
+    } else {
+        row[kMessage] = AtLine(record) + QStringLiteral(": ") + compared.refusal().message;
+    }
+    while (columns.size() < FormulaColumns().size())
+        columns << QString();
+    return row << columns;
 }
 
 Step<TableCounts> EvaluateTable(CsvReader& reader, const TableOptions& options,
@@ -353,7 +396,7 @@ Step<TableCounts> EvaluateTable(CsvReader& reader, const TableOptions& options,
     if (!header)
         return header.refusal();
     const RowFormat format{convention, options.output.value_or(convention),
-                           options.defaultModelling};
+                           options.defaultModelling, options.formulas};
     QStringList names;
     for (const char* column : kInputColumns)
         names << Name(column);
@@ -361,6 +404,8 @@ Step<TableCounts> EvaluateTable(CsvReader& reader, const TableOptions& options,
         names << Name(column);
     QByteArray piece;
     piece.reserve(kOutputPiece + kOutputPiece / 4);
+    if (format.formulas)
+        names << FormulaColumns();
     AppendRecord(piece, names, format.output);
     const auto flush = [&piece, &write] {
         const bool written = piece.isEmpty() || write(piece);
@@ -372,7 +417,7 @@ Step<TableCounts> EvaluateTable(CsvReader& reader, const TableOptions& options,
     while (reader.next(record)) {
         const QStringList row = EvaluateRow(record, header.value(), tables, format);
         ++counts.rows;
-        if (!row.constLast().isEmpty())
+        if (!row[kMessage].isEmpty())
             ++counts.refused;
         AppendRecord(piece, row, format.output);
         if (piece.size() >= kOutputPiece && !flush()) {
@@ -411,6 +456,7 @@ QString HelpText() {
                "\n"
                "  INPUT      the designs; standard input when missing or \"-\"\n"
                "  OUTPUT     the table with the results; standard output when missing or \"-\"\n"
+               "  --formulas add each published strength formula's strength and FOS\n"
                "  --separator=comma      write commas and decimal points\n"
                "  --separator=semicolon  write semicolons and decimal commas\n"
                "  -h, --help show this help\n"
@@ -438,6 +484,10 @@ QString HelpText() {
                "                          path is taken from the folder of INPUT; when empty,\n"
                "                          the installed default file:\n"
                "                          %1\n"
+               "  ucs, ldf                for --formulas: the UCS in MPa (the formulas that need "
+               "it\n"
+               "                          give none without it) and the large-discontinuity\n"
+               "                          factor (1 when empty)\n"
                "A missing column is empty.\n"
                "\n"
                "The output holds the input columns in this order (with the defaults filled in),\n"
@@ -450,6 +500,9 @@ QString HelpText() {
                "A field comes back as it was given (a number with the output's decimal mark),\n"
                "also one that starts with =, +, - or @: a spreadsheet may take such a field for\n"
                "a formula, so open tables from others with care.\n"
+               "With --formulas, <formula>_strength and <formula>_fos follow for each published\n"
+               "strength formula (hedley_grant_1972, ..., salamon_munro_1967), as the window\n"
+               "\"Strength formulas...\" shows them.\n"
                "\n"
                "Limits: the input may hold up to 1 GiB; it is read and the results written a\n"
                "row at a time, so a long table costs no more memory than a short one. A row\n"
@@ -641,6 +694,8 @@ int Run(const QStringList& arguments, QIODevice& in, QIODevice& out, QIODevice& 
                    (argument == QLatin1String("-h") || argument == QLatin1String("--help"))) {
             out.write(HelpText().toUtf8());
             return 0;
+        } else if (options && argument == QLatin1String("--formulas")) {
+            table.formulas = true;
         } else if (options && argument == QLatin1String("--version")) {
             out.write(QByteArrayLiteral("vt-evaluate " VT_PROGRAM_VERSION "\n"));
             return 0;

@@ -39,7 +39,7 @@ using evaluation::Record;
 using evaluation::RecordProblem;
 
 // The input columns, in the order the output writes them.
-inline constexpr std::array<const char*, 15> kInputColumns{
+inline constexpr std::array<const char*, 17> kInputColumns{
     "method",
     "rock_density",
     "depth",
@@ -55,6 +55,8 @@ inline constexpr std::array<const char*, 15> kInputColumns{
     "strength_increase_rate",
     "aps",
     "modelling_file",
+    "ucs", // for --formulas: the UCS in MPa (empty: none)
+    "ldf", // for --formulas: the large-discontinuity factor (empty: 1)
 };
 // The result columns that follow them.
 inline constexpr std::array<const char*, 10> kResultColumns{
@@ -120,6 +122,7 @@ struct TableOptions {
     QString defaultModelling; // the table of an empty modelling_file
     // The output's convention; none: the input's.
     std::optional<CsvConvention> output;
+    bool formulas = false; // add the strength formulas' columns
 };
 
 // How a table's rows are read and written.
@@ -127,13 +130,20 @@ struct RowFormat {
     CsvConvention input = CsvConvention::CommaPoint;
     CsvConvention output = CsvConvention::CommaPoint;
     QString defaultModelling;
+    bool formulas = false;
 };
 
 // One design row: its input columns as read (with the defaults filled in)
 // and the evaluation's columns; a refused row has its reason in "message",
 // naming its line (and column, where one is at fault), and no results.
+// With format.formulas, each strength formula's strength and FOS follow
+// (FormulaColumns), evaluated as the strength formulas window does.
 QStringList EvaluateRow(const Record& record, const Header& header, ModellingTables& tables,
                         const RowFormat& format = {});
+
+// The columns --formulas adds after the results: per preset but the
+// screen's own, "<preset>_strength" and "<preset>_fos".
+QStringList FormulaColumns();
 
 struct TableCounts {
     qsizetype rows = 0;

@@ -3,9 +3,15 @@
 //   for a tributary and an interpolation design;
 // - the redraw of all four design charts after an input change (aim: under
 //   16 ms, one frame), with the shown chart painted, and with all four painted;
+// - the strength formulas window after a change of the screen (aim: under
+//   16 ms): the table and both charts recomputed and both charts painted, and
+//   the comparison and the charts' curves alone;
+// - a schedule of 50 depths (aim: under 10 ms), tributary and interpolation;
 // - one inverse solve (aim: under 100 us) against the same answer found by
 //   evaluating every value of the range (the ratio of the two).
 #include "design/frmdesigncharts.h"
+#include "design/frmstrengthformulas.h"
+#include "design/schedule.h"
 #include "design/solve.h"
 #include "design/sweep.h"
 #include "results/core/modellingfile.h"
@@ -13,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -107,6 +114,63 @@ void BM_RedrawAllCharts(benchmark::State& state, bool paintAll) {
 }
 BENCHMARK_CAPTURE(BM_RedrawAllCharts, shown_chart_painted, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RedrawAllCharts, all_charts_painted, true)->Unit(benchmark::kMillisecond);
+
+void BM_StrengthFormulasWindow(benchmark::State& state) {
+    TypedScreen screen;
+    frmStrengthFormulas window;
+    window.follow(&screen);
+    window.txtUCS->setText(QStringLiteral("150"));
+    window.show();
+    QImage image(window.chtStrength->view()->size(), QImage::Format_ARGB32_Premultiplied);
+    int typed = 0;
+    for (auto _ : state) {
+        screen.texts.height = (++typed % 2) ? QStringLiteral("4.1") : QStringLiteral("4");
+        window.recompute();
+        for (design::FormulaChart* chart : {window.chtStrength, window.chtStability}) {
+            QPainter painter(&image);
+            chart->view()->render(&painter);
+        }
+        benchmark::DoNotOptimize(image.bits());
+        if (!window.comparison())
+            state.SkipWithError("no comparison");
+    }
+}
+BENCHMARK(BM_StrengthFormulasWindow)->Unit(benchmark::kMillisecond);
+
+void BM_StrengthFormulasComputed(benchmark::State& state) {
+    evaluation::FormulaInputs inputs;
+    inputs.design = Tributary();
+    inputs.ucs = QStringLiteral("150");
+    int typed = 0;
+    for (auto _ : state) {
+        inputs.design.height = (++typed % 2) ? QStringLiteral("4.1") : QStringLiteral("4");
+        const auto c = evaluation::CompareFormulas(inputs, Locale());
+        if (!c) {
+            state.SkipWithError("refused");
+            break;
+        }
+        const evaluation::FormulaCharts charts =
+            evaluation::ChartFormulas(c.value(), inputs, {}, Locale());
+        benchmark::DoNotOptimize(charts.ratios.data());
+    }
+}
+BENCHMARK(BM_StrengthFormulasComputed)->Unit(benchmark::kMicrosecond);
+
+void BM_Schedule50Depths(benchmark::State& state, Method method) {
+    const design::BaseDesign base = Base(method);
+    const auto depths = design::ReadRange(QStringLiteral("100"), QStringLiteral("2550"),
+                                          QStringLiteral("50"), Locale());
+    if (!depths || depths->count() != 50)
+        std::abort();
+    const design::SolveSettings settings;
+    for (auto _ : state) {
+        const auto schedule = design::DepthSchedule(base, depths.value(), settings);
+        benchmark::DoNotOptimize(schedule.ok());
+    }
+}
+BENCHMARK_CAPTURE(BM_Schedule50Depths, tributary, Method::Tributary)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Schedule50Depths, interpolation, Method::Interpolation)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Solve(benchmark::State& state, Method method, design::Question question) {
     const design::BaseDesign base = Base(method);

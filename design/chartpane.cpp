@@ -1,14 +1,11 @@
 #include "design/chartpane.h"
 
 #include "app/filedialogs.h"
-#include "app/messages.h"
 #include "app/ui.h"
-#include "evaluation/axisticks.h"
 #include "evaluation/csv.h"
 #include "storage/qtstorage.h"
 
 #include <QAreaSeries>
-#include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetrics>
@@ -21,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QtMath>
 #include <algorithm>
@@ -38,34 +34,11 @@ const QString kChartsTitle = QStringLiteral("Design charts");
 const QColor kStressMaroon(128, 0, 0);
 const QColor kLimitGrey(96, 96, 96);
 const QColor kBand(255, 0, 0, 40);
-const QString kPngScreenFilter = QStringLiteral("PNG images, screen resolution (*.png)");
-const QString kPngPrintFilter = QStringLiteral("PNG images for print, 300 dpi (*.png)");
-constexpr double kScreenDotsPerInch = 96;
-constexpr double kPrintDotsPerInch = 300;
-constexpr int kCaptionMargin = 4; // px around the caption line
 
 QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) {
     QPen pen(colour, width, style);
     pen.setCosmetic(true);
     return pen;
-}
-
-// Ticks at round values, about six of them, labelled by the program's one
-// tick rule. The range and the ticks change together: an old step over a
-// new, far larger range would ask for millions of ticks.
-void SetRoundTicks(QCategoryAxis* axis, double low, double high,
-                   const evaluation::NumberLocale& locale) {
-    for (const QString& label : axis->categoriesLabels())
-        axis->remove(label);
-    axis->setRange(low, high);
-    const evaluation::AxisTicks ticks = evaluation::RoundTicks(low, high, 6, locale);
-    if (ticks.values.empty())
-        return;
-    // Each label stands at the end of its category; the first category ends
-    // where it starts, at the first tick.
-    axis->setStartValue(ticks.values.front());
-    for (std::size_t i = 0; i < ticks.values.size(); ++i)
-        axis->append(ticks.texts[static_cast<qsizetype>(i)], ticks.values[i]);
 }
 
 void HideFromLegend(QChart* chart, QAbstractSeries* series) {
@@ -271,7 +244,7 @@ QWidget* ChartPane::buildControls(const QString& prefix) {
                      });
     });
     connect(cmdSVG, &QPushButton::clicked, this, [this] {
-        export_Click(QStringLiteral("svg"), {QStringLiteral("SVG drawings (*.svg)")},
+        export_Click(QStringLiteral("svg"), {kSvgFilter},
                      [this](const FileAnswer& answer, QString* reason) {
                          return exportSvg(answer.path, reason);
                      });
@@ -548,17 +521,7 @@ QString ChartPane::fileStem() const {
 
 void ChartPane::export_Click(const QString& extension, const QStringList& filters,
                              const std::function<bool(const FileAnswer&, QString*)>& write) {
-    const FileAnswer answer =
-        AskForFile(this, {FileQuestion::Kind::Save,
-                          QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
-                          QStringLiteral("%1.%2").arg(fileStem(), extension), filters, extension});
-    if (!answer.chosen())
-        return;
-    QString reason;
-    if (!write(answer, &reason))
-        ShowMessage(
-            QStringLiteral("The file \"%1\" could not be written: %2.").arg(answer.path, reason),
-            kChartsTitle);
+    ExportChart(this, fileStem(), extension, filters, kChartsTitle, write);
 }
 
 QString ChartPane::caption() const {
@@ -566,71 +529,16 @@ QString ChartPane::caption() const {
 }
 
 QImage ChartPane::pngImage(PngResolution resolution) const {
-    const QSize chartSize = view_->size();
-    const QFontMetrics metrics(font());
-    const int captionHeight = metrics.height() + 2 * kCaptionMargin;
-    const double scale =
-        resolution == PngResolution::Print ? kPrintDotsPerInch / kScreenDotsPerInch : 1.0;
-    const QSize logical(chartSize.width(), captionHeight + chartSize.height());
-    QImage image(QSize(qCeil(logical.width() * scale), qCeil(logical.height() * scale)),
-                 QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (resolution == PngResolution::Print) {
-        const int dotsPerMetre = qRound(kPrintDotsPerInch / 0.0254);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-    }
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(scale, scale);
-    painter.setFont(font());
-    painter.setPen(Qt::black);
-    const QRect line(kCaptionMargin, kCaptionMargin, chartSize.width() - 2 * kCaptionMargin,
-                     metrics.height());
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(caption(), Qt::ElideRight, line.width()));
-    const QRect chartArea(QPoint(0, captionHeight), chartSize);
-    if (resolution == PngResolution::Screen)
-        painter.drawPixmap(chartArea.topLeft(), view_->grab());
-    else // drawn again at the finer resolution, not enlarged
-        view_->render(&painter, QRectF(chartArea), view_->viewport()->rect());
-    return image;
+    return ChartImage(view_, this, caption(), resolution);
 }
 
-// Each export is made whole in memory and saved through the one save helper:
-// a failed save leaves an older file as it was.
 bool ChartPane::exportPng(const QString& path, PngResolution resolution, QString* reason) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !pngImage(resolution).save(&buffer, "PNG")) {
-        *reason = QStringLiteral("the image could not be made");
-        return false;
-    }
-    return storage::Save(path, bytes, reason);
+    return SaveChartPng(view_, this, caption(), path, resolution, reason);
 }
 
 bool ChartPane::exportSvg(const QString& path, QString* reason) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(view_->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
-    svg.setTitle(chart_->title());
-    svg.setDescription(QStringLiteral("Design chart of Vandrel Tessaron"));
-    QPainter painter;
-    bool drawn = painter.begin(&svg);
-    if (drawn) {
-        view_->render(&painter);
-        drawn = painter.end();
-    }
-    if (!drawn || bytes.isEmpty()) {
-        *reason = QStringLiteral("the drawing could not be made");
-        return false;
-    }
-    return storage::Save(path, bytes, reason);
+    return SaveChartSvg(view_, chart_->title(), QStringLiteral("Design chart of Vandrel Tessaron"),
+                        path, reason);
 }
 
 bool ChartPane::exportCsv(const QString& path, evaluation::CsvConvention convention,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/filedialogs.h"
+#include "design/chartexport.h"
 #include "design/sweep.h"
 
 #include <QChartView>
@@ -40,8 +41,6 @@ signals:
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
-
-enum class PngResolution { Screen, Print };
 
 enum class ChartKind {
     FactorOfSafety,    // FOS against the quantity

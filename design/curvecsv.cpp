@@ -61,6 +61,12 @@ QStringList Fields(const DesignTexts& t, const Evaluation& e, bool screens,
 
 } // namespace
 
+QString CsvRow(const QStringList& fields, evaluation::CsvConvention convention) {
+    QByteArray record;
+    evaluation::AppendRecord(record, fields, convention);
+    return QString::fromUtf8(record);
+}
+
 QString CurveCsv(const BaseDesign& base, const Curve& curve, evaluation::CsvConvention convention) {
     QByteArray csv;
     evaluation::AppendRecord(csv, Header(), convention);

@@ -1,14 +1,19 @@
 #include "design/frmtargetfos.h"
 
+#include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "storage/qtstorage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace vt {
@@ -48,13 +53,20 @@ frmTargetFOS::frmTargetFOS(QWidget* parent)
     lblDesign->setObjectName(QStringLiteral("lblDesign"));
     layout->addWidget(lblDesign);
     layout->addWidget(buildSettings());
+    tabTarget = new QTabWidget(this);
+    tabTarget->setObjectName(QStringLiteral("tabTarget"));
+    auto* answers = new QWidget(tabTarget);
+    auto* answersLayout = new QVBoxLayout(answers);
     for (int i = 0; i < kQuestions; ++i)
-        layout->addWidget(buildAnswer(i));
-    layout->addStretch(1);
+        answersLayout->addWidget(buildAnswer(i));
+    answersLayout->addStretch(1);
+    tabTarget->addTab(answers, QStringLiteral("A&nswers"));
+    tabTarget->addTab(buildSchedule(), QStringLiteral("Schedule by de&pth"));
+    layout->addWidget(tabTarget, 1);
     settingsChanged_.setSingleShot(true);
     settingsChanged_.setInterval(0);
     connect(&settingsChanged_, &QTimer::timeout, this, &frmTargetFOS::solve);
-    resize(560, 520);
+    resize(600, 600);
 }
 
 QWidget* frmTargetFOS::buildSettings() {
@@ -150,6 +162,173 @@ void frmTargetFOS::solve() {
         lblAnswer[at]->setText(answers_[at].text);
         cmdApply[at]->setEnabled(!answers_[at].apply.empty());
     }
+    if (scheduleWanted_)
+        makeSchedule();
+}
+
+QWidget* frmTargetFOS::buildSchedule() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    auto* range = new QHBoxLayout;
+    const auto field = [&](const QString& caption, const QString& name, const char* text) {
+        auto* label = new QLabel(caption, page);
+        auto* edit = new QLineEdit(InUsersDecimal(text), page);
+        edit->setObjectName(name);
+        edit->setMaximumWidth(70);
+        label->setBuddy(edit);
+        range->addWidget(label);
+        range->addWidget(edit);
+        return edit;
+    };
+    txtScheduleFrom =
+        field(QStringLiteral("Depths (m) &from"), QStringLiteral("txtScheduleFrom"), "200");
+    txtScheduleTo = field(QStringLiteral("t&o"), QStringLiteral("txtScheduleTo"), "2000");
+    txtScheduleStep = field(QStringLiteral("st&ep"), QStringLiteral("txtScheduleStep"), "100");
+    cmdMakeSchedule = new QPushButton(QStringLiteral("&Make the schedule"), page);
+    cmdMakeSchedule->setObjectName(QStringLiteral("cmdMakeSchedule"));
+    range->addWidget(cmdMakeSchedule);
+    range->addStretch(1);
+    layout->addLayout(range);
+    tblSchedule = new QTableWidget(0, 6, page);
+    tblSchedule->setObjectName(QStringLiteral("tblSchedule"));
+    tblSchedule->setHorizontalHeaderLabels(
+        {QStringLiteral("Depth (m)"), QStringLiteral("Width (m)"), QStringLiteral("% Extraction"),
+         QStringLiteral("FOS"), QStringLiteral("W:H"), QStringLiteral("No width because")});
+    tblSchedule->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblSchedule->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblSchedule->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblSchedule->verticalHeader()->setVisible(false);
+    tblSchedule->horizontalHeader()->setStretchLastSection(true);
+    tblSchedule->setMinimumHeight(120);
+    layout->addWidget(tblSchedule, 1);
+    auto* buttons = new QHBoxLayout;
+    lblSchedule = new QLabel(page);
+    lblSchedule->setObjectName(QStringLiteral("lblSchedule"));
+    lblSchedule->setWordWrap(true);
+    buttons->addWidget(lblSchedule, 1);
+    cmdApplySchedule = new QPushButton(QStringLiteral("Appl&y the row"), page);
+    cmdApplySchedule->setObjectName(QStringLiteral("cmdApplySchedule"));
+    cmdApplySchedule->setEnabled(false);
+    cmdScheduleCSV = new QPushButton(QStringLiteral("Export &CSV..."), page);
+    cmdScheduleCSV->setObjectName(QStringLiteral("cmdScheduleCSV"));
+    cmdScheduleCSV->setEnabled(false);
+    buttons->addWidget(cmdApplySchedule);
+    buttons->addWidget(cmdScheduleCSV);
+    layout->addLayout(buttons);
+    connect(cmdMakeSchedule, &QPushButton::clicked, this, [this] {
+        scheduleWanted_ = true;
+        makeSchedule();
+    });
+    connect(cmdApplySchedule, &QPushButton::clicked, this, &frmTargetFOS::cmdApplySchedule_Click);
+    connect(cmdScheduleCSV, &QPushButton::clicked, this, &frmTargetFOS::cmdScheduleCSV_Click);
+    connect(tblSchedule, &QTableWidget::itemSelectionChanged, this, [this] {
+        const int row = tblSchedule->currentRow();
+        cmdApplySchedule->setEnabled(
+            row >= 0 && row < static_cast<int>(schedule_.size()) &&
+            !schedule_[static_cast<std::size_t>(row)].answer.apply.empty());
+    });
+    return page;
+}
+
+void frmTargetFOS::showSchedule(const QString& why) {
+    tblSchedule->setRowCount(0);
+    lblSchedule->setText(why);
+    cmdApplySchedule->setEnabled(false);
+    cmdScheduleCSV->setEnabled(!schedule_.empty());
+    if (schedule_.empty())
+        return;
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    tblSchedule->setRowCount(static_cast<int>(schedule_.size()));
+    for (int i = 0; i < tblSchedule->rowCount(); ++i) {
+        const design::ScheduleRow& row = schedule_[static_cast<std::size_t>(i)];
+        QStringList texts{row.depth.text(locale)};
+        if (const auto& a = row.answer.answer)
+            texts << a->texts.width << a->shown.extraction << a->shown.factorOfSafety
+                  << a->shown.widthHeightRatio << QString();
+        else
+            texts << QString() << QString() << QString() << QString() << row.answer.text;
+        for (int column = 0; column < texts.size(); ++column) {
+            auto* item = new QTableWidgetItem(texts[column]);
+            if (column < 5)
+                item->setTextAlignment(Qt::AlignCenter);
+            if (column == 5)
+                item->setToolTip(texts[column]);
+            tblSchedule->setItem(i, column, item);
+        }
+    }
+}
+
+void frmTargetFOS::makeSchedule() {
+    schedule_.clear();
+    DesignSource* source = this->source();
+    if (!source) {
+        showSchedule(QString());
+        return;
+    }
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    const auto settings = design::ReadSolveSettings(txtTargetFOS->text(), txtMinimumWH->text(),
+                                                    txtPlanGrid->text(), locale);
+    if (!settings) {
+        showSchedule(settings.refusal().message);
+        return;
+    }
+    const auto depths = design::ReadRange(txtScheduleFrom->text(), txtScheduleTo->text(),
+                                          txtScheduleStep->text(), locale);
+    if (!depths) {
+        showSchedule(depths.refusal().message);
+        return;
+    }
+    const auto base = design::ReadDesign(source->designTexts(), locale, &State().ModellingResults);
+    if (!base) {
+        showSchedule(base.refusal().message);
+        return;
+    }
+    const auto schedule = design::DepthSchedule(base.value(), depths.value(), settings.value());
+    if (!schedule) {
+        showSchedule(schedule.refusal().message);
+        return;
+    }
+    schedule_ = schedule.value();
+    showSchedule(QStringLiteral("The smallest width for FOS %1 and W:H %2 at each depth; every "
+                                "wider pillar passes too")
+                     .arg(settings->targetText, settings->ratioText));
+}
+
+void frmTargetFOS::cmdApplySchedule_Click() {
+    DesignSource* source = this->source();
+    const int row = tblSchedule->currentRow();
+    if (!source || row < 0 || row >= static_cast<int>(schedule_.size()))
+        return;
+    // A copy: typing into the screen makes the schedule again.
+    const design::ScheduleRow chosen = schedule_[static_cast<std::size_t>(row)];
+    std::vector<std::pair<evaluation::Input, QString>> inputs{
+        {evaluation::Input::Depth, chosen.depth.text(evaluation::NumberLocale::Current())}};
+    inputs.insert(inputs.end(), chosen.answer.apply.begin(), chosen.answer.apply.end());
+    for (const auto& [input, text] : inputs)
+        if (!source->applyInput(input, text)) {
+            ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
+                            .arg(evaluation::Caption(input)),
+                        kTitle);
+            return;
+        }
+}
+
+void frmTargetFOS::cmdScheduleCSV_Click() {
+    const FileAnswer answer =
+        AskForFile(this, {FileQuestion::Kind::Save, QStringLiteral("Export the schedule as CSV"),
+                          QStringLiteral("pillar-schedule.csv"), evaluation::CsvFilters(),
+                          QStringLiteral("csv")});
+    if (!answer.chosen())
+        return;
+    QString reason;
+    if (!storage::Save(answer.path,
+                       design::ScheduleCsv(schedule_, evaluation::NumberLocale::Current(),
+                                           evaluation::CsvConventionOfFilter(answer.filter))
+                           .toUtf8(),
+                       &reason))
+        ShowMessage(
+            QStringLiteral("The file \"%1\" could not be written: %2.").arg(answer.path, reason),
+            kTitle);
 }
 
 void frmTargetFOS::cmdApply_Click(int index) {

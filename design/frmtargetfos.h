@@ -2,9 +2,12 @@
 // follows, the smallest pillar width, the greatest depth and the widest bords
 // for which the screen would flag neither the FOS nor the W:H, each with what
 // the screen shows there and at the neighbouring grid value, or why there is
-// no answer; Apply types an answer into the screen.
+// no answer; Apply types an answer into the screen. On the tributary and
+// interpolation screens a schedule by depth gives the smallest width for each
+// depth of a range.
 #pragma once
 
+#include "design/schedule.h"
 #include "design/solve.h"
 #include "tools/toolwindow.h"
 
@@ -14,6 +17,8 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableWidget;
+class QTabWidget;
 
 namespace vt {
 
@@ -37,6 +42,19 @@ public:
     QLabel* lblSettings = nullptr;
     std::array<QLabel*, kQuestions> lblAnswer{};
     std::array<QPushButton*, kQuestions> cmdApply{};
+    QTabWidget* tabTarget = nullptr;
+    QLineEdit* txtScheduleFrom = nullptr;
+    QLineEdit* txtScheduleTo = nullptr;
+    QLineEdit* txtScheduleStep = nullptr;
+    QPushButton* cmdMakeSchedule = nullptr;
+    QTableWidget* tblSchedule = nullptr;
+    QPushButton* cmdApplySchedule = nullptr;
+    QPushButton* cmdScheduleCSV = nullptr;
+    QLabel* lblSchedule = nullptr;
+    const std::vector<design::ScheduleRow>& schedule() const { return schedule_; }
+    // Makes the schedule for the depths typed (and again whenever the
+    // screen or the settings change).
+    void makeSchedule();
 
 private:
     void sourceChanged() override { solve(); }
@@ -44,9 +62,15 @@ private:
     QWidget* buildAnswer(int index);
     void cmdApply_Click(int index);
     void showNoAnswers(const QString& why);
+    QWidget* buildSchedule();
+    void showSchedule(const QString& why);
+    void cmdApplySchedule_Click();
+    void cmdScheduleCSV_Click();
 
     QTimer settingsChanged_;
     std::array<design::Answer, kQuestions> answers_{};
+    std::vector<design::ScheduleRow> schedule_;
+    bool scheduleWanted_ = false;
 };
 
 } // namespace vt

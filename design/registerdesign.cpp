@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "app/windownames.h"
 #include "design/frmdesigncharts.h"
+#include "design/frmstrengthformulas.h"
 #include "design/frmtargetfos.h"
 #include "tools/toolwindow.h"
 
@@ -12,12 +13,16 @@ void RegisterDesignWindows() {
     WindowRegistry& windows = Windows();
     windows.registerFactory(names::frmDesignCharts, [] { return new frmDesignCharts; });
     windows.registerFactory(names::frmTargetFOS, [] { return new frmTargetFOS; });
+    windows.registerFactory(names::frmStrengthFormulas, [] { return new frmStrengthFormulas; });
     windows.addDesignMenuItem(
         {QStringLiteral("Design &charts..."), QStringLiteral("mnuDesignCharts"),
          [](DesignSource& source) { tools::OpenTool(names::frmDesignCharts, source); }});
     windows.addDesignMenuItem(
         {QStringLiteral("Solve for a &target FOS..."), QStringLiteral("mnuTargetFOS"),
          [](DesignSource& source) { tools::OpenTool(names::frmTargetFOS, source); }});
+    windows.addDesignMenuItem(
+        {QStringLiteral("Strength &formulas..."), QStringLiteral("mnuStrengthFormulas"),
+         [](DesignSource& source) { tools::OpenTool(names::frmStrengthFormulas, source); }});
 }
 
 } // namespace vt

@@ -4,8 +4,9 @@
 
 namespace vt {
 
-// Registers frmDesignCharts and frmTargetFOS and adds "Design &charts..."
-// and "Solve for a &target FOS..." to the Design menu.
+// Registers frmDesignCharts, frmTargetFOS and frmStrengthFormulas and adds
+// "Design &charts...", "Solve for a &target FOS..." and "Strength
+// &formulas..." to the Design menu.
 void RegisterDesignWindows();
 
 } // namespace vt

@@ -96,4 +96,9 @@ evaluation::Evaluation PointShown(const BaseDesign& base, const Curve& curve, st
 QString CurveCsv(const BaseDesign& base, const Curve& curve,
                  evaluation::CsvConvention convention = evaluation::CsvConvention::CommaPoint);
 
+// One CSV record of the tools' exports, as evaluation::AppendRecord writes
+// it in `convention`.
+QString CsvRow(const QStringList& fields,
+               evaluation::CsvConvention convention = evaluation::CsvConvention::CommaPoint);
+
 } // namespace vt::design

@@ -13,7 +13,11 @@ QString Caption(Input input) {
 
 Refusal NumberRefusal(Input input, QStringView text, NumberProblem problem,
                       const NumberLocale& locale) {
-    const QString field = Caption(input);
+    return NumberRefusal(Caption(input), text, problem, locale);
+}
+
+Refusal NumberRefusal(const QString& field, QStringView text, NumberProblem problem,
+                      const NumberLocale& locale) {
     QString message;
     switch (problem) {
     case NumberProblem::None:

@@ -46,6 +46,9 @@ QString Caption(Input input);
 // large or too small to use, or a thousands-looking text.
 Refusal NumberRefusal(Input input, QStringView text, NumberProblem problem,
                       const NumberLocale& locale);
+// The same for a field of a tool window, named by its caption.
+Refusal NumberRefusal(const QString& caption, QStringView text, NumberProblem problem,
+                      const NumberLocale& locale);
 
 // The step in which an engine operation met its fault; the message names
 // what is wrong in that step's words.

@@ -3,6 +3,7 @@
 #include "probability/frmprobability.h"
 
 #include "app/programstate.h"
+#include "app/ucsreadings.h"
 #include "probability/core/screendesign.h"
 #include "probability/resulttexts.h"
 
@@ -46,19 +47,8 @@ bool SameTable(const std::shared_ptr<const results::ModellingResults>& used) {
 } // namespace
 
 probability::UcsReadings CurrentUcsReadings(const DesignSource* source) {
-    probability::UcsReadings ucs;
-    if (auto* dialog = Windows().existingIn<UcsReadingsSource>(WindowRole::UcsReadingsSource)) {
-        ucs.readings = dialog->ucsReadings();
-        ucs.downgrade = dialog->downgradePercentage();
-    }
-    if (!ucs.readings.isEmpty())
-        return ucs;
-    if (const auto* screen = dynamic_cast<const StrengthConstantTarget*>(source)) {
-        const StrengthConstantSource k = screen->strengthConstantSource();
-        if (!k.typed())
-            return {k.readings, k.downgrade};
-    }
-    return ucs;
+    UcsReadingTexts ucs = UcsReadingsFor(source);
+    return {std::move(ucs.readings), std::move(ucs.downgrade)};
 }
 
 frmProbability::~frmProbability() = default;

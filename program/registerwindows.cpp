@@ -34,6 +34,7 @@ void RegisterWindows() {
         names::frmDesignCharts,
         names::frmTargetFOS,
         names::frmProbability,
+        names::frmStrengthFormulas,
         names::frmAbout,
         names::frmFileOpen,
         names::frmMedianUCS,
@@ -51,7 +52,9 @@ void RegisterWindows() {
     // Leaving the dimensions dialog switches off the toggles of these.
     windows.setRole(WindowRole::PlanDimensionsTarget, {names::frmTributary, names::frmModelled});
     // The UCS dialog tells these of every change of its readings.
-    windows.setRole(WindowRole::UcsReadingsListener, {names::frmProbability});
+    windows.setRole(WindowRole::UcsReadingsListener,
+                    {names::frmProbability, names::frmStrengthFormulas});
+    // The tools take the UCS readings from this one.
     windows.setRole(WindowRole::UcsReadingsSource, {names::frmMedianUCS});
 }
 

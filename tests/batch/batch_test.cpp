@@ -4,6 +4,7 @@
 #include "batch/batch.h"
 #include "evaluation/design.h"
 #include "evaluation/numbers.h"
+#include "evaluation/strengthformulas.h"
 #include "results/core/modellingfile.h"
 #include "tests/support/csvrecords.h"
 #include "tests/support/modellingtables.h"
@@ -506,6 +507,70 @@ const QByteArray kTable = "method,rock_density,depth,pillar_width,pillar_length,
                           "bord_width_2,k,pillar_height\r\n"
                           "tributary,2.7,500,10,10,12,12,100,5\r\n";
 
+// With --formulas each preset's strength and FOS follow, as the strength
+// formulas window compares them; a UCS or LDF it refuses is the row's message.
+TEST(BatchTest, FormulasAreComparedAsTheWindowComparesThem) {
+    const QByteArray table =
+        "method,aps,depth,pillar_width,pillar_length,bord_width_1,bord_width_2,k,"
+        "pillar_height,ucs,ldf\r\n"
+        "modelled,64,500,10,10,12,12,100,5,150,\r\n"
+        "modelled,64,500,10,10,12,12,100,5,150,0.8\r\n"
+        "modelled,64,500,10,10,12,12,100,5,,\r\n"
+        "modelled,64,500,10,10,12,12,100,5,0,\r\n"
+        "modelled,64,500,10,10,12,12,100,5,150,1.5\r\n";
+    QByteArray out;
+    TableOptions options;
+    options.folder = QDir::currentPath();
+    options.formulas = true;
+    ASSERT_TRUE(EvaluateTable(table, options, out));
+    const std::vector<Record> records = Records(out);
+    ASSERT_EQ(records.size(), 6u);
+    const QStringList columns = FormulaColumns();
+    ASSERT_EQ(columns.size(), 2 * static_cast<qsizetype>(engine::kStrengthPresets.size() - 1));
+    EXPECT_EQ(columns.front(), QStringLiteral("hedley_grant_1972_strength"));
+    EXPECT_EQ(records[0].fields.mid(records[0].fields.size() - columns.size()), columns);
+    const qsizetype first = records[0].fields.size() - columns.size();
+    const auto column = [&](const Record& r, const char* name) {
+        return r.fields.value(records[0].fields.indexOf(QLatin1String(name)));
+    };
+    const char* const ucs[] = {"150", "150", "", "0", "150"};
+    const char* const ldf[] = {"1", "0.8", "1", "1", "1.5"};
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        SCOPED_TRACE(r);
+        evaluation::FormulaInputs in;
+        in.design.method = evaluation::Method::Modelled;
+        in.design.stress = QStringLiteral("64");
+        in.design.depth = QStringLiteral("500");
+        in.design.width = in.design.length = QStringLiteral("10");
+        in.design.k = QStringLiteral("100");
+        in.design.height = QStringLiteral("5");
+        in.ucs = QLatin1String(ucs[r - 1]);
+        in.ldf = QLatin1String(ldf[r - 1]);
+        const auto c = evaluation::CompareFormulas(in, evaluation::NumberLocale::Point());
+        if (!c) {
+            EXPECT_EQ(column(records[r], "message"),
+                      QStringLiteral("line %1: ").arg(r + 1) + c.refusal().message);
+            for (qsizetype i = first; i < records[r].fields.size(); ++i)
+                EXPECT_EQ(records[r].fields[i], QString());
+            continue;
+        }
+        EXPECT_EQ(column(records[r], "message"), QString());
+        qsizetype i = first;
+        for (const evaluation::FormulaRow& row : c->rows) {
+            if (row.key == QLatin1String("screen"))
+                continue;
+            EXPECT_EQ(records[r].fields[i++], row.strength) << row.key.toStdString();
+            EXPECT_EQ(records[r].fields[i++], row.factorOfSafety) << row.key.toStdString();
+        }
+    }
+    EXPECT_EQ(column(records[1], "hedley_grant_1972_strength"), QStringLiteral("125.8"));
+    EXPECT_EQ(column(records[1], "lunder_pakalnis_1997_strength"), QStringLiteral("92"));
+    EXPECT_EQ(column(records[2], "esterhuizen_2011_strength"), QStringLiteral("60.2"));
+    EXPECT_EQ(column(records[3], "potvin_1989_strength"), QString()); // no UCS
+    EXPECT_TRUE(column(records[4], "message").contains(QLatin1String("\"UCS (MPa)\"")));
+    EXPECT_TRUE(column(records[5], "message").contains(QLatin1String("\"LDF\"")));
+}
+
 TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("designs.csv"));
@@ -539,7 +604,7 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
         {{input}, 0, "79.3,64.1,10,2,94.6,1.5,yes,yes,The Hedley/Grant formula was used,\r\n", ""},
         {{QStringLiteral("--separator=semicolon"), input},
          0,
-         "tributary;2,7;500;10;10;12;12;5;100;0,5;0,75;4,5;4,5;;;79,3;64,1;10;2;94,6;1,5;yes;yes;"
+         "tributary;2,7;500;10;10;12;12;5;100;0,5;0,75;4,5;4,5;;;;;79,3;64,1;10;2;94,6;1,5;yes;yes;"
          "The Hedley/Grant formula was used;\r\n",
          ""},
         {{QStringLiteral("--separator=comma"), input}, 0, "79.3,64.1,10,2,94.6,1.5,yes", ""},
@@ -547,6 +612,10 @@ TEST(BatchTest, CommandLineArgumentsAndExitCodes) {
         {{QStringLiteral("--help")}, 0, "also one that starts with =, +, - or @", ""},
         {{QStringLiteral("--help")}, 0, "tables kept in memory at once up to 64 MiB", ""},
         {{QStringLiteral("--"), input}, 0, "The Hedley/Grant formula", ""},
+        {{QStringLiteral("--formulas"), input},
+         0,
+         "The Hedley/Grant formula was used,,125.8,2,64.8,1,",
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

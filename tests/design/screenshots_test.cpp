@@ -1,13 +1,15 @@
 // The design tools as a user sees them, after a full evaluation on the
-// tributary screen: each chart tab and the solve. With VT_SCREENSHOT_DIR set,
-// the pictures are kept there (docs/ holds the committed ones), also at
-// 1366 x 768 and in German.
+// tributary screen: each chart tab, the solve and the strength formulas. With VT_SCREENSHOT_DIR
+// set, the pictures are kept there (docs/ holds the committed ones), also at 1366 x 768 and in
+// German.
 #include "app/ui.h"
+#include "design/frmstrengthformulas.h"
 #include "tests/design/toolhelpers.h"
 #include "tests/support/locale.h"
 
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -53,6 +55,25 @@ TEST_P(ToolPictures, EveryChartDrawsItsCurveAndTheSolveItsAnswers) {
     ASSERT_NE(solve, nullptr);
     EXPECT_TRUE(solve->cmdApply[0]->isEnabled());
     Keep(solve->grab(), QStringLiteral("target-fos%1.png").arg(QString::fromLatin1(shot.suffix)));
+
+    auto* formulas =
+        tool<frmStrengthFormulas>(screen, "mnuStrengthFormulas", "frmStrengthFormulas");
+    ASSERT_NE(formulas, nullptr);
+    formulas->txtUCS->setText(QStringLiteral("150"));
+    if (shot.size.isValid())
+        formulas->resize(shot.size);
+    Settle();
+    const char* const charts[] = {"strength", "stability"};
+    for (int tab = 0; tab < 2; ++tab) {
+        formulas->tabCharts->setCurrentIndex(tab);
+        Settle();
+        const QPixmap picture = formulas->grab();
+        if (tab == 0) {
+            EXPECT_GT(CurvePixels(picture.toImage()), 100);
+        }
+        Keep(picture, QStringLiteral("strength-formulas-%1%2.png")
+                          .arg(QString::fromLatin1(charts[tab]), QString::fromLatin1(shot.suffix)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ToolPictures,

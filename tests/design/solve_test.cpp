@@ -4,6 +4,7 @@
 // the squat formula takes over, and designs without an answer. The answer is
 // the value from which every value on the safe side passes; passing values
 // cut off from it by failing ones are checked value by value.
+#include "design/schedule.h"
 #include "design/solve.h"
 #include "design/solvewords.h"
 #include "tests/design/designcases.h"
@@ -515,6 +516,82 @@ TEST(Solve, NamesThePassingValuesCutOffFromTheAnswer) {
                                                                 << a.text.toStdString();
         EXPECT_EQ(CheckAgainstTyping(base, c.question, s), a.answer.has_value()) << c.what;
     }
+}
+
+} // namespace
+} // namespace vt::design
+
+namespace vt::design {
+namespace {
+
+// The schedule by depth: each depth's width is the solve at that depth alone
+// and the width found by stepping every width there, on the tributary and the
+// interpolation screens; the modelled screen and too many depths are refused.
+TEST(Schedule, EachDepthIsSolvedAloneAndAgreesWithStepping) {
+    DesignTexts interpolation = test::TributaryDesign("4");
+    interpolation.method = Method::Interpolation;
+    const struct {
+        const char* name;
+        DesignTexts texts;
+        const results::ModellingResults* table;
+    } screens[] = {{"tributary", test::TributaryDesign("4"), nullptr},
+                   {"interpolation", interpolation, &test::DefaultTable()}};
+    const SolveSettings settings;
+    const auto depths =
+        ReadRange(QStringLiteral("100"), QStringLiteral("2500"), QStringLiteral("200"), kEnglish);
+    ASSERT_TRUE(depths.ok());
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.name);
+        const BaseDesign base = test::ReadBase(screen.texts, screen.table);
+        const auto schedule = DepthSchedule(base, depths.value(), settings);
+        ASSERT_TRUE(schedule.ok()) << schedule.refusal().message.toStdString();
+        ASSERT_EQ(static_cast<std::int64_t>(schedule->size()), depths->count());
+        int answered = 0;
+        for (std::int64_t i = 0; i < depths->count(); ++i) {
+            const ScheduleRow& row = schedule.value()[static_cast<std::size_t>(i)];
+            EXPECT_EQ(row.depth, depths->at(i));
+            DesignTexts texts = screen.texts;
+            texts.depth = depths->at(i).text(kEnglish);
+            const auto alone = ReadDesign(texts, kEnglish, screen.table);
+            if (!alone) {
+                EXPECT_FALSE(row.answer.answer) << texts.depth.toStdString();
+                EXPECT_EQ(row.answer.text, alone.refusal().message);
+                continue;
+            }
+            const Answer solved = Solve(alone.value(), Question::SmallestWidth, settings);
+            const auto width = [](const Answer& a) {
+                return a.answer ? std::optional<Decimal>(a.answer->value) : std::nullopt;
+            };
+            EXPECT_EQ(Text(width(row.answer)), Text(width(solved))) << texts.depth.toStdString();
+            EXPECT_EQ(row.answer.text, solved.text);
+            EXPECT_EQ(Text(width(row.answer)),
+                      Text(SolveByStepping(alone.value(), Question::SmallestWidth, settings)))
+                << texts.depth.toStdString();
+            answered += row.answer.answer ? 1 : 0;
+        }
+        EXPECT_GT(answered, 3);
+    }
+    // Deeper needs wider: the widths never shrink with the depth (tributary).
+    const auto tributary =
+        DepthSchedule(test::ReadBase(test::TributaryDesign("4")), depths.value(), settings);
+    std::optional<double> last;
+    for (const ScheduleRow& row : tributary.value())
+        if (row.answer.answer) {
+            const double width = row.answer.answer->value.value();
+            if (last) {
+                EXPECT_GE(width, *last);
+            }
+            last = width;
+        }
+
+    DesignTexts modelled = test::TributaryDesign("4");
+    modelled.method = Method::Modelled;
+    modelled.stress = QStringLiteral("60");
+    EXPECT_FALSE(DepthSchedule(test::ReadBase(modelled), depths.value(), settings).ok());
+    const auto many =
+        ReadRange(QStringLiteral("1"), QStringLiteral("5000"), QStringLiteral("1"), kEnglish);
+    EXPECT_FALSE(
+        DepthSchedule(test::ReadBase(test::TributaryDesign("4")), many.value(), settings).ok());
 }
 
 } // namespace

@@ -3,13 +3,18 @@
 // typing an answer into the screen (which then calculates it unflagged), the
 // limits typed, and bad input on the screen.
 #include "app/ui.h"
+#include "design/schedule.h"
 #include "design/solve.h"
 #include "tests/design/toolhelpers.h"
 #include "tests/support/locale.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
 
 namespace vt::test {
 namespace {
@@ -187,6 +192,74 @@ TEST_F(SolveWindow, ClosesWithEveryWindow) {
     flushDeletes();
     EXPECT_TRUE(solve.isNull());
     EXPECT_TRUE(drawn.isNull());
+}
+
+// The schedule by depth: the window's rows are the schedule of the screen's
+// design, Apply types a row's depth and width into the screen (which then
+// shows that row's FOS), and it exports as CSV; the modelled screen says why
+// it has none.
+TEST_F(SolveWindow, ScheduleByDepthAppliesARowAndExports) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmTargetFOS* window = target(screen);
+    ASSERT_NE(window, nullptr);
+    window->tabTarget->setCurrentIndex(1);
+    const auto type = [](QLineEdit* edit, const char* text) {
+        edit->selectAll();
+        QTest::keyClicks(edit, QLatin1String(text));
+    };
+    type(window->txtScheduleFrom, "300");
+    type(window->txtScheduleTo, "1500");
+    type(window->txtScheduleStep, "300");
+    QTest::mouseClick(window->cmdMakeSchedule, Qt::LeftButton);
+    const auto depths =
+        design::ReadRange(QStringLiteral("300"), QStringLiteral("1500"), QStringLiteral("300"),
+                          evaluation::NumberLocale::Current());
+    const auto expected = design::DepthSchedule(BaseOf(screen), depths.value(), {});
+    ASSERT_TRUE(expected.ok());
+    ASSERT_EQ(window->tblSchedule->rowCount(), 5);
+    int chosen = -1;
+    for (int i = 0; i < 5; ++i) {
+        const auto& row = expected.value()[static_cast<std::size_t>(i)];
+        EXPECT_EQ(window->tblSchedule->item(i, 0)->text(),
+                  row.depth.text(evaluation::NumberLocale::Current()));
+        EXPECT_EQ(window->tblSchedule->item(i, 1)->text(),
+                  row.answer.answer ? row.answer.answer->texts.width : QString());
+        if (row.answer.answer && chosen < 0 && i > 0)
+            chosen = i;
+    }
+    ASSERT_GE(chosen, 0);
+    const auto& row = expected.value()[static_cast<std::size_t>(chosen)];
+    window->tblSchedule->selectRow(chosen);
+    ASSERT_TRUE(window->cmdApplySchedule->isEnabled());
+    QTest::mouseClick(window->cmdApplySchedule, Qt::LeftButton);
+    EXPECT_EQ(Text(screen, QStringLiteral("txtDepth")),
+              row.depth.text(evaluation::NumberLocale::Current()));
+    EXPECT_EQ(Text(screen, QStringLiteral("cboPillarWidth1")), row.answer.answer->texts.width);
+    Calculate(screen);
+    EXPECT_EQ(Text(screen, QStringLiteral("lblFOS")), row.answer.answer->shown.factorOfSafety);
+    Settle();
+    // Made again for the screen's new design: the same rows.
+    ASSERT_EQ(window->tblSchedule->rowCount(), 5);
+    EXPECT_EQ(window->tblSchedule->item(chosen, 1)->text(), row.answer.answer->texts.width);
+
+    fileDialogs.path = dir.filePath(QStringLiteral("schedule.csv"));
+    QTest::mouseClick(window->cmdScheduleCSV, Qt::LeftButton);
+    QFile file(fileDialogs.path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("Depth (m),Pillar width (m),Pillar length (m)"));
+
+    CloseAllWindows();
+    flushDeletes();
+    CalculationScreen* modelled = open("frmModelled");
+    fill(modelled, QStringLiteral("4"));
+    frmTargetFOS* other = target(modelled);
+    ASSERT_NE(other, nullptr);
+    QTest::mouseClick(other->cmdMakeSchedule, Qt::LeftButton);
+    EXPECT_EQ(other->tblSchedule->rowCount(), 0);
+    EXPECT_TRUE(other->lblSchedule->text().contains(QLatin1String("modelled")));
 }
 
 } // namespace

@@ -129,9 +129,9 @@ namespace {
 TEST_F(ProgramTest, EveryScreensDesignMenuOffersTheToolsInOrder) {
     RegisterWindows(); // again, as tests and a restart do
     const QStringList expected{
-        QStringLiteral("Design &charts..."),          QStringLiteral("Solve for a &target FOS..."),
-        QStringLiteral("&Probability of failure..."), QStringLiteral("&Save evaluation..."),
-        QStringLiteral("&Open evaluation..."),
+        QStringLiteral("Design &charts..."),     QStringLiteral("Solve for a &target FOS..."),
+        QStringLiteral("Strength &formulas..."), QStringLiteral("&Probability of failure..."),
+        QStringLiteral("&Save evaluation..."),   QStringLiteral("&Open evaluation..."),
     };
     for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate"}) {
         CalculationScreen* screen = OpenScreen(QString::fromLatin1(name));

@@ -88,16 +88,18 @@ protected:
         closeEverything();
     }
 
-    // The design charts, the solve and the probability window on the
-    // screen's design, each drawn, with a short probability run; the
-    // screen's next change reaches them all.
+    // The design charts, the solve, the probability window and the strength
+    // formulas on the screen's design, each drawn, with a short probability
+    // run; the screen's next change reaches them all.
     static void openDesignTools(CalculationScreen* screen) {
-        for (const char* item : {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability"}) {
+        for (const char* item :
+             {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability", "mnuStrengthFormulas"}) {
             ChooseDesignItem(screen, item);
             if (HasFatalFailure())
                 return;
         }
-        for (const char* name : {"frmDesignCharts", "frmTargetFOS", "frmProbability"}) {
+        for (const char* name :
+             {"frmDesignCharts", "frmTargetFOS", "frmProbability", "frmStrengthFormulas"}) {
             QWidget* tool = Windows().existing<QWidget>(QString::fromLatin1(name));
             ASSERT_NE(tool, nullptr) << name;
             (void)tool->grab();

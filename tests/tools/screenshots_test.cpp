@@ -25,11 +25,13 @@ TEST_F(ToolPictures, ToolsOpenWholeOnTheDisplayBesideTheirScreen) {
     ASSERT_NE(screen, nullptr);
     RunFullEvaluation(screen, QStringLiteral("4"));
     const QRect area = screen->screen()->availableGeometry();
-    for (const char* item : {"mnuTargetFOS", "mnuDesignCharts", "mnuProbability"}) {
+    for (const char* item :
+         {"mnuTargetFOS", "mnuDesignCharts", "mnuProbability", "mnuStrengthFormulas"}) {
         ChooseDesignItem(screen, item);
         QCoreApplication::processEvents();
     }
-    for (const char* name : {"frmTargetFOS", "frmDesignCharts", "frmProbability"}) {
+    for (const char* name :
+         {"frmTargetFOS", "frmDesignCharts", "frmProbability", "frmStrengthFormulas"}) {
         QWidget* tool = Windows().existing(QString::fromLatin1(name));
         ASSERT_NE(tool, nullptr) << name;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tool)) << name;

@@ -114,6 +114,7 @@ TEST_F(ToolShell, EveryToolWindowFitsALaptopDisplay) {
         {"frmDesignCharts", fromMenu("mnuDesignCharts", "frmDesignCharts")},
         {"frmTargetFOS", fromMenu("mnuTargetFOS", "frmTargetFOS")},
         {"frmProbability", fromMenu("mnuProbability", "frmProbability")},
+        {"frmStrengthFormulas", fromMenu("mnuStrengthFormulas", "frmStrengthFormulas")},
         {"dlgPrintPreview",
          [&page](CalculationScreen* screen) -> QWidget* {
              ShowPrintPreview(screen, page, [] {});
