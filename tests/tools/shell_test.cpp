@@ -3,8 +3,8 @@
 #include "app/programstate.h"
 #include "dialogs/reportprinter.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
