@@ -545,7 +545,8 @@ void ChartPane::export_Click(const QString& extension, const QStringList& filter
     const FileAnswer answer =
         AskForFile(this, {FileQuestion::Kind::Save,
                           QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
-                          QStringLiteral("%1.%2").arg(fileStem(), extension), filters, extension});
+                          QStringLiteral("%1.%2").arg(fileStem(), extension), filters, extension,
+                          FileQuestion::Files::Exports});
     if (!answer.chosen())
         return;
     QString reason;

@@ -17,7 +17,8 @@ void frmProbability::cmdExportHistogram_Click() {
                                                 QStringLiteral("Export the histogram"),
                                                 QString(),
                                                 {QStringLiteral("PNG image (*.png)"), svgFilter},
-                                                QString()});
+                                                QString(),
+                                                FileQuestion::Files::Exports});
     QString path = answer.path;
     if (path.isEmpty())
         return;
@@ -46,7 +47,8 @@ void frmProbability::cmdExportSummary_Click() {
                                            QStringLiteral("Export the summary"),
                                            QString(),
                                            {QStringLiteral("CSV file (*.csv)")},
-                                           QStringLiteral("csv")})
+                                           QStringLiteral("csv"),
+                                           FileQuestion::Files::Exports})
                              .path;
     if (path.isEmpty())
         return;

@@ -1,5 +1,6 @@
 #include "program/registerwindows.h"
 
+#include "app/frmsplash.h"
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "app/shellwindows.h"
@@ -53,6 +54,13 @@ void RegisterWindows() {
                     {QStringLiteral("frmTributary"), QStringLiteral("frmModelled")});
     // The UCS dialog tells these of every change of its readings.
     windows.setRole(WindowRole::UcsReadingsListener, {QStringLiteral("frmProbability")});
+}
+
+QWidget* ShowStartWindow(const QString& evaluationFile) {
+    auto* splash = Windows().window<frmSplash>(QStringLiteral("frmSplash"));
+    if (splash && !evaluationFile.isEmpty())
+        splash->openOnAccept(evaluationFile, files::OpenEvaluationFile);
+    return Windows().show(QStringLiteral("frmSplash"));
 }
 
 } // namespace vt

@@ -278,9 +278,12 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     QTemporaryDir dir;
     QStringList suggested;
     QString answer;
+    QStringList folders; // where each question starts
     fileDialogs.answer = [&](const FileQuestion& question) {
-        suggested << question.suggested;
-        return FileAnswer{answer.isNull() ? dir.filePath(question.suggested) : answer, {}};
+        const QFileInfo asked(question.suggested);
+        suggested << asked.fileName();
+        folders << (asked.isAbsolute() ? asked.path() : QString());
+        return FileAnswer{answer.isNull() ? dir.filePath(asked.fileName()) : answer, {}};
     };
     ChartPane* pane = window->pane(kWidth);
     QTest::mouseClick(pane->cmdPNG, Qt::LeftButton);
@@ -289,6 +292,8 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     EXPECT_EQ(suggested, QStringList({QStringLiteral("fos-against-pillar-width.png"),
                                       QStringLiteral("fos-against-pillar-width.svg"),
                                       QStringLiteral("fos-against-pillar-width.csv")}));
+    // The first in no folder of its own, the others where the first export went.
+    EXPECT_EQ(folders, QStringList({QString(), dir.path(), dir.path()}));
     EXPECT_TRUE(messages.shown.empty());
 
     // The chart as on screen under a caption line naming the design.
