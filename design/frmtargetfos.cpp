@@ -2,9 +2,11 @@
 
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "evaluation/designfields.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -50,6 +52,13 @@ frmTargetFOS::frmTargetFOS(QWidget* parent)
     layout->addWidget(buildSettings());
     for (int i = 0; i < kQuestions; ++i)
         layout->addWidget(buildAnswer(i));
+    cmdUndoApply = new QPushButton(QStringLiteral("&Undo apply"), this);
+    cmdUndoApply->setObjectName(QStringLiteral("cmdUndoApply"));
+    cmdUndoApply->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    cmdUndoApply->setToolTip(QStringLiteral("Type back what the last Apply typed over (Ctrl+Z)"));
+    cmdUndoApply->setEnabled(false);
+    connect(cmdUndoApply, &QPushButton::clicked, this, &frmTargetFOS::cmdUndoApply_Click);
+    layout->addWidget(cmdUndoApply, 0, Qt::AlignRight);
     layout->addStretch(1);
     settingsChanged_.setSingleShot(true);
     settingsChanged_.setInterval(0);
@@ -159,7 +168,38 @@ void frmTargetFOS::cmdApply_Click(int index) {
         return;
     // A copy: typing into the screen solves again.
     const auto inputs = answer.apply;
+    const evaluation::DesignTexts before = source->designTexts();
+    Typed typedOver;
     for (const auto& [input, text] : inputs)
+        if (const evaluation::DesignField* field = evaluation::FieldOf(input))
+            typedOver.emplace_back(input, before.*field->text);
+    undo_.push_back(std::move(typedOver));
+    cmdUndoApply->setEnabled(true);
+    for (const auto& [input, text] : inputs)
+        if (!source->applyInput(input, text)) {
+            ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
+                            .arg(evaluation::Caption(input)),
+                        kTitle);
+            return;
+        }
+}
+
+void frmTargetFOS::aboutToFollow(DesignSource* next) {
+    // What was typed into another screen is not this one's to undo.
+    if (next != source()) {
+        undo_.clear();
+        cmdUndoApply->setEnabled(false);
+    }
+}
+
+void frmTargetFOS::cmdUndoApply_Click() {
+    DesignSource* source = this->source();
+    if (!source || undo_.empty())
+        return;
+    const Typed typedOver = std::move(undo_.back());
+    undo_.pop_back();
+    cmdUndoApply->setEnabled(!undo_.empty());
+    for (const auto& [input, text] : typedOver)
         if (!source->applyInput(input, text)) {
             ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
                             .arg(evaluation::Caption(input)),

@@ -2,7 +2,9 @@
 // follows, the smallest pillar width, the greatest depth and the widest bords
 // for which the screen would flag neither the FOS nor the W:H, each with what
 // the screen shows there and at the neighbouring grid value, or why there is
-// no answer; Apply types an answer into the screen.
+// no answer; Apply types an answer into the screen, and "Undo apply" (Ctrl+Z
+// in this window) types back the texts the fields held before, one Apply at a
+// time, latest first.
 #pragma once
 
 #include "design/solve.h"
@@ -10,6 +12,8 @@
 
 #include <QTimer>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -37,9 +41,15 @@ public:
     QLabel* lblSettings = nullptr;
     std::array<QLabel*, kQuestions> lblAnswer{};
     std::array<QPushButton*, kQuestions> cmdApply{};
+    QPushButton* cmdUndoApply = nullptr;
 
 private:
+    // The texts an Apply typed over, as the fields held them.
+    using Typed = std::vector<std::pair<evaluation::Input, QString>>;
+
     void sourceChanged() override { solve(); }
+    void aboutToFollow(DesignSource* next) override;
+    void cmdUndoApply_Click();
     QWidget* buildSettings();
     QWidget* buildAnswer(int index);
     void cmdApply_Click(int index);
@@ -47,6 +57,7 @@ private:
 
     QTimer settingsChanged_;
     std::array<design::Answer, kQuestions> answers_{};
+    std::vector<Typed> undo_; // the latest last
 };
 
 } // namespace vt
