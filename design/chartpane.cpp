@@ -263,19 +263,23 @@ QWidget* ChartPane::buildControls(const QString& prefix) {
     connect(cmdPNG, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("png"), {kPngScreenFilter, kPngPrintFilter},
                      [this](const FileAnswer& answer, QString* reason) {
-                         return exportPng(answer.path, answer.filter == kPngPrintFilter
-                                                           ? PngResolution::Print
-                                                           : PngResolution::Screen,
+                         return exportPng(answer.path,
+                                          answer.filter == kPngPrintFilter ? PngResolution::Print
+                                                                           : PngResolution::Screen,
                                           reason);
                      });
     });
     connect(cmdSVG, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("svg"), {QStringLiteral("SVG drawings (*.svg)")},
-                     [this](const FileAnswer& answer, QString* reason) { return exportSvg(answer.path, reason); });
+                     [this](const FileAnswer& answer, QString* reason) {
+                         return exportSvg(answer.path, reason);
+                     });
     });
     connect(cmdCSV, &QPushButton::clicked, this, [this] {
         export_Click(QStringLiteral("csv"), {QStringLiteral("CSV files (*.csv)")},
-                     [this](const FileAnswer& answer, QString* reason) { return exportCsv(answer.path, reason); });
+                     [this](const FileAnswer& answer, QString* reason) {
+                         return exportCsv(answer.path, reason);
+                     });
     });
     return row;
 }
@@ -295,6 +299,19 @@ void ChartPane::showRefusal(const evaluation::Refusal& refusal) {
 
 void ChartPane::resetRange() {
     typedRange_ = false;
+}
+
+std::optional<std::array<QString, 3>> ChartPane::typedRange() const {
+    if (!typedRange_)
+        return std::nullopt;
+    return std::array<QString, 3>{txtFrom->text(), txtTo->text(), txtStep->text()};
+}
+
+void ChartPane::setTypedRange(const std::array<QString, 3>& range) {
+    txtFrom->setText(range[0]);
+    txtTo->setText(range[1]);
+    txtStep->setText(range[2]);
+    range_Edited();
 }
 
 void ChartPane::range_Edited() {

@@ -208,4 +208,30 @@ void frmTargetFOS::cmdUndoApply_Click() {
         }
 }
 
+namespace {
+struct KeptField {
+    const char* key;
+    QLineEdit* frmTargetFOS::*box;
+};
+constexpr KeptField kKeptFields[] = {
+    {"target_fos", &frmTargetFOS::txtTargetFOS},
+    {"minimum_wh", &frmTargetFOS::txtMinimumWH},
+    {"plan_grid", &frmTargetFOS::txtPlanGrid},
+};
+} // namespace
+
+QJsonObject frmTargetFOS::keptSettings() const {
+    QJsonObject settings;
+    for (const KeptField& field : kKeptFields)
+        settings.insert(QLatin1String(field.key), (this->*field.box)->text());
+    return settings;
+}
+
+void frmTargetFOS::restoreSettings(const QJsonObject& settings) {
+    QString text;
+    for (const KeptField& field : kKeptFields)
+        if (KeptText(settings, field.key, &text))
+            (this->*field.box)->setText(text); // solves again, as typing does
+}
+
 } // namespace vt

@@ -7,6 +7,7 @@
 // time, latest first.
 #pragma once
 
+#include "app/toolsettings.h"
 #include "design/solve.h"
 #include "tools/toolwindow.h"
 
@@ -21,10 +22,15 @@ class QPushButton;
 
 namespace vt {
 
-class frmTargetFOS : public tools::ToolWindow {
+class frmTargetFOS : public tools::ToolWindow, public KeptToolSettings {
     Q_OBJECT
 public:
     explicit frmTargetFOS(QWidget* parent = nullptr);
+
+    // KeptToolSettings: the target FOS, the minimum W:H and the plan grid.
+    const DesignSource* settingsScreen() const override { return source(); }
+    QJsonObject keptSettings() const override;
+    void restoreSettings(const QJsonObject& settings) override;
 
     // Reads the screen's design and the settings and solves again.
     void solve();

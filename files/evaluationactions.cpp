@@ -4,11 +4,13 @@
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/settings.h"
+#include "app/toolsettings.h"
 #include "dialogs/frmprint.h"
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
 #include "storage/qtstorage.h"
+#include "tools/toolwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,6 +114,17 @@ std::optional<ReportHeading> OpenReportHeading(const DesignSource& source) {
     return heading;
 }
 
+// The settings of the tools open on this screen.
+QJsonObject OpenToolSettings(const DesignSource& source) {
+    QJsonObject tools;
+    for (const KeptTool& tool : kKeptTools) {
+        const auto* kept = Windows().existing<KeptToolSettings>(QLatin1String(tool.window));
+        if (kept && kept->settingsScreen() == &source)
+            tools.insert(QLatin1String(tool.key), kept->keptSettings());
+    }
+    return tools;
+}
+
 // Writes the file whole or not at all (a device or FIFO is written straight
 // into), and says why not.
 bool Write(const QString& path, const QByteArray& bytes, const EvaluationFileSeams& seams) {
@@ -182,6 +195,7 @@ Step<EvaluationFile> EvaluationOf(const DesignSource& source) {
         file.modellingFile = modelling.value();
     }
     file.report = OpenReportHeading(source);
+    file.tools = OpenToolSettings(source);
     return file;
 }
 
@@ -396,6 +410,18 @@ void ApplyOpening(DesignSource* from, DesignSource& target, const PreparedOpenin
             report->setHeading(*file.report);
     if (const auto stage = StageOf(file))
         target.recalculate(*stage);
+    // The tools the evaluation was saved with, open beside it as they were.
+    for (const KeptTool& tool : kKeptTools) {
+        const QJsonValue settings = file.tools.value(QLatin1String(tool.key));
+        if (!settings.isObject())
+            continue;
+        const QString name = QLatin1String(tool.window);
+        if (!Windows().hasFactory(name))
+            continue;
+        tools::OpenTool(name, target);
+        if (auto* kept = Windows().existing<KeptToolSettings>(name))
+            kept->restoreSettings(settings.toObject());
+    }
 }
 
 } // namespace

@@ -3,17 +3,23 @@
 // thrown away, the recent files and the folders kept between runs.
 #include "app/frmsplash.h"
 #include "app/settings.h"
+#include "design/frmdesigncharts.h"
+#include "design/frmtargetfos.h"
+#include "probability/frmprobability.h"
 #include "program/commandline.h"
 #include "program/registerwindows.h"
 #include "tests/files/evaluationfilestest.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <bit>
 #include <gtest/gtest.h>
 
 namespace vt::test {
@@ -408,6 +414,130 @@ TEST_F(DesktopTest, EachKindOfFileDialogStartsInTheFolderLastUsedForItsKind) {
     FileQuestion inHome;
     inHome.suggested = QDir::homePath();
     EXPECT_EQ(StartingIn(inHome, evaluations).suggested, evaluations);
+}
+
+// --- the tools' settings kept in the file ---
+
+void Retype(QLineEdit* box, const QString& text) {
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void ChooseKind(QWidget* tool, const char* name, probability::DistributionKind kind) {
+    auto* combo = tool->findChild<QComboBox*>(QString::fromLatin1(name));
+    ASSERT_NE(combo, nullptr) << name;
+    combo->setCurrentIndex(combo->findText(probability::KindName(kind)));
+}
+
+probability::RunResult RunProbability(frmProbability* tool) {
+    QTest::mouseClick(tool->findChild<QPushButton*>(QStringLiteral("cmdRun")), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([tool] { return !tool->running(); }, 60000));
+    EXPECT_NE(tool->shownResult(), nullptr);
+    return tool->shownResult() ? *tool->shownResult() : probability::RunResult{};
+}
+
+struct OpenTools {
+    frmDesignCharts* charts =
+        Windows().existing<frmDesignCharts>(QStringLiteral("frmDesignCharts"));
+    frmTargetFOS* solve = Windows().existing<frmTargetFOS>(QStringLiteral("frmTargetFOS"));
+    frmProbability* probability =
+        Windows().existing<frmProbability>(QStringLiteral("frmProbability"));
+};
+
+// With the program's own Design menu, tools and all.
+class ToolSettingsTest : public ProgramTest {
+protected:
+    QTemporaryDir dir;
+};
+
+TEST_F(ToolSettingsTest, EveryToolSettingSurvivesASaveAndOpenAndTheRunRepeatsBitForBit) {
+    using probability::DistributionKind;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("tools.vte"));
+    CalculationScreen* screen = OpenScreen(QStringLiteral("frmTributary"));
+    RunFullEvaluation(screen, QStringLiteral("5"));
+    for (const char* item : {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability"})
+        ChooseDesignItem(screen, item);
+    QCoreApplication::processEvents();
+    OpenTools before;
+    ASSERT_TRUE(before.charts && before.solve && before.probability);
+    design::ChartPane* depth = before.charts->pane(1);
+    Retype(depth->txtFrom, QStringLiteral("300"));
+    Retype(depth->txtTo, QStringLiteral("700"));
+    Retype(depth->txtStep, QStringLiteral("25"));
+    Retype(before.solve->txtTargetFOS, QStringLiteral("2"));
+    Retype(before.solve->txtMinimumWH, QStringLiteral("3"));
+    Retype(before.solve->txtPlanGrid, QStringLiteral("0.5"));
+    ChooseKind(before.probability, "cboDistributionDepth", DistributionKind::Normal);
+    ChooseKind(before.probability, "cboDistributionK", DistributionKind::Lognormal);
+    Retype(before.probability->findChild<QLineEdit*>(QStringLiteral("txtCVK")),
+           QStringLiteral("15"));
+    Retype(before.probability->findChild<QLineEdit*>(QStringLiteral("txtSamples")),
+           QStringLiteral("3000"));
+    Retype(before.probability->findChild<QLineEdit*>(QStringLiteral("txtSeed")),
+           QStringLiteral("77"));
+    const probability::RunResult first = RunProbability(before.probability);
+    const QJsonObject settings[] = {before.charts->keptSettings(), before.solve->keptSettings(),
+                                    before.probability->keptSettings()};
+    fileDialogs.path = file;
+    ChooseDesignItem(screen, "mnuSaveEvaluationAs");
+    const QByteArray saved = ReadBytes(file);
+    ASSERT_TRUE(saved.contains("\"version\": 2"));
+
+    for (const bool old : {false, true}) {
+        SCOPED_TRACE(old ? "version 1" : "version 2");
+        CloseAllWindows();
+        flushDeletes();
+        State().ModellingResults = results::ModellingResults{};
+        if (old) { // as a file of the first format: no tools
+            ASSERT_TRUE(
+                WriteBytes(file, QByteArray(saved).replace("\"version\": 2", "\"version\": 1")));
+        }
+        messages.shown.clear();
+        ASSERT_TRUE(files::OpenEvaluationFile(file));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(messages.shown.empty()) << messages.last().text.toStdString();
+        OpenTools after;
+        if (old) {
+            EXPECT_TRUE(!after.charts && !after.solve && !after.probability);
+            EXPECT_EQ(Windows()
+                          .existing<CalculationScreen>(QStringLiteral("frmTributary"))
+                          ->designTexts()
+                          .height,
+                      QStringLiteral("5"));
+            continue;
+        }
+        ASSERT_TRUE(after.charts && after.solve && after.probability);
+        for (QWidget* tool :
+             {static_cast<QWidget*>(after.charts), static_cast<QWidget*>(after.solve),
+              static_cast<QWidget*>(after.probability)})
+            EXPECT_TRUE(tool->isVisible()) << tool->objectName().toStdString();
+        EXPECT_EQ(after.charts->keptSettings(), settings[0]);
+        EXPECT_EQ(after.solve->keptSettings(), settings[1]);
+        EXPECT_EQ(after.probability->keptSettings(), settings[2]);
+        EXPECT_EQ(after.charts->pane(1)->txtStep->text(), QStringLiteral("25"));
+        EXPECT_FALSE(after.charts->pane(0)->typedRange()); // still around the design
+        EXPECT_EQ(after.solve->txtTargetFOS->text(), QStringLiteral("2"));
+        const probability::RunResult again = RunProbability(after.probability);
+        EXPECT_EQ(again.samples, 3000u);
+        EXPECT_EQ(again.samples, first.samples);
+        EXPECT_EQ(again.finite, first.finite);
+        EXPECT_EQ(again.belowOne, first.belowOne);
+        EXPECT_EQ(again.belowLimit, first.belowLimit);
+        EXPECT_EQ(again.squat, first.squat);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(again.mean),
+                  std::bit_cast<std::uint64_t>(first.mean));
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(again.standardDeviation),
+                  std::bit_cast<std::uint64_t>(first.standardDeviation));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(again.quantile5),
+                  std::bit_cast<std::uint32_t>(first.quantile5));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(again.median),
+                  std::bit_cast<std::uint32_t>(first.median));
+    }
 }
 
 } // namespace
