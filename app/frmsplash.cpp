@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "results/core/modellingfile.h"
 
 #include <QCloseEvent>
@@ -190,7 +191,7 @@ frmSplash::frmSplash(QWidget* parent)
     }
 
     frmChoices = new QGroupBox(this);
-    frmChoices->setObjectName(QStringLiteral("frmChoices"));
+    frmChoices->setObjectName(names::frmChoices);
     frmChoices->setGeometry(TwipsRect(240, 5100, 8505, 975));
     const QFont choiceFont = ArialFont(11.25, true, true);
     cmdTributaryTheory = MakeButton(
@@ -283,17 +284,17 @@ QWidget* frmSplash::OpenScreen(const QString& name) {
 }
 
 void frmSplash::cmdTributaryTheory_Click() {
-    OpenScreen(QStringLiteral("frmTributary"));
+    OpenScreen(names::frmTributary);
 }
 
 void frmSplash::cmdModelledStress_Click() {
-    OpenScreen(QStringLiteral("frmModelled"));
+    OpenScreen(names::frmModelled);
 }
 
 void frmSplash::cmdInterpolation_Click() {
     // This window is closing (its deletion waits for the event loop); nothing
     // below touches it.
-    if (QWidget* screen = OpenScreen(QStringLiteral("frmInterpolate")))
+    if (QWidget* screen = OpenScreen(names::frmInterpolate))
         LoadDefaultModellingResults(screen);
 }
 
@@ -312,7 +313,7 @@ bool LoadDefaultModellingResults(QWidget* screen) {
 
     ShowMessage(QStringLiteral("File with data not properly installed"),
                 QStringLiteral("Installation Error"));
-    Windows().show(QStringLiteral("frmSplash"));
+    Windows().show(names::frmSplash);
     record.LineCount = 0;
     record.FieldCount = 0;
     CloseAllWindows();

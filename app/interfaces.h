@@ -171,6 +171,7 @@ enum class WindowRole {
     StrengthConstantTarget, // in the order K is written
     PlanDimensionsTarget,
     UcsReadingsListener,
+    UcsReadingsSource, // the window whose readings the tools fit K to
 };
 
 } // namespace vt

@@ -48,6 +48,13 @@ public:
     const QStringList& closeOrder() const { return closeOrder_; }
     void setRole(WindowRole role, QStringList names) { roles_[role] = std::move(names); }
     QStringList role(WindowRole role) const;
+    // The first existing window that plays `role` and is a T, else nullptr.
+    template <class T> T* existingIn(WindowRole role) const {
+        for (const QString& name : this->role(role))
+            if (T* window = existing<T>(name))
+                return window;
+        return nullptr;
+    }
     // The items of the calculation screens' "&Design" menu, in order.
     void addDesignMenuItem(DesignMenuItem item) { designMenu_.push_back(std::move(item)); }
     const std::vector<DesignMenuItem>& designMenu() const { return designMenu_; }

@@ -4,6 +4,7 @@
 #include "app/frmpopup.h"
 #include "app/frmsplash.h"
 #include "app/programstate.h"
+#include "app/windownames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,8 +13,8 @@
 namespace vt {
 
 void RegisterShellWindows() {
-    Windows().registerFactory(QStringLiteral("frmSplash"), [] { return new frmSplash; });
-    Windows().registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    Windows().registerFactory(names::frmSplash, [] { return new frmSplash; });
+    Windows().registerFactory(names::frmAbout, [] { return new frmAbout; });
     Windows().registerFactory(kPopUpWH, [] { return new frmPopUp(frmPopUp::Kind::WidthHeight); });
     Windows().registerFactory(kPopUpFOS,
                               [] { return new frmPopUp(frmPopUp::Kind::FactorOfSafety); });

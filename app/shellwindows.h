@@ -1,6 +1,8 @@
 // The shell's windows: start-up window, warning pop-ups and about box.
 #pragma once
 
+#include "app/windownames.h"
+
 #include <QString>
 
 namespace vt {
@@ -9,8 +11,8 @@ namespace vt {
 // and frmAbout.
 void RegisterShellWindows();
 
-inline const QString kPopUpWH = QStringLiteral("frmPopUpWH");
-inline const QString kPopUpFOS = QStringLiteral("frmPopUpFOS");
+inline const QString kPopUpWH = names::frmPopUpWH;
+inline const QString kPopUpFOS = names::frmPopUpFOS;
 inline const QString kWidthHeightWarning = QStringLiteral("The Width:Height ratio is too small");
 inline const QString kSafetyWarning = QStringLiteral("The Factor of Safety is too small");
 

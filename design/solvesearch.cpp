@@ -162,8 +162,10 @@ double Search::lengthAt(const SearchPoint& p) const {
     return follower ? follower->value() : p.x;
 }
 
-// An upper bound of the strength over the block.
-std::optional<double> Search::strengthAbove(const SearchPoint& lo, const SearchPoint& hi) const {
+// A bound of the strength over the block: the upper one or the lower one.
+std::optional<double> Search::strengthBound(const SearchPoint& lo, const SearchPoint& hi,
+                                            Bound bound) const {
+    const bool upper = bound == Bound::Upper;
     if (v_.quantity() != Quantity::PillarWidth) {
         // Neither the depth nor the bords enter the strength.
         if (lo.r.strength != hi.r.strength)
@@ -172,49 +174,26 @@ std::optional<double> Search::strengthAbove(const SearchPoint& lo, const SearchP
     }
     if (lo.r.formula != hi.r.formula)
         return std::nullopt;
-    if (lo.r.formula == engine::StrengthFormula::HedleyGrant)
-        return hi.r.strength * (1 + kRoom); // grows with the effective width alone
-    // Squat pillars: the strength at the widest end's W:H with the narrowest
-    // end's volume (the length chosen so that the volume is that one).
+    if (lo.r.formula == engine::StrengthFormula::HedleyGrant) // grows with the effective width
+        return upper ? hi.r.strength * (1 + kRoom) : lo.r.strength * (1 - kRoom);
+    // Squat pillars: the strength at one end's W:H (the widest for the upper
+    // bound, the narrowest for the lower) with the other end's volume (the
+    // length chosen so that the volume is that one).
+    const SearchPoint& at = upper ? hi : lo;
+    const SearchPoint& other = upper ? lo : hi;
     const evaluation::DesignNumbers& n = v_.base().numbers;
-    const float weffLo = Single(lo.r.effectiveWidth);
-    const float weffHi = Single(hi.r.effectiveWidth);
-    if (!(weffLo > 0) || !(weffHi > 0))
+    const float weffAt = Single(at.r.effectiveWidth);
+    const float weffOther = Single(other.r.effectiveWidth);
+    if (!(weffAt > 0) || !(weffOther > 0))
         return std::nullopt;
-    const float length = Single(static_cast<double>(Single(lengthAt(lo))) * weffLo / weffHi);
-    const auto s = engine::CalculatePillarStrength({weffHi, length, Single(n.height), Single(n.k),
+    const float length = Single(static_cast<double>(Single(lengthAt(other))) * weffOther / weffAt);
+    const auto s = engine::CalculatePillarStrength({weffAt, length, Single(n.height), Single(n.k),
                                                     Single(n.alpha), Single(n.beta),
                                                     Single(n.squatStart), Single(n.increaseRate)});
     if (!s || s.value().formula != engine::StrengthFormula::SquatPillar)
         return std::nullopt;
-    return std::max(0.0, static_cast<double>(s.value().strength)) * (1 + kRoom);
-}
-
-// A lower bound of the strength over the block.
-std::optional<double> Search::strengthBelow(const SearchPoint& lo, const SearchPoint& hi) const {
-    if (v_.quantity() != Quantity::PillarWidth) {
-        if (lo.r.strength != hi.r.strength)
-            return std::nullopt;
-        return lo.r.strength;
-    }
-    if (lo.r.formula != hi.r.formula)
-        return std::nullopt;
-    if (lo.r.formula == engine::StrengthFormula::HedleyGrant)
-        return lo.r.strength * (1 - kRoom);
-    // Squat pillars: the strength at the narrowest end's W:H with the widest
-    // end's volume.
-    const evaluation::DesignNumbers& n = v_.base().numbers;
-    const float weffLo = Single(lo.r.effectiveWidth);
-    const float weffHi = Single(hi.r.effectiveWidth);
-    if (!(weffLo > 0) || !(weffHi > 0))
-        return std::nullopt;
-    const float length = Single(static_cast<double>(Single(lengthAt(hi))) * weffHi / weffLo);
-    const auto s = engine::CalculatePillarStrength({weffLo, length, Single(n.height), Single(n.k),
-                                                    Single(n.alpha), Single(n.beta),
-                                                    Single(n.squatStart), Single(n.increaseRate)});
-    if (!s || s.value().formula != engine::StrengthFormula::SquatPillar)
-        return std::nullopt;
-    return static_cast<double>(s.value().strength) * (1 - kRoom);
+    const double strength = s.value().strength;
+    return upper ? std::max(0.0, strength) * (1 + kRoom) : strength * (1 - kRoom);
 }
 
 // A lower bound of the average pillar stress over the block.
@@ -267,7 +246,7 @@ std::optional<double> Search::fosAbove(const SearchPoint& lo, const SearchPoint&
     // The W:H grows with the width and stays with the depth and the bords.
     if (hi.r.ratio < s_.minimumRatio)
         return -std::numeric_limits<double>::infinity();
-    const std::optional<double> strength = strengthAbove(lo, hi);
+    const std::optional<double> strength = strengthBound(lo, hi, Bound::Upper);
     const std::optional<double> stress = stressBelow(lo, hi);
     if (!strength || !stress || !(*stress > 0))
         return std::nullopt;
@@ -295,7 +274,7 @@ bool Search::allPass(const SearchPoint& lo, const SearchPoint& hi) const {
         return false;
     if (std::min(lo.r.ratio, hi.r.ratio) < s_.minimumRatio)
         return false;
-    const std::optional<double> strength = strengthBelow(lo, hi);
+    const std::optional<double> strength = strengthBound(lo, hi, Bound::Lower);
     const std::optional<double> stress = stressAbove(lo, hi);
     if (!strength || !stress || !(*stress >= kSmallestBounded) || !(*strength >= kSmallestBounded))
         return false;

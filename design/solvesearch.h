@@ -68,8 +68,9 @@ private:
     std::size_t pieceOf(double x) const;
     double lengthAt(const SearchPoint& p) const;
 
-    std::optional<double> strengthAbove(const SearchPoint& lo, const SearchPoint& hi) const;
-    std::optional<double> strengthBelow(const SearchPoint& lo, const SearchPoint& hi) const;
+    enum class Bound { Upper, Lower };
+    std::optional<double> strengthBound(const SearchPoint& lo, const SearchPoint& hi,
+                                        Bound bound) const;
     std::optional<double> stressBelow(const SearchPoint& lo, const SearchPoint& hi) const;
     std::optional<double> stressAbove(const SearchPoint& lo, const SearchPoint& hi) const;
     std::optional<double> fosAbove(const SearchPoint& lo, const SearchPoint& hi) const;

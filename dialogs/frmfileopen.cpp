@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "results/core/modellingfile.h"
 
 #include <QComboBox>
@@ -348,7 +349,7 @@ void frmFileOpen::cmdFileOpen_Click() {
                     QStringLiteral("Select file"));
         return;
     }
-    QWidget* window = Windows().show(QStringLiteral("frmInterpolate"));
+    QWidget* window = Windows().show(names::frmInterpolate);
     auto* screen = dynamic_cast<ModellingResultsScreen*>(window);
     if (!screen)
         return;

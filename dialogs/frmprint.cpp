@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -448,7 +449,7 @@ void frmPrint::cmdCancelPrint_Click() {
 }
 
 void RequestReport(const ReportRequest& request) {
-    const QString name = QStringLiteral("frmPrint");
+    const QString name = names::frmPrint;
     auto* dialog = Windows().window<frmPrint>(name);
     if (!dialog)
         return;

@@ -1,6 +1,7 @@
 #include "dialogs/registerdialogs.h"
 
 #include "app/programstate.h"
+#include "app/windownames.h"
 #include "dialogs/frmfileopen.h"
 #include "dialogs/frmmedianucs.h"
 #include "dialogs/frmprint.h"
@@ -9,11 +10,11 @@
 namespace vt {
 
 void RegisterDialogWindows() {
-    Windows().registerFactory(QStringLiteral("frmMedianUCS"), [] { return new frmMedianUCS; });
-    Windows().registerFactory(QStringLiteral("frmRazuziRuridaDimensions"),
+    Windows().registerFactory(names::frmMedianUCS, [] { return new frmMedianUCS; });
+    Windows().registerFactory(names::frmRazuziRuridaDimensions,
                               [] { return new frmRazuziRuridaDimensions; });
-    Windows().registerFactory(QStringLiteral("frmFileOpen"), [] { return new frmFileOpen; });
-    Windows().registerFactory(QStringLiteral("frmPrint"), [] { return new frmPrint; });
+    Windows().registerFactory(names::frmFileOpen, [] { return new frmFileOpen; });
+    Windows().registerFactory(names::frmPrint, [] { return new frmPrint; });
 }
 
 } // namespace vt

@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "app/settings.h"
 #include "app/toolsettings.h"
+#include "app/windownames.h"
 #include "dialogs/frmprint.h"
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
@@ -29,7 +30,7 @@ using evaluation::Step;
 namespace {
 
 const QString kFilter = QStringLiteral("Evaluations (*.%1)").arg(kFileSuffix);
-const QString kReport = QStringLiteral("frmPrint");
+const QString kReport = names::frmPrint;
 
 QWidget* WidgetOf(DesignSource& source) {
     return dynamic_cast<QWidget*>(&source);

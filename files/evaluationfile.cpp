@@ -1,5 +1,6 @@
 #include "files/evaluationfile.h"
 
+#include "app/windownames.h"
 #include "evaluation/designfields.h"
 
 #include <QCryptographicHash>
@@ -35,11 +36,11 @@ bool EvaluationFile::operator==(const EvaluationFile& other) const {
 QString ScreenName(Method method) {
     switch (method) {
     case Method::Tributary:
-        return QStringLiteral("frmTributary");
+        return names::frmTributary;
     case Method::Modelled:
-        return QStringLiteral("frmModelled");
+        return names::frmModelled;
     case Method::Interpolation:
-        return QStringLiteral("frmInterpolate");
+        return names::frmInterpolate;
     }
     return {};
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "app/interfaces.h"
+#include "app/windownames.h"
 #include "dialogs/report.h"
 #include "evaluation/design.h"
 #include "evaluation/refusal.h"
@@ -48,12 +49,12 @@ inline constexpr qsizetype kMaxToolSettings = 200; // texts of all tools togethe
 // window's name.
 struct KeptTool {
     const char* key;
-    const char* window;
+    QLatin1String window;
 };
 inline constexpr KeptTool kKeptTools[] = {
-    {"design_charts", "frmDesignCharts"},
-    {"target_fos", "frmTargetFOS"},
-    {"probability", "frmProbability"},
+    {"design_charts", names::frmDesignCharts},
+    {"target_fos", names::frmTargetFOS},
+    {"probability", names::frmProbability},
 };
 
 // The version of the program that writes the files ("1.2.0").

@@ -48,7 +48,7 @@ bool SameTable(const std::shared_ptr<const results::ModellingResults>& used) {
 
 probability::UcsReadings CurrentUcsReadings(const DesignSource* source) {
     probability::UcsReadings ucs;
-    if (auto* dialog = Windows().existing<UcsReadingsSource>(QStringLiteral("frmMedianUCS"))) {
+    if (auto* dialog = Windows().existingIn<UcsReadingsSource>(WindowRole::UcsReadingsSource)) {
         ucs.readings = dialog->ucsReadings();
         ucs.downgrade = dialog->downgradePercentage();
     }

@@ -4,6 +4,7 @@
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "app/shellwindows.h"
+#include "app/windownames.h"
 #include "design/registerdesign.h"
 #include "dialogs/registerdialogs.h"
 #include "files/evaluationactions.h"
@@ -23,44 +24,43 @@ void RegisterWindows() {
     RegisterDesignWindows();
     RegisterProbabilityWindows();
     WindowRegistry& windows = Windows();
-    windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
-    windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
-    windows.registerFactory(QStringLiteral("frmInterpolate"), [] { return new frmInterpolate; });
+    windows.registerFactory(names::frmTributary, [] { return new frmTributary; });
+    windows.registerFactory(names::frmModelled, [] { return new frmModelled; });
+    windows.registerFactory(names::frmInterpolate, [] { return new frmInterpolate; });
     // The Design menu: saving and opening evaluations.
     files::AddEvaluationFileItems(windows);
 
     // Every window but the start-up window, in the order they close.
     windows.setCloseOrder({
-        QStringLiteral("frmDesignCharts"),
-        QStringLiteral("frmTargetFOS"),
-        QStringLiteral("frmProbability"),
-        QStringLiteral("frmAbout"),
-        QStringLiteral("frmFileOpen"),
-        QStringLiteral("frmMedianUCS"),
-        QStringLiteral("frmModelled"),
-        QStringLiteral("frmPopUpFOS"),
-        QStringLiteral("frmPopUpWH"),
-        QStringLiteral("frmTributary"),
-        QStringLiteral("frmPrint"),
-        QStringLiteral("frmRazuziRuridaDimensions"),
-        QStringLiteral("frmInterpolate"),
+        names::frmDesignCharts,
+        names::frmTargetFOS,
+        names::frmProbability,
+        names::frmAbout,
+        names::frmFileOpen,
+        names::frmMedianUCS,
+        names::frmModelled,
+        names::frmPopUpFOS,
+        names::frmPopUpWH,
+        names::frmTributary,
+        names::frmPrint,
+        names::frmRazuziRuridaDimensions,
+        names::frmInterpolate,
     });
     // The UCS dialog writes K into these screens, in this order.
     windows.setRole(WindowRole::StrengthConstantTarget,
-                    {QStringLiteral("frmModelled"), QStringLiteral("frmTributary"),
-                     QStringLiteral("frmInterpolate")});
+                    {names::frmModelled, names::frmTributary, names::frmInterpolate});
     // Leaving the dimensions dialog switches off the toggles of these.
-    windows.setRole(WindowRole::PlanDimensionsTarget,
-                    {QStringLiteral("frmTributary"), QStringLiteral("frmModelled")});
+    windows.setRole(WindowRole::PlanDimensionsTarget, {names::frmTributary, names::frmModelled});
     // The UCS dialog tells these of every change of its readings.
-    windows.setRole(WindowRole::UcsReadingsListener, {QStringLiteral("frmProbability")});
+    windows.setRole(WindowRole::UcsReadingsListener, {names::frmProbability});
+    windows.setRole(WindowRole::UcsReadingsSource, {names::frmMedianUCS});
 }
 
 QWidget* ShowStartWindow(const QString& evaluationFile) {
-    auto* splash = Windows().window<frmSplash>(QStringLiteral("frmSplash"));
+    auto* splash = Windows().window<frmSplash>(names::frmSplash);
     if (splash && !evaluationFile.isEmpty())
         splash->openOnAccept(evaluationFile, files::OpenEvaluationFile);
-    return Windows().show(QStringLiteral("frmSplash"));
+    return Windows().show(names::frmSplash);
 }
 
 } // namespace vt

@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "screens/builders.h"
 #include "screens/finalresultstab.h"
 #include "screens/strengthtab.h"
@@ -358,7 +359,7 @@ ReportRequest CalculationScreen::buildReportRequest() const {
 void CalculationScreen::mnuNewCalculation_Click() {
     if (!Windows().mayLeave(*this))
         return;
-    Windows().show(QStringLiteral("frmSplash"));
+    Windows().show(names::frmSplash);
     CloseAllWindows();
 }
 
@@ -369,7 +370,7 @@ void CalculationScreen::mnuExit_Click() {
 }
 
 void CalculationScreen::mnuAbout_Click() {
-    Windows().show(QStringLiteral("frmAbout"));
+    Windows().show(names::frmAbout);
 }
 
 void CalculationScreen::closeEvent(QCloseEvent* event) {
@@ -385,7 +386,7 @@ void CalculationScreen::closeEvent(QCloseEvent* event) {
 }
 
 void CalculationScreen::cmdDetermineK_Click() {
-    Windows().show(QStringLiteral("frmMedianUCS"));
+    Windows().show(names::frmMedianUCS);
 }
 
 void CalculationScreen::cmdPrint_Click() {

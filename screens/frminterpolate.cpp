@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "results/core/modellingfile.h"
 #include "screens/builders.h"
 #include "screens/chartview.h"
@@ -295,7 +296,7 @@ void frmInterpolate::resetScreen() {
 
 void frmInterpolate::mnuOpen_Click() {
     resetScreen();
-    Windows().show(QStringLiteral("frmFileOpen"));
+    Windows().show(names::frmFileOpen);
 }
 
 void frmInterpolate::resizeEvent(QResizeEvent* event) {

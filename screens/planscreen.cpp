@@ -2,6 +2,7 @@
 
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "app/windownames.h"
 #include "dialogs/frmrazuziruridadimensions.h"
 #include "screens/builders.h"
 #include "screens/finalresultstab.h"
@@ -17,7 +18,7 @@
 namespace vt {
 
 namespace {
-const QString kDimensionsDialog = QStringLiteral("frmRazuziRuridaDimensions");
+const QString kDimensionsDialog = names::frmRazuziRuridaDimensions;
 }
 
 PlanScreen::PlanScreen(ScreenSpec spec, PlanScreenKind kind, QWidget* parent)

@@ -3,6 +3,11 @@
 #include "app/programstate.h"
 #include "tools/placement.h"
 
+#include <QEvent>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+
 namespace vt::tools {
 
 ToolWindow::ToolWindow(QWidget* parent)
@@ -17,6 +22,32 @@ void ToolWindow::follow(DesignSource* source) {
     follower_.follow(source);
 }
 
+void ToolWindow::placed() {
+    keeps_ = 1;
+    placedAt_.start();
+    QTimer::singleShot(250, this, &ToolWindow::keepOnDisplay);
+}
+
+bool ToolWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::WindowActivate)
+        keepOnDisplay();
+    return QWidget::event(event);
+}
+
+void ToolWindow::keepOnDisplay() {
+    if (keeps_ == 0 || keeps_ >= 4 || placedAt_.hasExpired(2000) || !isVisible() || !screen())
+        return;
+    const QRect area = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (area.contains(frame))
+        return;
+    ++keeps_;
+    move(std::clamp(frame.left(), area.left(),
+                    std::max(area.left(), area.right() + 1 - frame.width())),
+         std::clamp(frame.top(), area.top(),
+                    std::max(area.top(), area.bottom() + 1 - frame.height())));
+}
+
 QString ToolWindow::sourceTitle() const {
     const QWidget* window = sourceWindow();
     return window ? window->windowTitle() : QString();
@@ -29,8 +60,10 @@ void OpenTool(const QString& name, DesignSource& source) {
         return;
     tool->follow(&source);
     if (!window->isVisible())
-        if (auto* shell = dynamic_cast<ToolWindow*>(window))
+        if (auto* shell = dynamic_cast<ToolWindow*>(window)) {
             PlaceBeside(window, shell->sourceWindow());
+            shell->placed();
+        }
     Windows().show(name);
 }
 

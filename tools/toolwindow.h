@@ -10,6 +10,8 @@
 #include "app/interfaces.h"
 #include "tools/follower.h"
 
+#include <QElapsedTimer>
+#include <QMargins>
 #include <QString>
 #include <QWidget>
 
@@ -29,14 +31,25 @@ public:
     // The title of the screen followed ("Tributary Theory"); empty when none.
     QString sourceTitle() const;
 
+    // Placed beside its screen: for a short while after, the tool is moved
+    // whole onto the display again when the window manager's frame turns
+    // out larger than the one it was placed with (a resize handle, say).
+    void placed();
+
 protected:
     // Before the tool turns to `next` (another screen, or the same again).
     virtual void aboutToFollow(DesignSource* next) { (void)next; }
     // The screen's design changed, or the tool turned to another screen.
     virtual void sourceChanged() = 0;
 
+    bool event(QEvent* event) override;
+
 private:
+    void keepOnDisplay();
+
     SourceFollower follower_;
+    QElapsedTimer placedAt_;
+    int keeps_ = 0;
 };
 
 // Opens the registered tool window `name` for the screen `source`: created if

@@ -46,15 +46,12 @@ RunResult RunSamples(const Model& model, const RunSettings& settings, RunControl
 BackgroundRun::BackgroundRun(Model model, RunSettings settings)
     : model_(std::move(model))
     , settings_(settings)
-    , thread_([this] {
+    , thread_([this](std::stop_token stop) {
+        // A stop request reaches the sampling threads as the run's cancel.
+        const std::stop_callback cancel(
+            stop, [this] { control_.cancel.store(true, std::memory_order_relaxed); });
         result_ = RunSamples(model_, settings_, &control_);
         finished_.store(true, std::memory_order_release);
     }) {}
-
-BackgroundRun::~BackgroundRun() {
-    cancel();
-    if (thread_.joinable())
-        thread_.join();
-}
 
 } // namespace vt::probability

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -150,18 +151,19 @@ RunResult RunSamples(const Model& model, const RunSettings& settings, RunControl
 evaluation::DesignNumbers SampleDesign(const Model& model, std::uint64_t seed,
                                        std::uint64_t sample);
 
-// A run on a thread of its own, which the window polls.
+// A run on a thread of its own, which the window polls for its progress.
+// Cancelling is the thread's stop request; destroying the run cancels it and
+// waits for it.
 class BackgroundRun {
 public:
     BackgroundRun(Model model, RunSettings settings);
-    ~BackgroundRun(); // cancels and waits
     BackgroundRun(const BackgroundRun&) = delete;
     BackgroundRun& operator=(const BackgroundRun&) = delete;
 
     bool finished() const { return finished_.load(std::memory_order_acquire); }
     std::uint64_t done() const { return control_.done.load(std::memory_order_relaxed); }
     std::uint64_t samples() const { return settings_.samples; }
-    void cancel() { control_.cancel.store(true, std::memory_order_relaxed); }
+    void cancel() { thread_.request_stop(); }
     // The result, once finished().
     const RunResult& result() const { return result_; }
 
@@ -171,7 +173,7 @@ private:
     RunControl control_;
     RunResult result_;
     std::atomic<bool> finished_{false};
-    std::thread thread_; // last: starts when everything above exists
+    std::jthread thread_; // last: starts when everything above exists, stops first
 };
 
 } // namespace vt::probability

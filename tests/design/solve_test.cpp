@@ -502,7 +502,7 @@ TEST(Solve, NamesThePassingValuesCutOffFromTheAnswer) {
          "5\u20137.8 m pass, but 7.9\u20139 m do not."},
     };
     for (const Case& c : cases) {
-        DesignTexts d = test::TributaryDesign();
+        DesignTexts d = test::TributaryDesign("4");
         d.method = c.method;
         c.change(d);
         const BaseDesign base = test::ReadBase(d, c.table);

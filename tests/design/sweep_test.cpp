@@ -376,7 +376,7 @@ TEST(Sweep, LongRangesAreDrawnOnACoarserStep) {
 // The caption line of an exported chart names the method and every input
 // as typed, with the screen's FOS and W:H.
 TEST(DesignCaption, NamesTheMethodEveryInputAndTheScreensResult) {
-    DesignTexts tributary = test::TributaryDesign();
+    DesignTexts tributary = test::TributaryDesign("4");
     DesignTexts modelled = tributary;
     modelled.method = Method::Modelled;
     modelled.stress = QStringLiteral("35.5");

@@ -15,6 +15,7 @@
 #include "dialogs/frmfileopen.h"
 #include "dialogs/frmprint.h"
 #include "files/evaluationactions.h"
+#include "probability/frmprobability.h"
 #include "screens/calculationscreen.h"
 #include "tests/soak/soakchecks.h"
 #include "tests/support/fields.h"
@@ -29,6 +30,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,6 +45,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
@@ -763,6 +766,19 @@ protected:
         freshStart();
     }
 
+    // A probability run ends (or is cancelled) before the next action, so
+    // that the walk does not hang on how fast the machine samples: which
+    // buttons are enabled next would otherwise differ from run to run.
+    static void settleRun() {
+        auto* window = Windows().existing<frmProbability>(QStringLiteral("frmProbability"));
+        QElapsedTimer waited;
+        waited.start();
+        while (window && window->running() && !waited.hasExpired(300000)) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(1);
+        }
+    }
+
     // `count` more actions, each followed by the checks; false (after a
     // test failure that names the seed and the last actions) when one failed.
     bool walk(int count) {
@@ -770,6 +786,7 @@ protected:
             ++step_;
             const int endsBefore = endRequests;
             act();
+            settleRun();
             holdTimers();
             QCoreApplication::processEvents();
             flushDeletes();
