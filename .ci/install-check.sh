@@ -25,7 +25,23 @@ fi
 deb=$(ls "$build"/vandrel-tessaron_*.deb | head -n 1)
 contents=$(dpkg-deb --contents "$deb")
 for f in usr/bin/vandrel-tessaron usr/bin/vt-evaluate \
-         "usr/share/vandrel-tessaron/RazuziRurida - Do not delete.int"; do
+         "usr/share/vandrel-tessaron/RazuziRurida - Do not delete.int" \
+         usr/share/applications/org.vandreltessaron.VandrelTessaron.desktop \
+         usr/share/mime/packages/org.vandreltessaron.VandrelTessaron.xml; do
   grep -qF "$f" <<<"$contents" || { echo "missing in the package: $f"; exit 1; }
 done
+# The packaged desktop entry hands a double-clicked evaluation file to the
+# program and keeps the file type registered.
+entry=$(dpkg-deb --fsys-tarfile "$deb" |
+        tar -xOf - ./usr/share/applications/org.vandreltessaron.VandrelTessaron.desktop)
+grep -qx 'Exec=vandrel-tessaron %f' <<<"$entry" ||
+  { echo "the packaged desktop entry does not pass the file (Exec ... %f)"; exit 1; }
+grep -qx 'MimeType=application/vnd.vandreltessaron.evaluation+json;' <<<"$entry" ||
+  { echo "the packaged desktop entry does not name the evaluation file type"; exit 1; }
+# The installed program answers its command line without a display.
+"$prefix/bin/vandrel-tessaron" --version | grep -q '^vandrel-tessaron ' ||
+  { echo "vandrel-tessaron --version says no version"; exit 1; }
+status=0
+"$prefix/bin/vandrel-tessaron" --no-such-option 2>/dev/null || status=$?
+[ "$status" -eq 2 ] || { echo "an unknown option ends with $status, not 2"; exit 1; }
 echo "installed layout and package $deb are complete"

@@ -12,11 +12,15 @@ namespace vt {
 
 struct FileQuestion {
     enum class Kind { Save, Open };
+    // The kinds of file whose folder is kept between runs: the dialog starts
+    // in the folder last used for its kind, whatever folder `suggested` names.
+    enum class Files { Unkept, Evaluations, Exports, Reports };
     Kind kind = Kind::Save;
     QString caption;
     QString suggested;     // a file name or path, or the folder to start in
     QStringList filters;   // "CSV files (*.csv)", the first one selected
     QString defaultSuffix; // added to a chosen name that has none ("pdf")
+    Files files = Files::Unkept;
 };
 
 struct FileAnswer {
@@ -36,7 +40,14 @@ public:
 void SetFileDialogService(FileDialogService* service);
 
 // Asks for a file; the answer's path carries the default suffix when the
-// name chosen had none.
+// name chosen had none. For a kept kind of file the question starts in the
+// folder last used for that kind (the suggested name kept), and a chosen
+// file's folder is kept for the next question.
 FileAnswer AskForFile(QWidget* parent, const FileQuestion& question);
+
+// The question as it is asked: `suggested` moved into `folder` (a suggested
+// folder, or none, becomes `folder` itself); unchanged when `folder` is empty
+// or no folder.
+FileQuestion StartingIn(FileQuestion question, const QString& folder);
 
 } // namespace vt

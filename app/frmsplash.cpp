@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 // The pictures live in this static library: their resources must be pulled in
 // by name.
@@ -244,12 +245,23 @@ void frmSplash::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void frmSplash::openOnAccept(const QString& path, std::function<bool(const QString&)> open) {
+    evaluationToOpen_ = path;
+    openEvaluation_ = std::move(open);
+}
+
 void frmSplash::cmdAccept_Click() {
     cmdAccept->hide();
     cmdDecline->hide();
     frmChoices->show();
     lblMessage1->clear();
     cmdTributaryTheory->setFocus();
+    if (!openEvaluation_)
+        return;
+    const auto open = std::exchange(openEvaluation_, nullptr);
+    // Its screen is shown before this window closes: some window is always open.
+    if (open(std::exchange(evaluationToOpen_, QString())))
+        close();
 }
 
 void frmSplash::cmdDecline_Click() {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QList>
 #include <QPixmap>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -39,6 +40,12 @@ class frmSplash : public QDialog {
     Q_OBJECT
 public:
     explicit frmSplash(QWidget* parent = nullptr);
+
+    // After "ACCEPT", `open` is called with `path` instead of waiting for a
+    // method; when it opens the evaluation on its screen this window closes,
+    // and when it cannot (it says why) this window stays with its choice of
+    // methods. Used once: a later acceptance waits for a method as always.
+    void openOnAccept(const QString& path, std::function<bool(const QString&)> open);
 
 public slots:
     // Esc: treated like closing the window (which ends the program), never
@@ -78,6 +85,9 @@ private:
     QPushButton* cmdModelledStress = nullptr;
     QPushButton* cmdInterpolation = nullptr;
     QTimer* Timer1 = nullptr;
+
+    QString evaluationToOpen_;
+    std::function<bool(const QString&)> openEvaluation_;
 };
 
 // Loads the default modelling-results file into the interpolation screen; on

@@ -7,11 +7,14 @@
 #include "evaluation/design.h"
 #include "evaluation/messages.h"
 
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
+class QMenu;
 class QObject;
 
 namespace vt {
@@ -107,6 +110,14 @@ struct ShownResults {
 // and Continue", or that and the second tab's "Calculate and Continue".
 enum class CalculationStage { FirstStep, FirstTab, BothTabs };
 
+// The evaluation file a screen's design was last opened from or saved to, with
+// the inputs it held then: where "Save evaluation" writes without asking,
+// what the Design menu names, and what unsaved changes are measured against.
+struct EvaluationFileMark {
+    QString path;
+    evaluation::DesignTexts inputs;
+};
+
 // A calculation screen as the design tools see it: the design it shows, a
 // way to hear when it changes, and a way to type into its fields.
 class DesignSource {
@@ -128,6 +139,10 @@ public:
     // Presses the screen's buttons up to `stage`, as a user would; a refused
     // step shows its message and the buttons after it are not reached.
     virtual void recalculate(CalculationStage stage) = 0;
+    // The evaluation file of the screen's design; none while the design was
+    // neither opened from a file nor saved to one.
+    virtual std::optional<EvaluationFileMark> evaluationFile() const { return std::nullopt; }
+    virtual void setEvaluationFile(std::optional<EvaluationFileMark> mark) { (void)mark; }
 };
 
 // A design tool window, pointed at the screen it works on.
@@ -138,11 +153,17 @@ public:
 };
 
 // An item of the calculation screens' "&Design" menu: its text, its object
-// name, and what it does for the screen it is chosen on.
+// name, and what it does for the screen it is chosen on; optionally its
+// shortcut, a text that follows the screen (asked each time the menu opens),
+// or, instead of `run`, a submenu filled afresh each time it opens. An item
+// with neither `run` nor `fill` only tells something and cannot be chosen.
 struct DesignMenuItem {
     QString text;
     QString objectName;
     std::function<void(DesignSource& source)> run;
+    QKeySequence shortcut{};
+    std::function<QString(const DesignSource& source)> textFor{};
+    std::function<void(QMenu& menu, DesignSource& source)> fill{};
 };
 
 // The parts a window can be registered for.

@@ -21,6 +21,21 @@ public:
                         QApplication::activeWindow());
         return box.exec() == QMessageBox::Yes;
     }
+    SaveChoice askToSave(const QString& text, const QString& title) override {
+        QMessageBox box(QMessageBox::Question, title, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        QApplication::activeWindow());
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
 };
 
 ModalMessages& Modal() {
@@ -32,12 +47,20 @@ MessageService* current = nullptr;
 
 } // namespace
 
-void SetMessageService(MessageService* service) { current = service; }
+void SetMessageService(MessageService* service) {
+    current = service;
+}
 
-MessageService& Messages() { return current ? *current : Modal(); }
+MessageService& Messages() {
+    return current ? *current : Modal();
+}
 
-void ShowMessage(const QString& text, const QString& title) { Messages().show(text, title); }
+void ShowMessage(const QString& text, const QString& title) {
+    Messages().show(text, title);
+}
 
-void ShowMessage(const QString& text) { Messages().show(text, kAppTitle); }
+void ShowMessage(const QString& text) {
+    Messages().show(text, kAppTitle);
+}
 
 } // namespace vt

@@ -7,6 +7,9 @@
 
 namespace vt {
 
+// The answers to the question whether changes are to be saved first.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class MessageService {
 public:
     virtual ~MessageService() = default;
@@ -14,6 +17,8 @@ public:
     virtual void show(const QString& text, const QString& title) = 0;
     // A modal Yes/No question; true for Yes.
     virtual bool ask(const QString& text, const QString& title) = 0;
+    // A modal question with the buttons Save, Discard and Cancel (Esc).
+    virtual SaveChoice askToSave(const QString& text, const QString& title) = 0;
 };
 
 // The service in use; nullptr restores the modal boxes.

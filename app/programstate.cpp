@@ -8,6 +8,7 @@ namespace vt {
 
 namespace {
 const char* const kClosingProperty = "vtClosing";
+const char* const kClosedByProgramProperty = "vtClosedByProgram";
 
 // Marks a window as closing as soon as a close reaches it (our windows never
 // refuse a close), so that the registry forgets it at once although Qt deletes
@@ -77,6 +78,7 @@ void WindowRegistry::close(const QString& name) {
     if (!w)
         return;
     markClosing(w);
+    w->setProperty(kClosedByProgramProperty, true);
     w->close();
 }
 
@@ -86,6 +88,15 @@ void WindowRegistry::markClosing(QWidget* window) {
 
 bool WindowRegistry::isClosing(const QWidget* window) {
     return window->property(kClosingProperty).toBool();
+}
+
+void WindowRegistry::markOpen(QWidget* window) {
+    window->setProperty(kClosingProperty, false);
+    window->setProperty(kClosedByProgramProperty, false);
+}
+
+bool WindowRegistry::closedByProgram(const QWidget* window) {
+    return window->property(kClosedByProgramProperty).toBool();
 }
 
 QStringList WindowRegistry::role(WindowRole role) const {

@@ -59,10 +59,22 @@ public:
     void addDesignMenuItem(DesignMenuItem item) { designMenu_.push_back(std::move(item)); }
     const std::vector<DesignMenuItem>& designMenu() const { return designMenu_; }
     void clearDesignMenu() { designMenu_.clear(); }
+    // Asked before a screen's design is thrown away ("&New Calculation",
+    // "E&xit", closing the screen, opening another evaluation): false keeps
+    // everything as it is. Without one nothing is asked.
+    using LeaveGuard = std::function<bool(DesignSource& screen)>;
+    void setLeaveGuard(LeaveGuard guard) { leaveGuard_ = std::move(guard); }
+    const LeaveGuard& leaveGuard() const { return leaveGuard_; }
+    bool mayLeave(DesignSource& screen) const { return !leaveGuard_ || leaveGuard_(screen); }
 
     // A window that is being closed is left alone by further closes.
     static void markClosing(QWidget* window);
     static bool isClosing(const QWidget* window);
+    // A window that refused a close stays known.
+    static void markOpen(QWidget* window);
+    // Whether the program closes the window (close(), CloseAllWindows) rather
+    // than the user.
+    static bool closedByProgram(const QWidget* window);
 
 private:
     std::map<QString, Factory> factories_;
@@ -70,6 +82,7 @@ private:
     QStringList closeOrder_;
     std::map<WindowRole, QStringList> roles_;
     std::vector<DesignMenuItem> designMenu_;
+    LeaveGuard leaveGuard_;
 };
 
 struct ProgramState {

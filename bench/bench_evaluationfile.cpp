@@ -26,6 +26,7 @@ class CountedMessages final : public MessageService {
 public:
     void show(const QString&, const QString&) override { ++count; }
     bool ask(const QString&, const QString&) override { return false; }
+    SaveChoice askToSave(const QString&, const QString&) override { return SaveChoice::Discard; }
     int count = 0;
 };
 

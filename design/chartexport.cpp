@@ -117,7 +117,8 @@ void ExportChart(QWidget* parent, const QString& stem, const QString& extension,
     const FileAnswer answer =
         AskForFile(parent, {FileQuestion::Kind::Save,
                             QStringLiteral("Export the chart as %1").arg(extension.toUpper()),
-                            QStringLiteral("%1.%2").arg(stem, extension), filters, extension});
+                            QStringLiteral("%1.%2").arg(stem, extension), filters, extension,
+                            FileQuestion::Files::Exports});
     if (!answer.chosen())
         return;
     QString reason;

@@ -276,6 +276,19 @@ void ChartPane::resetRange() {
     typedRange_ = false;
 }
 
+std::optional<std::array<QString, 3>> ChartPane::typedRange() const {
+    if (!typedRange_)
+        return std::nullopt;
+    return std::array<QString, 3>{txtFrom->text(), txtTo->text(), txtStep->text()};
+}
+
+void ChartPane::setTypedRange(const std::array<QString, 3>& range) {
+    txtFrom->setText(range[0]);
+    txtTo->setText(range[1]);
+    txtStep->setText(range[2]);
+    range_Edited();
+}
+
 void ChartPane::range_Edited() {
     typedRange_ = true;
     redraw();

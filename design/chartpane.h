@@ -13,6 +13,7 @@
 #include <QPen>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -79,6 +80,11 @@ public:
     void showRefusal(const evaluation::Refusal& refusal);
     // The next design gets the range around its own value again.
     void resetRange();
+    // The range as typed (from, to, step), or none while the chart takes the
+    // range around the design.
+    std::optional<std::array<QString, 3>> typedRange() const;
+    // Types a range, as the user does, and draws the chart over it.
+    void setTypedRange(const std::array<QString, 3>& range);
 
     // What the mouse shows at the point nearest to x.
     void hoverAt(double x);

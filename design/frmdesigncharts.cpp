@@ -39,6 +39,7 @@ frmDesignCharts::frmDesignCharts(QWidget* parent)
         panes_[i] = new ChartPane(tabs[i].quantity, tabs[i].kind,
                                   QString::fromLatin1(tabs[i].prefix), tabs_);
         tabs_->addTab(panes_[i], QString::fromLatin1(tabs[i].caption));
+        keys_[i] = QString::fromLatin1(tabs[i].prefix).toLower();
     }
     resize(900, 640);
 }
@@ -68,6 +69,34 @@ void frmDesignCharts::redraw() {
             pane->showDesign(base.value());
         else
             pane->showRefusal(base.refusal());
+    }
+}
+
+namespace {
+const char* const kRangeKeys[] = {"from", "to", "step"};
+} // namespace
+
+QJsonObject frmDesignCharts::keptSettings() const {
+    QJsonObject settings;
+    for (std::size_t i = 0; i < panes_.size(); ++i)
+        if (const auto range = panes_[i]->typedRange()) {
+            QJsonObject kept;
+            for (std::size_t r = 0; r < range->size(); ++r)
+                kept.insert(QLatin1String(kRangeKeys[r]), (*range)[r]);
+            settings.insert(keys_[i], kept);
+        }
+    return settings;
+}
+
+void frmDesignCharts::restoreSettings(const QJsonObject& settings) {
+    for (std::size_t i = 0; i < panes_.size(); ++i) {
+        const QJsonObject kept = settings.value(keys_[i]).toObject();
+        std::array<QString, 3> range;
+        bool whole = true;
+        for (std::size_t r = 0; r < range.size(); ++r)
+            whole = KeptText(kept, kRangeKeys[r], &range[r]) && whole;
+        if (whole)
+            panes_[i]->setTypedRange(range);
     }
 }
 

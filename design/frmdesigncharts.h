@@ -4,6 +4,7 @@
 // The charts redraw whenever an input or a result of the screen changes.
 #pragma once
 
+#include "app/toolsettings.h"
 #include "design/chartpane.h"
 #include "tools/toolwindow.h"
 
@@ -14,10 +15,16 @@ class QTabWidget;
 
 namespace vt {
 
-class frmDesignCharts : public tools::ToolWindow {
+class frmDesignCharts : public tools::ToolWindow, public KeptToolSettings {
     Q_OBJECT
 public:
     explicit frmDesignCharts(QWidget* parent = nullptr);
+
+    // KeptToolSettings: the ranges typed on the charts ("width": {"from",
+    // "to", "step"}, ...); a chart whose range is around the design has none.
+    const DesignSource* settingsScreen() const override { return source(); }
+    QJsonObject keptSettings() const override;
+    void restoreSettings(const QJsonObject& settings) override;
 
     // Reads the screen's design and redraws every chart.
     void redraw();
@@ -33,6 +40,7 @@ private:
 
     QTabWidget* tabs_ = nullptr;
     std::array<design::ChartPane*, kPanes> panes_{};
+    std::array<QString, kPanes> keys_{}; // of the panes' kept ranges
 };
 
 } // namespace vt

@@ -3,11 +3,13 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "evaluation/designfields.h"
 #include "storage/qtstorage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -63,6 +65,13 @@ frmTargetFOS::frmTargetFOS(QWidget* parent)
     tabTarget->addTab(answers, QStringLiteral("A&nswers"));
     tabTarget->addTab(buildSchedule(), QStringLiteral("Schedule by de&pth"));
     layout->addWidget(tabTarget, 1);
+    cmdUndoApply = new QPushButton(QStringLiteral("&Undo apply"), this);
+    cmdUndoApply->setObjectName(QStringLiteral("cmdUndoApply"));
+    cmdUndoApply->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    cmdUndoApply->setToolTip(QStringLiteral("Type back what the last Apply typed over (Ctrl+Z)"));
+    cmdUndoApply->setEnabled(false);
+    connect(cmdUndoApply, &QPushButton::clicked, this, &frmTargetFOS::cmdUndoApply_Click);
+    layout->addWidget(cmdUndoApply, 0, Qt::AlignRight);
     settingsChanged_.setSingleShot(true);
     settingsChanged_.setInterval(0);
     connect(&settingsChanged_, &QTimer::timeout, this, &frmTargetFOS::solve);
@@ -301,23 +310,17 @@ void frmTargetFOS::cmdApplySchedule_Click() {
         return;
     // A copy: typing into the screen makes the schedule again.
     const design::ScheduleRow chosen = schedule_[static_cast<std::size_t>(row)];
-    std::vector<std::pair<evaluation::Input, QString>> inputs{
+    Typed inputs{
         {evaluation::Input::Depth, chosen.depth.text(evaluation::NumberLocale::Current())}};
     inputs.insert(inputs.end(), chosen.answer.apply.begin(), chosen.answer.apply.end());
-    for (const auto& [input, text] : inputs)
-        if (!source->applyInput(input, text)) {
-            ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
-                            .arg(evaluation::Caption(input)),
-                        kTitle);
-            return;
-        }
+    applyTyped(*source, inputs);
 }
 
 void frmTargetFOS::cmdScheduleCSV_Click() {
     const FileAnswer answer =
         AskForFile(this, {FileQuestion::Kind::Save, QStringLiteral("Export the schedule as CSV"),
                           QStringLiteral("pillar-schedule.csv"), evaluation::CsvFilters(),
-                          QStringLiteral("csv")});
+                          QStringLiteral("csv"), FileQuestion::Files::Exports});
     if (!answer.chosen())
         return;
     QString reason;
@@ -337,14 +340,75 @@ void frmTargetFOS::cmdApply_Click(int index) {
     if (!source || answer.apply.empty())
         return;
     // A copy: typing into the screen solves again.
-    const auto inputs = answer.apply;
+    const Typed inputs = answer.apply;
+    applyTyped(*source, inputs);
+}
+
+void frmTargetFOS::applyTyped(DesignSource& source, const Typed& inputs) {
+    const evaluation::DesignTexts before = source.designTexts();
+    Typed typedOver;
     for (const auto& [input, text] : inputs)
+        if (const evaluation::DesignField* field = evaluation::FieldOf(input))
+            typedOver.emplace_back(input, before.*field->text);
+    undo_.push_back(std::move(typedOver));
+    cmdUndoApply->setEnabled(true);
+    for (const auto& [input, text] : inputs)
+        if (!source.applyInput(input, text)) {
+            ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
+                            .arg(evaluation::Caption(input)),
+                        kTitle);
+            return;
+        }
+}
+
+void frmTargetFOS::aboutToFollow(DesignSource* next) {
+    // What was typed into another screen is not this one's to undo.
+    if (next != source()) {
+        undo_.clear();
+        cmdUndoApply->setEnabled(false);
+    }
+}
+
+void frmTargetFOS::cmdUndoApply_Click() {
+    DesignSource* source = this->source();
+    if (!source || undo_.empty())
+        return;
+    const Typed typedOver = std::move(undo_.back());
+    undo_.pop_back();
+    cmdUndoApply->setEnabled(!undo_.empty());
+    for (const auto& [input, text] : typedOver)
         if (!source->applyInput(input, text)) {
             ShowMessage(QStringLiteral("The screen does not take a typed \"%1\" now")
                             .arg(evaluation::Caption(input)),
                         kTitle);
             return;
         }
+}
+
+namespace {
+struct KeptField {
+    const char* key;
+    QLineEdit* frmTargetFOS::*box;
+};
+constexpr KeptField kKeptFields[] = {
+    {"target_fos", &frmTargetFOS::txtTargetFOS},
+    {"minimum_wh", &frmTargetFOS::txtMinimumWH},
+    {"plan_grid", &frmTargetFOS::txtPlanGrid},
+};
+} // namespace
+
+QJsonObject frmTargetFOS::keptSettings() const {
+    QJsonObject settings;
+    for (const KeptField& field : kKeptFields)
+        settings.insert(QLatin1String(field.key), (this->*field.box)->text());
+    return settings;
+}
+
+void frmTargetFOS::restoreSettings(const QJsonObject& settings) {
+    QString text;
+    for (const KeptField& field : kKeptFields)
+        if (KeptText(settings, field.key, &text))
+            (this->*field.box)->setText(text); // solves again, as typing does
 }
 
 } // namespace vt

@@ -4,15 +4,19 @@
 // the screen shows there and at the neighbouring grid value, or why there is
 // no answer; Apply types an answer into the screen. On the tributary and
 // interpolation screens a schedule by depth gives the smallest width for each
-// depth of a range.
+// depth of a range. "Undo apply" (Ctrl+Z in this window) types back the texts
+// the fields held before, one Apply at a time, latest first.
 #pragma once
 
+#include "app/toolsettings.h"
 #include "design/schedule.h"
 #include "design/solve.h"
 #include "tools/toolwindow.h"
 
 #include <QTimer>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -22,10 +26,15 @@ class QTabWidget;
 
 namespace vt {
 
-class frmTargetFOS : public tools::ToolWindow {
+class frmTargetFOS : public tools::ToolWindow, public KeptToolSettings {
     Q_OBJECT
 public:
     explicit frmTargetFOS(QWidget* parent = nullptr);
+
+    // KeptToolSettings: the target FOS, the minimum W:H and the plan grid.
+    const DesignSource* settingsScreen() const override { return source(); }
+    QJsonObject keptSettings() const override;
+    void restoreSettings(const QJsonObject& settings) override;
 
     // Reads the screen's design and the settings and solves again.
     void solve();
@@ -55,9 +64,15 @@ public:
     // Makes the schedule for the depths typed (and again whenever the
     // screen or the settings change).
     void makeSchedule();
+    QPushButton* cmdUndoApply = nullptr;
 
 private:
+    // The texts an Apply typed over, as the fields held them.
+    using Typed = std::vector<std::pair<evaluation::Input, QString>>;
+
     void sourceChanged() override { solve(); }
+    void aboutToFollow(DesignSource* next) override;
+    void cmdUndoApply_Click();
     QWidget* buildSettings();
     QWidget* buildAnswer(int index);
     void cmdApply_Click(int index);
@@ -71,6 +86,10 @@ private:
     std::array<design::Answer, kQuestions> answers_{};
     std::vector<design::ScheduleRow> schedule_;
     bool scheduleWanted_ = false;
+    std::vector<Typed> undo_; // the latest last
+    // Types `inputs` into the screen (an answer, a schedule's row), keeping
+    // what they type over for "Undo apply".
+    void applyTyped(DesignSource& source, const Typed& inputs);
 };
 
 } // namespace vt

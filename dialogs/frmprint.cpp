@@ -418,7 +418,7 @@ void frmPrint::cmdPrint_Click() {
 void frmPrint::offerPdf() {
     if (!Messages().ask(QStringLiteral("Save the report as a PDF file instead?"), kPrintingTitle))
         return;
-    const QString file = ChoosePdfFile(this);
+    const QString file = ChoosePdfFile(this, heading().title);
     if (file.isEmpty())
         return;
     const PrintResult saved = SaveReportPdf(page(), file);
@@ -431,7 +431,7 @@ void frmPrint::offerPdf() {
 
 // The dialog stays open: the report is the user's until printed or cancelled.
 void frmPrint::cmdSavePdf_Click() {
-    const QString file = ChoosePdfFile(this);
+    const QString file = ChoosePdfFile(this, heading().title);
     if (file.isEmpty())
         return;
     const PrintResult saved = SaveReportPdf(page(), file);

@@ -336,12 +336,29 @@ void ShowPrintPreview(QWidget* parent, const ReportPage& page, const std::functi
     preview->open();
 }
 
-QString ChoosePdfFile(QWidget* parent) {
+QString PdfFileName(const QString& title) {
+    QString name;
+    for (const QChar c : title.simplified()) {
+        const bool unfit = c.category() == QChar::Other_Control ||
+                           c.category() == QChar::Other_Surrogate ||
+                           QStringView(u"/\\:*?\"<>|").contains(c);
+        name += unfit ? u'-' : c;
+    }
+    name = name.left(80).trimmed();
+    while (name.startsWith(u'.') || name.startsWith(u'-'))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        name = QStringLiteral("report");
+    return name + QStringLiteral(".pdf");
+}
+
+QString ChoosePdfFile(QWidget* parent, const QString& title) {
     return AskForFile(parent, {FileQuestion::Kind::Save,
                                QStringLiteral("Save the report as a PDF file"),
-                               QDir::home().filePath(QStringLiteral("report.pdf")),
+                               QDir::home().filePath(PdfFileName(title)),
                                {QStringLiteral("PDF files (*.pdf)")},
-                               QStringLiteral("pdf")})
+                               QStringLiteral("pdf"),
+                               FileQuestion::Files::Reports})
         .path;
 }
 

@@ -114,8 +114,13 @@ PrintResult PrintOnPrinter(const ReportPage& page, const QString& printer);
 void ShowPrintPreview(QWidget* parent, const ReportPage& page,
                       const std::function<void()>& print = {});
 
-// Asks for the name of a PDF file to write (empty when the user cancels);
-// ".pdf" is added to a name without a suffix.
-QString ChoosePdfFile(QWidget* parent);
+// The file name a PDF of the report titled `title` is offered under: the
+// title with the characters a file name cannot hold made "-", blanks run
+// together, at most 80 characters, and ".pdf"; "report.pdf" for no title.
+QString PdfFileName(const QString& title);
+
+// Asks for the name of a PDF file to write (empty when the user cancels),
+// offering PdfFileName(title); ".pdf" is added to a name without a suffix.
+QString ChoosePdfFile(QWidget* parent, const QString& title);
 
 } // namespace vt

@@ -3,16 +3,20 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "app/settings.h"
+#include "app/toolsettings.h"
 #include "app/windownames.h"
 #include "dialogs/frmprint.h"
 #include "evaluation/designfields.h"
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
 #include "storage/qtstorage.h"
+#include "tools/toolwindow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
@@ -111,6 +115,17 @@ std::optional<ReportHeading> OpenReportHeading(const DesignSource& source) {
     return heading;
 }
 
+// The settings of the tools open on this screen.
+QJsonObject OpenToolSettings(const DesignSource& source) {
+    QJsonObject tools;
+    for (const KeptTool& tool : kKeptTools) {
+        const auto* kept = Windows().existing<KeptToolSettings>(QLatin1String(tool.window));
+        if (kept && kept->settingsScreen() == &source)
+            tools.insert(QLatin1String(tool.key), kept->keptSettings());
+    }
+    return tools;
+}
+
 // Writes the file whole or not at all (a device or FIFO is written straight
 // into), and says why not.
 bool Write(const QString& path, const QByteArray& bytes, const EvaluationFileSeams& seams) {
@@ -143,8 +158,12 @@ bool Write(const QString& path, const QByteArray& bytes, const EvaluationFileSea
 } // namespace
 
 QString ChooseSaveFile(QWidget* parent, const QString& suggested) {
-    return AskForFile(parent,
-                      {FileQuestion::Kind::Save, kSaveTitle, suggested, {kFilter}, kFileSuffix})
+    return AskForFile(parent, {FileQuestion::Kind::Save,
+                               kSaveTitle,
+                               suggested,
+                               {kFilter},
+                               kFileSuffix,
+                               FileQuestion::Files::Evaluations})
         .path;
 }
 
@@ -153,7 +172,8 @@ QString ChooseOpenFile(QWidget* parent) {
                                kOpenTitle,
                                QDir::homePath(),
                                {kFilter, QStringLiteral("All files (*)")},
-                               QString()})
+                               QString(),
+                               FileQuestion::Files::Evaluations})
         .path;
 }
 
@@ -176,6 +196,7 @@ Step<EvaluationFile> EvaluationOf(const DesignSource& source) {
         file.modellingFile = modelling.value();
     }
     file.report = OpenReportHeading(source);
+    file.tools = OpenToolSettings(source);
     return file;
 }
 
@@ -202,9 +223,28 @@ std::optional<QByteArray> FileOf(const DesignSource& source) {
 
 } // namespace
 
+namespace {
+
+// The file is the screen's from now on, with the inputs it holds, and the
+// latest of the recent ones.
+void Keep(DesignSource& source, const QString& path) {
+    source.setEvaluationFile(EvaluationFileMark{path, source.designTexts()});
+    settings::RememberEvaluation(path);
+}
+
+bool WriteKept(DesignSource& source, const QString& path, const QByteArray& bytes,
+               const EvaluationFileSeams& seams) {
+    if (!Write(path, bytes, seams))
+        return false;
+    Keep(source, path);
+    return true;
+}
+
+} // namespace
+
 bool SaveEvaluationTo(DesignSource& source, const QString& path, const EvaluationFileSeams& seams) {
     const auto bytes = FileOf(source);
-    return bytes && Write(path, *bytes, seams);
+    return bytes && WriteKept(source, path, *bytes, seams);
 }
 
 bool SaveEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
@@ -212,13 +252,57 @@ bool SaveEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
     const auto bytes = FileOf(source);
     if (!bytes)
         return false;
-    const QString suggested = QDir::home().filePath(
-        QStringLiteral("%1 evaluation.%2")
-            .arg(evaluation::MethodName(source.designTexts().method), kFileSuffix));
+    const auto mark = source.evaluationFile();
+    const QString suggested =
+        mark ? mark->path
+             : QDir::home().filePath(
+                   QStringLiteral("%1 evaluation.%2")
+                       .arg(evaluation::MethodName(source.designTexts().method), kFileSuffix));
     const QString path = ChooseSaveFile(WidgetOf(source), suggested);
     if (path.isEmpty())
         return false;
-    return Write(path, *bytes, seams);
+    return WriteKept(source, path, *bytes, seams);
+}
+
+bool SaveEvaluationAgain(DesignSource& source, const EvaluationFileSeams& seams) {
+    const auto mark = source.evaluationFile();
+    if (!mark)
+        return SaveEvaluation(source, seams);
+    return SaveEvaluationTo(source, mark->path, seams);
+}
+
+bool HasUnsavedChanges(const DesignSource& source) {
+    const auto mark = source.evaluationFile();
+    return mark && !InputDifferences(mark->inputs, source.designTexts()).empty();
+}
+
+bool ConfirmLeaving(DesignSource& source, const EvaluationFileSeams& seams) {
+    if (!HasUnsavedChanges(source))
+        return true;
+    const QString name = QFileInfo(source.evaluationFile()->path).fileName();
+    switch (Messages().askToSave(
+        QStringLiteral("The inputs on the screen differ from the evaluation in %1.\nSave them "
+                       "to %1 first?")
+            .arg(name),
+        kUnsavedTitle)) {
+    case SaveChoice::Save:
+        return SaveEvaluationAgain(source, seams);
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+QString EvaluationFileText(const DesignSource& source) {
+    const auto mark = source.evaluationFile();
+    if (!mark)
+        return QStringLiteral("Evaluation file: none yet");
+    QString name = QFileInfo(mark->path).fileName();
+    name.replace(u'&', QStringLiteral("&&"));
+    return QStringLiteral("Evaluation file: %1%2")
+        .arg(name, HasUnsavedChanges(source) ? QStringLiteral(" (changed)") : QString());
 }
 
 // --- opening ---
@@ -310,11 +394,11 @@ void TypeInputs(DesignSource& target, const EvaluationFile& file) {
             k->setStrengthConstantFromReadings(file.design.k, file.kSource);
 }
 
-void ApplyOpening(DesignSource& from, DesignSource& target, const PreparedOpening& opening) {
+void ApplyOpening(DesignSource* from, DesignSource& target, const PreparedOpening& opening) {
     const EvaluationFile& file = opening.file;
     Windows().show(ScreenName(file.design.method));
-    if (&from != &target)
-        if (QWidget* old = WidgetOf(from))
+    if (from && from != &target)
+        if (QWidget* old = WidgetOf(*from))
             old->hide();
     if (opening.table) {
         State().ModellingResults = *opening.table;
@@ -327,6 +411,18 @@ void ApplyOpening(DesignSource& from, DesignSource& target, const PreparedOpenin
             report->setHeading(*file.report);
     if (const auto stage = StageOf(file))
         target.recalculate(*stage);
+    // The tools the evaluation was saved with, open beside it as they were.
+    for (const KeptTool& tool : kKeptTools) {
+        const QJsonValue settings = file.tools.value(QLatin1String(tool.key));
+        if (!settings.isObject())
+            continue;
+        const QString name = QLatin1String(tool.window);
+        if (!Windows().hasFactory(name))
+            continue;
+        tools::OpenTool(name, target);
+        if (auto* kept = Windows().existing<KeptToolSettings>(name))
+            kept->restoreSettings(settings.toObject());
+    }
 }
 
 } // namespace
@@ -344,7 +440,11 @@ Step<PreparedOpening> PrepareOpening(const QString& path) {
     return WithModellingFile(std::move(opening), path);
 }
 
-bool OpenEvaluationFrom(DesignSource& source, const QString& path) {
+namespace {
+
+// Opens the file into the screen of its method; `from`, the screen the user
+// chose it on, is hidden when that is another screen.
+bool OpenInto(DesignSource* from, const QString& path) {
     const auto refuse = [&path](const QString& why) {
         ShowMessage(QStringLiteral("%1 cannot be opened.\n%2\nNo screen was changed.")
                         .arg(Shown(path), why),
@@ -358,24 +458,86 @@ bool OpenEvaluationFrom(DesignSource& source, const QString& path) {
     auto* target = Windows().hasFactory(name) ? Windows().window<DesignSource>(name) : nullptr;
     if (!target)
         return refuse(QStringLiteral("The screen of its method is not available."));
-    ApplyOpening(source, *target, opening.value());
+    ApplyOpening(from, *target, opening.value());
+    Keep(*target, path);
     ReportDifferences(path, opening.value(), *target);
     return true;
 }
 
-bool OpenEvaluation(DesignSource& source) {
+} // namespace
+
+bool OpenEvaluationFrom(DesignSource& source, const QString& path) {
+    return OpenInto(&source, path);
+}
+
+bool OpenEvaluationFile(const QString& path) {
+    return OpenInto(nullptr, QFileInfo(path).absoluteFilePath());
+}
+
+bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams) {
+    if (!ConfirmLeaving(source, seams))
+        return false;
     const QString path = ChooseOpenFile(WidgetOf(source));
     if (path.isEmpty())
         return false;
     return OpenEvaluationFrom(source, path);
 }
 
+bool OpenRecentEvaluation(DesignSource& source, const QString& path,
+                          const EvaluationFileSeams& seams) {
+    if (!QFileInfo::exists(path)) {
+        settings::ForgetEvaluation(path);
+        ShowMessage(QStringLiteral("%1 is no longer there; it is taken off the recent "
+                                   "evaluations.")
+                        .arg(Shown(path)),
+                    kOpenTitle);
+        return false;
+    }
+    if (!ConfirmLeaving(source, seams))
+        return false;
+    return OpenEvaluationFrom(source, path);
+}
+
+namespace {
+
+// "Open recent": the recent files, numbered, the latest first.
+void FillRecent(QMenu& menu, DesignSource& source, const EvaluationFileSeams& seams) {
+    const QStringList recent = settings::RecentEvaluations();
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        QString name = QFileInfo(recent[i]).fileName();
+        name.replace(u'&', QStringLiteral("&&"));
+        QAction* action = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        action->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
+        action->setToolTip(Shown(recent[i]));
+        action->setStatusTip(Shown(recent[i]));
+        QObject::connect(action, &QAction::triggered, &menu, [&source, path = recent[i], seams] {
+            OpenRecentEvaluation(source, path, seams);
+        });
+    }
+    if (recent.isEmpty())
+        menu.addAction(QStringLiteral("No recent evaluations"))->setEnabled(false);
+}
+
+} // namespace
+
 void AddEvaluationFileItems(WindowRegistry& windows, const EvaluationFileSeams& seams) {
     const DesignMenuItem items[] = {
-        {QStringLiteral("&Save evaluation..."), QStringLiteral("mnuSaveEvaluation"),
-         [seams](DesignSource& source) { SaveEvaluation(source, seams); }},
+        {QStringLiteral("&Save evaluation"), QStringLiteral("mnuSaveEvaluation"),
+         [seams](DesignSource& source) { SaveEvaluationAgain(source, seams); },
+         QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {QStringLiteral("Save evaluation &as..."), QStringLiteral("mnuSaveEvaluationAs"),
+         [seams](DesignSource& source) { SaveEvaluation(source, seams); },
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {QStringLiteral("&Open evaluation..."), QStringLiteral("mnuOpenEvaluation"),
-         [](DesignSource& source) { OpenEvaluation(source); }},
+         [seams](DesignSource& source) { OpenEvaluation(source, seams); },
+         QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {QStringLiteral("Open &recent"),
+         QStringLiteral("mnuRecentEvaluations"),
+         nullptr,
+         {},
+         {},
+         [seams](QMenu& menu, DesignSource& source) { FillRecent(menu, source, seams); }},
+        {QString(), QStringLiteral("mnuEvaluationFile"), nullptr, {}, EvaluationFileText, {}},
     };
     // Registering the windows again adds no second pair.
     for (const DesignMenuItem& item : items) {
@@ -385,6 +547,7 @@ void AddEvaluationFileItems(WindowRegistry& windows, const EvaluationFileSeams& 
             }))
             windows.addDesignMenuItem(item);
     }
+    windows.setLeaveGuard([seams](DesignSource& source) { return ConfirmLeaving(source, seams); });
 }
 
 } // namespace vt::files

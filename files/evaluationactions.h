@@ -1,5 +1,9 @@
-// "&Save evaluation..." and "&Open evaluation..." of the calculation screens'
-// "&Design" menu.
+// The evaluation-file items of the calculation screens' "&Design" menu:
+// "&Save evaluation" (Ctrl+S: to the screen's file without asking, or asking
+// when it has none), "Save evaluation &as..." (Ctrl+Shift+S), "&Open
+// evaluation..." (Ctrl+O), "Open &recent" (the last eight files) and the name
+// of the screen's file; the question whether changed inputs are to be saved
+// before they are thrown away; and opening a file named on the command line.
 //
 // Saving keeps the evaluation the screen shows in a file the user names; the
 // file is written whole or not at all (a failed save leaves an older file as
@@ -31,6 +35,7 @@ namespace files {
 
 inline const QString kSaveTitle = QStringLiteral("Save evaluation");
 inline const QString kOpenTitle = QStringLiteral("Open evaluation");
+inline const QString kUnsavedTitle = QStringLiteral("Unsaved changes");
 
 // The file dialogs of evaluation files; an empty name when the user cancels.
 QString ChooseSaveFile(QWidget* parent, const QString& suggested);
@@ -49,10 +54,22 @@ struct EvaluationFileSeams {
 evaluation::Step<EvaluationFile> EvaluationOf(const DesignSource& source);
 
 // Asks for a file name and saves; tells the user when it fails, and saves
-// nothing that opening would refuse. True when the file was written.
+// nothing that opening would refuse. True when the file was written; the
+// file is then the screen's (evaluationFile) and the latest recent one.
 bool SaveEvaluation(DesignSource& source, const EvaluationFileSeams& seams);
 bool SaveEvaluationTo(DesignSource& source, const QString& path,
                       const EvaluationFileSeams& seams = {});
+// Saves to the screen's file without asking, or as SaveEvaluation when the
+// screen has none.
+bool SaveEvaluationAgain(DesignSource& source, const EvaluationFileSeams& seams = {});
+
+// Whether the screen's inputs differ from those of its file when it was
+// last opened or saved (never for a screen without a file).
+bool HasUnsavedChanges(const DesignSource& source);
+// Before the screen's design is thrown away: when it has unsaved changes,
+// asks whether to save them first (Save, Discard, Cancel). True to go on:
+// nothing to ask, Discard, or Save that wrote the file.
+bool ConfirmLeaving(DesignSource& source, const EvaluationFileSeams& seams = {});
 
 // An evaluation file read and checked whole, with the modelling-results
 // table it needs: everything opening needs before it touches a screen.
@@ -65,12 +82,24 @@ struct PreparedOpening {
 evaluation::Step<PreparedOpening> PrepareOpening(const QString& path);
 
 // Asks for a file and opens it into the screen of its method (the screen it
-// was chosen on is hidden when that is another one). True when opened.
-bool OpenEvaluation(DesignSource& source);
+// was chosen on is hidden when that is another one). True when opened; the
+// file is then that screen's and the latest recent one.
+bool OpenEvaluation(DesignSource& source, const EvaluationFileSeams& seams = {});
 bool OpenEvaluationFrom(DesignSource& source, const QString& path);
+// Opens a file when no screen is shown (the command line's file, after the
+// start-up window's "ACCEPT"); a refused file says why and shows nothing.
+bool OpenEvaluationFile(const QString& path);
+// Opens one of the recent files; one that is gone is said and taken off the
+// list.
+bool OpenRecentEvaluation(DesignSource& source, const QString& path,
+                          const EvaluationFileSeams& seams = {});
 
-// Adds the two items to the "&Design" menu of the screens made from now on,
-// unless items of their names are there already.
+// The Design menu's text naming the screen's file.
+QString EvaluationFileText(const DesignSource& source);
+
+// Adds the items to the "&Design" menu of the screens made from now on,
+// unless items of their names are there already, and registers the
+// unsaved-changes question.
 void AddEvaluationFileItems(WindowRegistry& windows, const EvaluationFileSeams& seams = {});
 
 } // namespace files

@@ -30,7 +30,7 @@ bool EvaluationFile::operator==(const EvaluationFile& other) const {
     return version == other.version && programVersion == other.programVersion &&
            results == other.results && decimalPoint == other.decimalPoint &&
            kSource == other.kSource && modellingFile == other.modellingFile &&
-           report == other.report;
+           report == other.report && tools == other.tools;
 }
 
 QString ScreenName(Method method) {
@@ -130,6 +130,7 @@ QByteArray SerialiseEvaluation(const EvaluationFile& file) {
                           {QStringLiteral("originator"), file.report->originator},
                           {QStringLiteral("date"), file.report->date.toString(Qt::ISODate)}})
                     : QJsonValue(QJsonValue::Null));
+    root.insert(QStringLiteral("tools"), file.tools);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -386,6 +387,52 @@ void ReadModellingFile(Reader& root, EvaluationFile& file) {
     root.take(*ref);
 }
 
+// A tool's settings: texts, in objects at most two below the tool's own, at
+// most kMaxToolSettings texts in all; `count` counts them.
+bool IsKeptSettings(const QJsonObject& object, int depth, qsizetype& count) {
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it.key().size() > kMaxInputChars || !IsPlainText(it.key()))
+            return false;
+        if (it.value().isObject()) {
+            if (depth >= 2 || !IsKeptSettings(it.value().toObject(), depth + 1, count))
+                return false;
+        } else {
+            const QString text = it.value().toString();
+            if (!it.value().isString() || text.size() > kMaxInputChars || !IsPlainText(text) ||
+                ++count > kMaxToolSettings)
+                return false;
+        }
+    }
+    return true;
+}
+
+void ReadTools(Reader& root, EvaluationFile& file) {
+    // Format 1 had no tools; a later format-2 file may leave them out.
+    if (file.version < 2 || root.value("tools").isUndefined())
+        return;
+    std::optional<Reader> tools = root.object("tools", false);
+    if (!tools)
+        return;
+    qsizetype count = 0;
+    for (const KeptTool& tool : kKeptTools) {
+        const QJsonValue value = tools->value(tool.key);
+        if (value.isUndefined())
+            continue;
+        if (!value.isObject()) {
+            tools->fail(
+                Damaged(QStringLiteral("%1 is not a group of values").arg(tools->name(tool.key))));
+            break;
+        }
+        if (!IsKeptSettings(value.toObject(), 0, count)) {
+            tools->fail(Hostile(
+                QStringLiteral("%1 holds more than settings as typed").arg(tools->name(tool.key))));
+            break;
+        }
+        file.tools.insert(Key(tool.key), value);
+    }
+    root.take(*tools);
+}
+
 void ReadReport(Reader& root, EvaluationFile& file) {
     std::optional<Reader> report = root.object("report", true);
     if (!report)
@@ -433,6 +480,7 @@ evaluation::Step<EvaluationFile> ParseEvaluation(QByteArrayView bytes) {
     ReadKSource(root, file);
     ReadModellingFile(root, file);
     ReadReport(root, file);
+    ReadTools(root, file);
     if (root.failure)
         return *root.failure;
     return file;

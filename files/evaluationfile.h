@@ -2,8 +2,9 @@
 // (docs/evaluation-file.md describes it key by key). It holds the method,
 // every input as typed, the results as the screen showed them, where K came
 // from, the modelling-results file and its SHA-256 checksum (interpolation),
-// the report's title, originator and date when the report was filled, and
-// the versions of the format and of the program.
+// the report's title, originator and date when the report was filled, the
+// settings of the tools open on the screen, and the versions of the format
+// and of the program.
 //
 // Everything here is a pure function over bytes and values: serialising, and
 // parsing with every check a file must pass before any screen is touched.
@@ -11,20 +12,23 @@
 #pragma once
 
 #include "app/interfaces.h"
+#include "app/windownames.h"
 #include "dialogs/report.h"
 #include "evaluation/design.h"
 #include "evaluation/refusal.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QJsonObject>
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace vt::files {
 
-// The format this program writes and the newest it reads.
-inline constexpr int kFormatVersion = 1;
+// The format this program writes and the newest it reads. Version 2 added
+// the tools' settings ("tools"); files of version 1 have none.
+inline constexpr int kFormatVersion = 2;
 inline const QString kFormatName = QStringLiteral("vandrel-tessaron-evaluation");
 inline const QString kFileSuffix = QStringLiteral("vte");
 inline const QString kMimeType = QStringLiteral("application/vnd.vandreltessaron.evaluation+json");
@@ -39,6 +43,19 @@ inline constexpr qsizetype kMaxReadings = 1000;     // UCS readings
 inline constexpr qsizetype kMaxHeadingChars = 1000; // the report's title, originator
 inline constexpr qsizetype kMaxPathChars = 4096;
 inline constexpr qsizetype kMaxVersionChars = 50;
+inline constexpr qsizetype kMaxToolSettings = 200; // texts of all tools together
+
+// The tools whose settings a file keeps: the key under "tools" and the
+// window's name.
+struct KeptTool {
+    const char* key;
+    QLatin1String window;
+};
+inline constexpr KeptTool kKeptTools[] = {
+    {"design_charts", names::frmDesignCharts},
+    {"target_fos", names::frmTargetFOS},
+    {"probability", names::frmProbability},
+};
 
 // The version of the program that writes the files ("1.2.0").
 QString ProgramVersion();
@@ -59,6 +76,9 @@ struct EvaluationFile {
     StrengthConstantSource kSource;                // typed, or the UCS readings
     std::optional<ModellingFileRef> modellingFile; // interpolation
     std::optional<ReportHeading> report;
+    // By the keys of kKeptTools: the settings of each tool that was open on
+    // the screen (KeptToolSettings), every value a text.
+    QJsonObject tools;
 
     // Equal in every member, the design in its method and all its texts.
     bool operator==(const EvaluationFile& other) const;

@@ -4,6 +4,7 @@
 
 #include "app/programstate.h"
 #include "app/ucsreadings.h"
+#include "evaluation/designfields.h"
 #include "probability/core/screendesign.h"
 #include "probability/resulttexts.h"
 
@@ -130,6 +131,52 @@ void frmProbability::refreshFit() {
 
 void frmProbability::settingEdited() {
     markEarlierSettings();
+}
+
+QJsonObject frmProbability::keptSettings() const {
+    QJsonObject inputs;
+    DesignSource* screen = source();
+    const std::vector<Input> sampled =
+        screen ? probability::SampledInputs(screen->designTexts().method) : std::vector<Input>{};
+    for (const probability::InputRow& row : rows_) {
+        if (std::find(sampled.begin(), sampled.end(), row.input) == sampled.end())
+            continue;
+        const probability::DistributionTexts t = row.texts();
+        inputs.insert(QLatin1String(evaluation::FieldOf(row.input)->name),
+                      QJsonObject{{QStringLiteral("distribution"), probability::KindName(t.kind)},
+                                  {QStringLiteral("cv"), t.coefficient},
+                                  {QStringLiteral("lower"), t.lower},
+                                  {QStringLiteral("upper"), t.upper}});
+    }
+    return {{QStringLiteral("samples"), txtSamples_->text()},
+            {QStringLiteral("seed"), txtSeed_->text()},
+            {QStringLiteral("inputs"), inputs}};
+}
+
+void frmProbability::restoreSettings(const QJsonObject& settings) {
+    QString text;
+    if (KeptText(settings, "samples", &text))
+        txtSamples_->setText(text);
+    if (KeptText(settings, "seed", &text))
+        txtSeed_->setText(text);
+    const QJsonObject inputs = settings.value(QStringLiteral("inputs")).toObject();
+    for (probability::InputRow& row : rows_) {
+        const QJsonObject kept =
+            inputs.value(QLatin1String(evaluation::FieldOf(row.input)->name)).toObject();
+        // The parameters first: a kind chosen fills only empty ones.
+        if (KeptText(kept, "cv", &text))
+            row.coefficient->setText(text);
+        if (KeptText(kept, "lower", &text))
+            row.lower->setText(text);
+        if (KeptText(kept, "upper", &text))
+            row.upper->setText(text);
+        if (KeptText(kept, "distribution", &text))
+            for (int i = 0; i < row.distribution->count(); ++i)
+                if (row.distribution->itemText(i) == text)
+                    row.distribution->setCurrentIndex(i);
+        row.kindChanged();
+    }
+    settingEdited();
 }
 
 QStringList frmProbability::settingsNow() const {

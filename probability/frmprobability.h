@@ -19,6 +19,7 @@
 #pragma once
 
 #include "app/interfaces.h"
+#include "app/toolsettings.h"
 #include "probability/core/montecarlo.h"
 #include "probability/core/report.h"
 #include "probability/core/ucsfit.h"
@@ -47,7 +48,9 @@ namespace vt {
 // any; once "Accept" has closed it, those the screen's K was derived from.
 probability::UcsReadings CurrentUcsReadings(const DesignSource* source);
 
-class frmProbability : public tools::ToolWindow, public UcsReadingsListener {
+class frmProbability : public tools::ToolWindow,
+                       public UcsReadingsListener,
+                       public KeptToolSettings {
     Q_OBJECT
 public:
     explicit frmProbability(QWidget* parent = nullptr);
@@ -64,6 +67,13 @@ public:
 
     // UcsReadingsListener: the fit of K to the readings is shown again.
     void ucsReadingsChanged() override;
+
+    // KeptToolSettings: "samples", "seed" and, under "inputs", each sampled
+    // input's "distribution" (its kind's name) with its "cv", "lower" and
+    // "upper" as typed: all a run depends on besides the screen's design.
+    const DesignSource* settingsScreen() const override { return source(); }
+    QJsonObject keptSettings() const override;
+    void restoreSettings(const QJsonObject& settings) override;
 
 private:
     // A run and its results belong to the inputs they were drawn for and,

@@ -18,7 +18,8 @@ void frmProbability::cmdExportHistogram_Click() {
                                                 QStringLiteral("Export the histogram"),
                                                 QString(),
                                                 {QStringLiteral("PNG image (*.png)"), svgFilter},
-                                                QString()});
+                                                QString(),
+                                                FileQuestion::Files::Exports});
     QString path = answer.path;
     if (path.isEmpty())
         return;
@@ -43,9 +44,9 @@ void frmProbability::cmdExportHistogram_Click() {
 void frmProbability::cmdExportSummary_Click() {
     if (!shown_)
         return;
-    const FileAnswer answer =
-        AskForFile(this, {FileQuestion::Kind::Save, QStringLiteral("Export the summary"), QString(),
-                          evaluation::CsvFilters(), QStringLiteral("csv")});
+    const FileAnswer answer = AskForFile(
+        this, {FileQuestion::Kind::Save, QStringLiteral("Export the summary"), QString(),
+               evaluation::CsvFilters(), QStringLiteral("csv"), FileQuestion::Files::Exports});
     const QString& path = answer.path;
     if (path.isEmpty())
         return;

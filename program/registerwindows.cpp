@@ -1,5 +1,6 @@
 #include "program/registerwindows.h"
 
+#include "app/frmsplash.h"
 #include "app/interfaces.h"
 #include "app/programstate.h"
 #include "app/shellwindows.h"
@@ -56,6 +57,13 @@ void RegisterWindows() {
                     {names::frmProbability, names::frmStrengthFormulas});
     // The tools take the UCS readings from this one.
     windows.setRole(WindowRole::UcsReadingsSource, {names::frmMedianUCS});
+}
+
+QWidget* ShowStartWindow(const QString& evaluationFile) {
+    auto* splash = Windows().window<frmSplash>(names::frmSplash);
+    if (splash && !evaluationFile.isEmpty())
+        splash->openOnAccept(evaluationFile, files::OpenEvaluationFile);
+    return Windows().show(names::frmSplash);
 }
 
 } // namespace vt

@@ -92,16 +92,46 @@ void CalculationScreen::buildMenus() {
     designMenu_ = menuBar()->addMenu(QStringLiteral("&Design"));
     designMenu_->setObjectName(QStringLiteral("mnuDesign"));
     for (const DesignMenuItem& item : Windows().designMenu()) {
-        QAction* action = designMenu_->addAction(item.text);
-        action->setObjectName(item.objectName);
-        connect(action, &QAction::triggered, this, [this, run = item.run] { run(*this); });
+        QAction* action = nullptr;
+        if (item.fill) {
+            QMenu* submenu = designMenu_->addMenu(item.text);
+            submenu->setObjectName(item.objectName);
+            connect(submenu, &QMenu::aboutToShow, this, [this, submenu, fill = item.fill] {
+                submenu->clear();
+                fill(*submenu, *this);
+            });
+            action = submenu->menuAction();
+        } else {
+            action = designMenu_->addAction(item.text);
+            action->setObjectName(item.objectName);
+            if (item.run)
+                connect(action, &QAction::triggered, this, [this, run = item.run] { run(*this); });
+            else
+                action->setEnabled(false);
+        }
+        if (!item.shortcut.isEmpty())
+            action->setShortcut(item.shortcut);
+        if (item.textFor)
+            followingTexts_.emplace_back(action, item.textFor);
     }
+    connect(designMenu_, &QMenu::aboutToShow, this, &CalculationScreen::refreshDesignMenu);
+    refreshDesignMenu();
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));
     QAction* aboutAction = helpMenu->addAction(spec_.aboutText);
     aboutAction->setObjectName(QStringLiteral("mnuAbout"));
     connect(aboutAction, &QAction::triggered, this, &CalculationScreen::mnuAbout_Click);
+}
+
+void CalculationScreen::refreshDesignMenu() {
+    for (const auto& [action, text] : followingTexts_)
+        action->setText(text(*this));
+}
+
+void CalculationScreen::setEvaluationFile(std::optional<EvaluationFileMark> mark) {
+    file_ = std::move(mark);
+    refreshDesignMenu();
 }
 
 QWidget* CalculationScreen::clientArea() const {
@@ -327,11 +357,15 @@ ReportRequest CalculationScreen::buildReportRequest() const {
 // Handlers
 
 void CalculationScreen::mnuNewCalculation_Click() {
+    if (!Windows().mayLeave(*this))
+        return;
     Windows().show(names::frmSplash);
     CloseAllWindows();
 }
 
 void CalculationScreen::mnuExit_Click() {
+    if (!Windows().mayLeave(*this))
+        return;
     EndProgram();
 }
 
@@ -340,6 +374,13 @@ void CalculationScreen::mnuAbout_Click() {
 }
 
 void CalculationScreen::closeEvent(QCloseEvent* event) {
+    // The user closing the screen may keep it; a close by the program (after
+    // its own question, or with every window) goes on.
+    if (!WindowRegistry::closedByProgram(this) && isVisible() && !Windows().mayLeave(*this)) {
+        event->ignore();
+        WindowRegistry::markOpen(this);
+        return;
+    }
     CloseAllWindows();
     QMainWindow::closeEvent(event);
 }

@@ -28,6 +28,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -146,6 +147,8 @@ public:
     StrengthConstantSource strengthConstantSource() const override { return kSource_; }
     ShownResults shownResults() const override;
     void recalculate(CalculationStage stage) override;
+    std::optional<EvaluationFileMark> evaluationFile() const override { return file_; }
+    void setEvaluationFile(std::optional<EvaluationFileMark> mark) override;
 
     QMenu* designMenu() const { return designMenu_; }
 
@@ -188,6 +191,8 @@ protected:
 
 private:
     void buildMenus();
+    // The Design menu's texts that follow the screen (the evaluation file).
+    void refreshDesignMenu();
     void installRules(std::vector<InputRule> rules);
     void mnuNewCalculation_Click();
     void mnuExit_Click();
@@ -209,6 +214,8 @@ private:
     std::vector<InputRule> rules_;
     std::vector<ResultMirror> mirrors_;
     StrengthConstantSource kSource_; // typed until the UCS dialog hands K over
+    std::optional<EvaluationFileMark> file_;
+    std::vector<std::pair<QAction*, std::function<QString(const DesignSource&)>>> followingTexts_;
 };
 
 } // namespace vt

@@ -280,10 +280,13 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     QString answer;
     QString filter;
     QStringList offered;
+    QStringList folders; // where each question starts
     fileDialogs.answer = [&](const FileQuestion& question) {
-        suggested << question.suggested;
+        const QFileInfo asked(question.suggested);
+        suggested << asked.fileName();
+        folders << (asked.isAbsolute() ? asked.path() : QString());
         offered = question.filters;
-        return FileAnswer{answer.isNull() ? dir.filePath(question.suggested) : answer, filter};
+        return FileAnswer{answer.isNull() ? dir.filePath(asked.fileName()) : answer, filter};
     };
     ChartPane* pane = window->pane(kWidth);
     QTest::mouseClick(pane->cmdPNG, Qt::LeftButton);
@@ -292,6 +295,8 @@ TEST_F(ChartsWindow, ExportsHoldWhatTheChartShows) {
     EXPECT_EQ(suggested, QStringList({QStringLiteral("fos-against-pillar-width.png"),
                                       QStringLiteral("fos-against-pillar-width.svg"),
                                       QStringLiteral("fos-against-pillar-width.csv")}));
+    // The first in no folder of its own, the others where the first export went.
+    EXPECT_EQ(folders, QStringList({QString(), dir.path(), dir.path()}));
     EXPECT_TRUE(messages.shown.empty());
 
     // The chart as on screen under a caption line naming the design.

@@ -5,6 +5,7 @@
 #include "app/ui.h"
 #include "design/schedule.h"
 #include "design/solve.h"
+#include "evaluation/designfields.h"
 #include "tests/design/toolhelpers.h"
 #include "tests/support/locale.h"
 
@@ -98,6 +99,71 @@ TEST_F(SolveWindow, ApplyTypesTheDepthAndTheBordsIntoTheScreen) {
     EXPECT_EQ(Text(screen, QStringLiteral("lblFOS")),
               window->answer(kBords).answer->shown.factorOfSafety);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Every input of the screen as typed, by its key.
+QStringList Inputs(const CalculationScreen* screen) {
+    const evaluation::DesignTexts texts = screen->designTexts();
+    QStringList inputs;
+    for (const evaluation::DesignField& field : evaluation::kDesignFields)
+        inputs << QString::fromLatin1(field.name) + u'=' + texts.*field.text;
+    return inputs;
+}
+
+struct UndoCase {
+    const char* name;
+    std::vector<int> applies; // in order
+    bool byKey;               // Ctrl+Z in the window, else a click
+};
+
+TEST_F(SolveWindow, UndoApplyTypesBackExactlyWhatEachApplyTypedOver) {
+    const UndoCase cases[] = {
+        {"width", {kWidth}, false},
+        {"depth", {kDepth}, true},
+        {"bords", {kBords}, false},
+        {"width, then depth", {kWidth, kDepth}, true},
+    };
+    for (const UndoCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalculationScreen* screen = open("frmTributary");
+        fill(screen, QStringLiteral("4"));
+        // Texts as a user types them, which the answers' texts are not.
+        Type(screen, QStringLiteral("txtDepth"), QStringLiteral("500.0"));
+        Pick(screen, QStringLiteral("cboBordWidth2"), QStringLiteral("16"));
+        Calculate(screen);
+        frmTargetFOS* window = target(screen);
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(window->cmdUndoApply->isEnabled());
+        std::vector<QStringList> before;
+        for (const int apply : c.applies) {
+            Settle();
+            ASSERT_TRUE(window->cmdApply[static_cast<std::size_t>(apply)]->isEnabled());
+            before.push_back(Inputs(screen));
+            QTest::mouseClick(window->cmdApply[static_cast<std::size_t>(apply)], Qt::LeftButton);
+            EXPECT_NE(Inputs(screen), before.back());
+            EXPECT_TRUE(window->cmdUndoApply->isEnabled());
+        }
+        for (auto it = before.rbegin(); it != before.rend(); ++it) {
+            if (c.byKey) {
+                window->activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+                QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+                // A shortcut presses the button as a click does, in a moment.
+                (void)QTest::qWaitFor([&] { return Inputs(screen) == *it; }, 2000);
+            } else {
+                QTest::mouseClick(window->cmdUndoApply, Qt::LeftButton);
+            }
+            EXPECT_EQ(Inputs(screen), *it);
+            // The screen's own change handling: the results wait for a calculation.
+            EXPECT_EQ(Text(screen, QStringLiteral("lblFOS")), QString());
+        }
+        EXPECT_FALSE(window->cmdUndoApply->isEnabled());
+        Calculate(screen);
+        EXPECT_FALSE(Text(screen, QStringLiteral("lblFOS")).isEmpty());
+        EXPECT_TRUE(messages.shown.empty());
+        CloseAllWindows();
+        flushDeletes();
+    }
 }
 
 TEST_F(SolveWindow, TheLimitsAreReadAsTyped) {

@@ -252,16 +252,19 @@ TEST_F(EvaluationFilesTest, AnEvaluationThatNoFileCouldGiveBackIsNotSaved) {
     EXPECT_FALSE(QFile::exists(path("long.vte")));
 }
 
-TEST_F(EvaluationFilesTest, EveryScreensDesignMenuHoldsBothItems) {
+TEST_F(EvaluationFilesTest, EveryScreensDesignMenuHoldsTheFileItemsWithTheirShortcuts) {
     for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate"}) {
         CalculationScreen* screen = startAfresh(name);
         QStringList items;
         for (QAction* a : screen->designMenu()->actions())
-            items << a->objectName() + u'=' + a->text();
-        EXPECT_TRUE(items.contains(QStringLiteral("mnuSaveEvaluation=&Save evaluation...")))
-            << name;
-        EXPECT_TRUE(items.contains(QStringLiteral("mnuOpenEvaluation=&Open evaluation...")))
-            << name;
+            items << (a->menu() ? a->menu()->objectName() : a->objectName()) + u'=' + a->text() +
+                         u'=' + a->shortcut().toString(QKeySequence::PortableText);
+        for (const char* item :
+             {"mnuSaveEvaluation=&Save evaluation=Ctrl+S",
+              "mnuSaveEvaluationAs=Save evaluation &as...=Ctrl+Shift+S",
+              "mnuOpenEvaluation=&Open evaluation...=Ctrl+O",
+              "mnuRecentEvaluations=Open &recent=", "mnuEvaluationFile=Evaluation file: none yet="})
+            EXPECT_TRUE(items.contains(QString::fromUtf8(item))) << name << " " << item;
     }
 }
 

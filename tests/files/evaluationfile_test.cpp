@@ -47,6 +47,14 @@ EvaluationFile Modelled() {
                     QStringLiteral("120")};
     file.report = ReportHeading{QStringLiteral("Panel 7, \"north\" — ünder"),
                                 QStringLiteral("Rock engineering"), QDate(2024, 2, 29)};
+    file.tools = QJsonObject{
+        {QStringLiteral("target_fos"), QJsonObject{{QStringLiteral("target_fos"), "1,8"}}},
+        {QStringLiteral("probability"),
+         QJsonObject{{QStringLiteral("seed"), "77"},
+                     {QStringLiteral("inputs"),
+                      QJsonObject{{QStringLiteral("depth"),
+                                   QJsonObject{{QStringLiteral("distribution"), "normal"},
+                                               {QStringLiteral("cv"), "7,5"}}}}}}}};
     return file;
 }
 
@@ -108,7 +116,8 @@ TEST(EvaluationFileTest, IsIndentedJsonNamingFormatVersionAndOnlyTheMethodsInput
     const QByteArray interpolation = SerialiseEvaluation(Interpolation());
     EXPECT_TRUE(interpolation.endsWith("}\n"));
     EXPECT_TRUE(interpolation.contains("\n    \"format\": \"vandrel-tessaron-evaluation\",\n"));
-    EXPECT_TRUE(interpolation.contains("\"version\": 1\n"));
+    EXPECT_TRUE(interpolation.contains("\"version\": 2\n"));
+    EXPECT_TRUE(interpolation.contains("\"tools\": {\n    }"));
     EXPECT_TRUE(interpolation.contains("\"program_version\": \"1.2.0\""));
     EXPECT_TRUE(interpolation.contains("\"pillar_width\": \"6\""));
     EXPECT_TRUE(interpolation.contains("\"sha256\": \"0123456789abcdef"));
@@ -188,7 +197,24 @@ std::vector<RefusalCase> RefusalCases() {
         {"damaged inside",
          [whole] { return QByteArray(whole).replace("\"inputs\": {", "\"inputs\" {"); },
          "not valid JSON"},
-        {"newer format", root("version", 2), "newer version"},
+        {"newer format", root("version", 3),
+         "newer version of the program (file format 3, program version 1.2.0); this version "
+         "reads format 2 and older"},
+        {"tools no group", root("tools", QStringLiteral("none")), "\"tools\" is not a group"},
+        {"a tool no group",
+         root("tools", QJsonObject{{QStringLiteral("target_fos"), QJsonArray{}}}),
+         "\"target_fos\" of \"tools\" is not a group"},
+        {"a tool's setting no text",
+         root("tools", QJsonObject{{QStringLiteral("target_fos"),
+                                    QJsonObject{{QStringLiteral("plan_grid"), 0.5}}}}),
+         "\"target_fos\" of \"tools\" holds more than settings as typed"},
+        {"a tool's settings too deep",
+         root("tools", QJsonObject{{QStringLiteral("probability"),
+                                    QJsonObject{{QStringLiteral("inputs"),
+                                                 QJsonObject{{QStringLiteral("depth"),
+                                                              QJsonObject{{QStringLiteral("cv"),
+                                                                           QJsonObject{}}}}}}}}}),
+         "\"probability\" of \"tools\" holds more than settings as typed"},
         {"version 0", root("version", 0), "not a format version"},
         {"version 1.5", root("version", 1.5), "not a format version"},
         {"version as text", root("version", QStringLiteral("1")), "not a format version"},
@@ -314,6 +340,22 @@ TEST(EvaluationFileTest, EveryCutShortCopyIsRefused) {
         for (qsizetype size = 0; size < whole.size() - 1; ++size)
             ASSERT_FALSE(ParseEvaluation(whole.left(size))) << size;
     }
+}
+
+TEST(EvaluationFileTest, AFileOfTheFirstFormatReadsWithoutToolsAndUnknownToolsAreLeftAlone) {
+    EvaluationFile old = Modelled();
+    const QByteArray first = Edited(old, [](QJsonObject& r) {
+        r.insert(QStringLiteral("version"), 1);
+        r.remove(QStringLiteral("tools"));
+    });
+    auto read = ParseEvaluation(first);
+    ASSERT_TRUE(read) << read.refusal().message.toStdString();
+    EXPECT_EQ(read->version, 1);
+    EXPECT_TRUE(read->tools.isEmpty());
+    old.tools.insert(QStringLiteral("a later tool"), QJsonObject{{"x", "1"}});
+    read = ParseEvaluation(SerialiseEvaluation(old));
+    ASSERT_TRUE(read) << read.refusal().message.toStdString();
+    EXPECT_EQ(read->tools, Modelled().tools);
 }
 
 TEST(EvaluationFileTest, UnknownMembersOfTheSameFormatAreLeftAlone) {

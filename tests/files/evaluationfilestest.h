@@ -111,6 +111,7 @@ protected:
         // The Design menu's items with seams of this test; the program's own
         // come back afterwards.
         programMenu_ = Windows().designMenu();
+        programGuard_ = Windows().leaveGuard();
         Windows().clearDesignMenu();
         files::EvaluationFileSeams seams;
         fileDialogs.answer = [this](const FileQuestion& question) {
@@ -129,6 +130,7 @@ protected:
         Windows().clearDesignMenu();
         for (const DesignMenuItem& item : programMenu_)
             Windows().addDesignMenuItem(item);
+        Windows().setLeaveGuard(programGuard_);
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
@@ -137,9 +139,10 @@ protected:
     static void Choose(CalculationScreen* screen, const char* item) {
         ChooseDesignItem(screen, item);
     }
+    // "Save evaluation as...", which always asks for the name.
     void save(CalculationScreen* screen, const QString& to) {
         savePath = to;
-        Choose(screen, "mnuSaveEvaluation");
+        Choose(screen, "mnuSaveEvaluationAs");
     }
     void open(CalculationScreen* screen, const QString& from) {
         openPath = from;
@@ -190,6 +193,7 @@ protected:
 
 private:
     std::vector<DesignMenuItem> programMenu_;
+    WindowRegistry::LeaveGuard programGuard_;
 };
 
 } // namespace vt::test

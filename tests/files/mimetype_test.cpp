@@ -57,6 +57,8 @@ TEST(MimeTypeTest, EvaluationFilesAreKnownByExtensionAndByContent) {
 TEST(MimeTypeTest, TheDesktopEntryAndTheMetainfoNameTheSameType) {
     const QByteArray desktop = Read(kPackaging + kAppId + QStringLiteral(".desktop"));
     EXPECT_TRUE(desktop.contains(("\nMimeType=" + kMimeType + ";\n").toUtf8()));
+    // A double-clicked file is handed to the program, one at a time.
+    EXPECT_TRUE(desktop.contains("\nExec=vandrel-tessaron %f\n"));
     const QByteArray metainfo = Read(kPackaging + kAppId + QStringLiteral(".metainfo.xml"));
     EXPECT_TRUE(metainfo.contains(("<mediatype>" + kMimeType + "</mediatype>").toUtf8()));
     EXPECT_TRUE(metainfo.contains("<binary>vt-evaluate</binary>"));

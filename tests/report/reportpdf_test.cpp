@@ -361,5 +361,22 @@ TEST_F(ReportPdfTest, SavingOverAFileReplacesIt) {
     EXPECT_EQ(PdfInfoField(file, QStringLiteral("Title")), QStringLiteral("Newer report"));
 }
 
+// The name a report's PDF is offered under comes from its title.
+TEST(PdfFileNameTest, TheTitleMadeAFileName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Panel 7 north", "Panel 7 north.pdf"},
+        {"", "report.pdf"},
+        {"   ", "report.pdf"},
+        {"a/b\\c:d*e?f\"g<h>i|j", "a-b-c-d-e-f-g-h-i-j.pdf"},
+        {"  two\tlines\nhere  ", "two lines here.pdf"},
+        {"../up", "up.pdf"},
+        {"..", "report.pdf"},
+        {"Ünder ground — 2024", "Ünder ground — 2024.pdf"},
+    };
+    for (const auto& [title, name] : cases)
+        EXPECT_EQ(PdfFileName(QString::fromUtf8(title)), QString::fromUtf8(name)) << title;
+    EXPECT_EQ(PdfFileName(QString(200, u'x')), QString(80, u'x') + QStringLiteral(".pdf"));
+}
+
 } // namespace
 } // namespace vt::test

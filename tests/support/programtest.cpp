@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace vt::test {
@@ -13,7 +15,16 @@ void ProgramTest::flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void ProgramTest::freshSettings() {
+    home_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(home_->isValid());
+    qputenv("HOME", QFile::encodeName(home_->path()));
+}
+
 void ProgramTest::SetUp() {
+    QStandardPaths::setTestModeEnabled(true);
+    savedHome_ = qgetenv("HOME");
+    freshSettings();
     State().AveragePillarStress = 0.0f;
     State().PictureCounter = 0;
     State().ModellingResults = results::ModellingResults{};
@@ -32,6 +43,8 @@ void ProgramTest::TearDown() {
     flushDeletes();
     State().endProgram = nullptr;
     State().DataFolder.clear();
+    qputenv("HOME", savedHome_);
+    home_.reset();
 }
 
 } // namespace vt::test

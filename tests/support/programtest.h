@@ -7,9 +7,12 @@
 #include "app/programstate.h"
 #include "tests/support/locale.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace vt::test {
@@ -21,7 +24,7 @@ struct RecordedMessage {
 };
 
 // Records every message box instead of showing it; answers questions with
-// `answer`.
+// `answer`, and whether to save changes first with `saveChoice`.
 class MessageRecorder final : public MessageService {
 public:
     MessageRecorder() { SetMessageService(this); }
@@ -36,11 +39,17 @@ public:
         asked.push_back({text, title});
         return answer;
     }
+    SaveChoice askToSave(const QString& text, const QString& title) override {
+        askedToSave.push_back({text, title});
+        return saveChoice;
+    }
     const RecordedMessage& last() const { return shown.back(); }
 
     std::vector<RecordedMessage> shown;
     std::vector<RecordedMessage> asked;
+    std::vector<RecordedMessage> askedToSave;
     bool answer = false;
+    SaveChoice saveChoice = SaveChoice::Discard;
 };
 
 // Answers every file dialog instead of showing it: records the question and
@@ -69,7 +78,9 @@ public:
 };
 
 // Closes every window (splash included), deletes them, resets the program
-// state and counts requests to end the program instead of ending it.
+// state and counts requests to end the program instead of ending it. Each
+// test keeps its settings (recent files, folders) in a home folder of its
+// own, under QStandardPaths' test mode, and leaves the user's alone.
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -78,9 +89,16 @@ protected:
     // Runs pending deferred deletions so closed windows are really gone.
     static void flushDeletes();
 
+    // Starts the program's settings afresh, as on a machine that never ran it.
+    void freshSettings();
+
     MessageRecorder messages;
     FileAnswers fileDialogs; // no file chosen unless a test says which
     int endRequests = 0;
+
+private:
+    std::unique_ptr<QTemporaryDir> home_;
+    QByteArray savedHome_;
 };
 
 } // namespace vt::test
