@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "design/registerdesign.h"
+#include "designreport/registerreport.h"
 #include "dialogs/registerdialogs.h"
 #include "files/evaluationactions.h"
 #include "probability/registerprobability.h"
@@ -18,9 +19,11 @@ void RegisterWindows() {
     RegisterShellWindows();
     RegisterDialogWindows();
     // The Design menu, in order: the charts and the solve, the probability
-    // of failure, then saving and opening evaluations (below).
+    // of failure, the design report, then saving and opening evaluations
+    // (below).
     RegisterDesignWindows();
     RegisterProbabilityWindows();
+    RegisterDesignReportWindow();
     WindowRegistry& windows = Windows();
     windows.registerFactory(QStringLiteral("frmTributary"), [] { return new frmTributary; });
     windows.registerFactory(QStringLiteral("frmModelled"), [] { return new frmModelled; });
@@ -33,6 +36,7 @@ void RegisterWindows() {
         QStringLiteral("frmDesignCharts"),
         QStringLiteral("frmTargetFOS"),
         QStringLiteral("frmProbability"),
+        QStringLiteral("frmDesignReport"),
         QStringLiteral("frmAbout"),
         QStringLiteral("frmFileOpen"),
         QStringLiteral("frmMedianUCS"),
