@@ -22,6 +22,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace vt {
@@ -237,13 +238,32 @@ QWidget* frmDesignReport::buildPreview() {
 }
 
 designreport::ReportFields frmDesignReport::fields() const {
-    return {txtProject->text(),      txtTitle->text(),      txtRevision->text(),
-            txtNotes->toPlainText(), txtPreparedBy->text(), txtPreparedOn->text(),
-            txtCheckedBy->text(),    txtCheckedOn->text(),  txtApprovedBy->text(),
-            txtApprovedOn->text()};
+    designreport::ReportFields f{txtProject->text(),
+                                 txtTitle->text(),
+                                 txtRevision->text(),
+                                 txtNotes->toPlainText(),
+                                 txtPreparedBy->text(),
+                                 txtPreparedOn->text(),
+                                 txtCheckedBy->text(),
+                                 txtCheckedOn->text(),
+                                 txtApprovedBy->text(),
+                                 txtApprovedOn->text(),
+                                 {}};
+    for (std::size_t i = 0; i < chkSection.size(); ++i)
+        if (chkSection[i]->isChecked())
+            f.sections << designreport::SectionKey(designreport::kSectionOrder[i]);
+    return f;
 }
 
-void frmDesignReport::setFields(const designreport::ReportFields& f) {
+std::optional<DesignReportFields>
+frmDesignReport::designReportFor(const DesignSource& screen) const {
+    if (source() != &screen)
+        return std::nullopt;
+    return fields();
+}
+
+void frmDesignReport::setDesignReport(const DesignReportFields& f) {
+    const QSignalBlocker blockNotes(txtNotes);
     txtProject->setText(f.project);
     txtTitle->setText(f.title);
     txtRevision->setText(f.revision);
@@ -254,6 +274,12 @@ void frmDesignReport::setFields(const designreport::ReportFields& f) {
     txtCheckedOn->setText(f.checkedOn);
     txtApprovedBy->setText(f.approvedBy);
     txtApprovedOn->setText(f.approvedOn);
+    // The ticks as kept, as if the user had set each.
+    for (std::size_t i = 0; i < chkSection.size(); ++i) {
+        chkSection[i]->setChecked(
+            f.sections.contains(designreport::SectionKey(designreport::kSectionOrder[i])));
+        tickedByUser_[i] = true;
+    }
     refresh();
 }
 

@@ -26,7 +26,7 @@ class QPushButton;
 
 namespace vt {
 
-class frmDesignReport : public tools::ToolWindow {
+class frmDesignReport : public tools::ToolWindow, public DesignReportKeeper {
     Q_OBJECT
 public:
     explicit frmDesignReport(QWidget* parent = nullptr);
@@ -35,8 +35,12 @@ public:
     // Reads the screen, the tools and the fields again and redraws the pages.
     void refresh();
     const designreport::Report& report() const { return report_; }
+    // The fields as typed, with the sections ticked.
     designreport::ReportFields fields() const;
-    void setFields(const designreport::ReportFields& fields);
+
+    // DesignReportKeeper: what an evaluation file keeps of the report.
+    std::optional<DesignReportFields> designReportFor(const DesignSource& source) const override;
+    void setDesignReport(const DesignReportFields& fields) override;
     // The paper chosen.
     QPageSize paper() const;
     int pageCount() const;

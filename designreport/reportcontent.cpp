@@ -67,6 +67,35 @@ QString SectionTitle(SectionId id) {
     return {};
 }
 
+QString SectionKey(SectionId id) {
+    switch (id) {
+    case SectionId::Summary:
+        return QStringLiteral("summary");
+    case SectionId::Inputs:
+        return QStringLiteral("inputs");
+    case SectionId::Method:
+        return QStringLiteral("method");
+    case SectionId::Plan:
+        return QStringLiteral("plan");
+    case SectionId::Charts:
+        return QStringLiteral("charts");
+    case SectionId::Solve:
+        return QStringLiteral("solve");
+    case SectionId::Probability:
+        return QStringLiteral("probability");
+    case SectionId::Assumptions:
+        return QStringLiteral("assumptions");
+    }
+    return {};
+}
+
+std::optional<SectionId> SectionFromKey(const QString& key) {
+    for (SectionId id : kSectionOrder)
+        if (SectionKey(id) == key)
+            return id;
+    return std::nullopt;
+}
+
 namespace {
 
 const QString kNotCalculated = QStringLiteral("not calculated");

@@ -9,7 +9,7 @@
 // stands is left out with the reason.
 #pragma once
 
-#include "app/interfaces.h"
+#include "app/designreportkeeper.h"
 #include "evaluation/design.h"
 #include "evaluation/numbers.h"
 
@@ -63,21 +63,13 @@ struct Section {
     bool hasContent() const { return !blocks.empty(); }
 };
 
-// What the user types in the report window.
-struct ReportFields {
-    QString project; // mine, section or area
-    QString title;
-    QString revision;
-    QString notes;
-    QString preparedBy;
-    QString preparedOn;
-    QString checkedBy;
-    QString checkedOn;
-    QString approvedBy;
-    QString approvedOn;
+// What the user types in the report window (the sections ticked are the
+// report's business, not the content's).
+using ReportFields = DesignReportFields;
 
-    bool operator==(const ReportFields&) const = default;
-};
+// A section's name in evaluation files ("summary", "inputs", ...), and back.
+QString SectionKey(SectionId id);
+std::optional<SectionId> SectionFromKey(const QString& key);
 
 // The modelling-results file the interpolation screen uses.
 struct ModellingFileInfo {

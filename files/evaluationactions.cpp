@@ -8,6 +8,7 @@
 #include "evaluation/numbers.h"
 #include "results/core/modellingfile.h"
 #include "storage/qtstorage.h"
+#include "tools/toolwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,7 @@ namespace {
 
 const QString kFilter = QStringLiteral("Evaluations (*.%1)").arg(kFileSuffix);
 const QString kReport = QStringLiteral("frmPrint");
+const QString kDesignReport = QStringLiteral("frmDesignReport");
 
 QWidget* WidgetOf(DesignSource& source) {
     return dynamic_cast<QWidget*>(&source);
@@ -175,6 +177,9 @@ Step<EvaluationFile> EvaluationOf(const DesignSource& source) {
         file.modellingFile = modelling.value();
     }
     file.report = OpenReportHeading(source);
+    if (const auto* keeper =
+            dynamic_cast<const DesignReportKeeper*>(Windows().existing(kDesignReport)))
+        file.designReport = keeper->designReportFor(source);
     return file;
 }
 
@@ -326,6 +331,12 @@ void ApplyOpening(DesignSource& from, DesignSource& target, const PreparedOpenin
             report->setHeading(*file.report);
     if (const auto stage = StageOf(file))
         target.recalculate(*stage);
+    // The design report as it was kept, in its window for the screen.
+    if (file.designReport && Windows().hasFactory(kDesignReport)) {
+        tools::OpenTool(kDesignReport, target);
+        if (auto* keeper = dynamic_cast<DesignReportKeeper*>(Windows().existing(kDesignReport)))
+            keeper->setDesignReport(*file.designReport);
+    }
 }
 
 } // namespace

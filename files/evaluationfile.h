@@ -2,14 +2,17 @@
 // (docs/evaluation-file.md describes it key by key). It holds the method,
 // every input as typed, the results as the screen showed them, where K came
 // from, the modelling-results file and its SHA-256 checksum (interpolation),
-// the report's title, originator and date when the report was filled, and
-// the versions of the format and of the program.
+// the report's title, originator and date when the report was filled, the
+// design report's fields when its window was open for the screen (format 2
+// on; files of format 1 still open), and the versions of the format and of
+// the program.
 //
 // Everything here is a pure function over bytes and values: serialising, and
 // parsing with every check a file must pass before any screen is touched.
 // The save and open actions (evaluationactions.h) use them.
 #pragma once
 
+#include "app/designreportkeeper.h"
 #include "app/interfaces.h"
 #include "dialogs/report.h"
 #include "evaluation/design.h"
@@ -24,7 +27,7 @@
 namespace vt::files {
 
 // The format this program writes and the newest it reads.
-inline constexpr int kFormatVersion = 1;
+inline constexpr int kFormatVersion = 2;
 inline const QString kFormatName = QStringLiteral("vandrel-tessaron-evaluation");
 inline const QString kFileSuffix = QStringLiteral("vte");
 inline const QString kMimeType = QStringLiteral("application/vnd.vandreltessaron.evaluation+json");
@@ -37,6 +40,7 @@ inline constexpr qsizetype kMaxResultChars = 64;    // a shown number
 inline constexpr qsizetype kMaxSentenceChars = 200; // the formula sentence
 inline constexpr qsizetype kMaxReadings = 1000;     // UCS readings
 inline constexpr qsizetype kMaxHeadingChars = 1000; // the report's title, originator
+inline constexpr qsizetype kMaxNotesChars = 20000;  // the design report's notes
 inline constexpr qsizetype kMaxPathChars = 4096;
 inline constexpr qsizetype kMaxVersionChars = 50;
 
@@ -59,6 +63,7 @@ struct EvaluationFile {
     StrengthConstantSource kSource;                // typed, or the UCS readings
     std::optional<ModellingFileRef> modellingFile; // interpolation
     std::optional<ReportHeading> report;
+    std::optional<DesignReportFields> designReport; // from format 2 on
 
     // Equal in every member, the design in its method and all its texts.
     bool operator==(const EvaluationFile& other) const;

@@ -178,5 +178,40 @@ TEST_F(DesignReportWindowTest, PrintsThroughThePrintPathAndSaysWhyNot) {
     EXPECT_EQ(window->paper().id(), QPageSize::A4);
 }
 
+TEST_F(DesignReportWindowTest, AReportReopenedFromAnEvaluationFileGivesTheSamePages) {
+    if (!HavePdfTools())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmDesignReport* window = report(screen);
+    ASSERT_NE(window, nullptr);
+    QTest::keyClicks(window->txtProject, QStringLiteral("North shaft"));
+    QTest::keyClicks(window->txtTitle, QStringLiteral("Panel 9"));
+    QTest::keyClicks(window->txtNotes, QStringLiteral("First line"));
+    QTest::keyClick(window->txtNotes, Qt::Key_Return);
+    QTest::keyClicks(window->txtNotes, QStringLiteral("Second line"));
+    QTest::keyClicks(window->txtApprovedBy, QStringLiteral("Mine manager"));
+    QTest::mouseClick(tick(window, designreport::SectionId::Method), Qt::LeftButton);
+    const designreport::ReportFields kept = window->fields();
+    ASSERT_FALSE(kept.sections.contains(QStringLiteral("method")));
+    const QString before = savedPdfText(window, QStringLiteral("before.pdf"));
+
+    fileDialogs.path = dir_.filePath(QStringLiteral("panel9.vte"));
+    ChooseDesignItem(screen, "mnuSaveEvaluation");
+    ASSERT_TRUE(QFile::exists(fileDialogs.path));
+    CloseAllWindows();
+    flushDeletes();
+
+    CalculationScreen* again = OpenScreen(QStringLiteral("frmTributary"));
+    ASSERT_NE(again, nullptr);
+    ChooseDesignItem(again, "mnuOpenEvaluation");
+    Settle();
+    auto* reopened = Windows().existing<frmDesignReport>(QStringLiteral("frmDesignReport"));
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_TRUE(reopened->isVisible());
+    EXPECT_EQ(reopened->fields(), kept);
+    EXPECT_EQ(savedPdfText(reopened, QStringLiteral("after.pdf")), before);
+}
+
 } // namespace
 } // namespace vt::test

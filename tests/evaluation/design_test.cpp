@@ -185,7 +185,7 @@ TEST(DesignFields, EachRowReadsItsOwnTextIntoItsOwnNumber) {
         EXPECT_EQ(field->unit.toString(), Q(c.unit));
         EXPECT_EQ(std::string_view(field->name), c.name);
 
-        DesignTexts design = Tributary();
+        DesignTexts design = TributaryDesign();
         design.stress = Q("64");
         design.method = field->usedBy(Method::Tributary) ? Method::Tributary : Method::Modelled;
         const Step<DesignNumbers> before = ReadNumbers(design, kEnglish);
@@ -241,7 +241,7 @@ TEST(ReadNumbers, ReadsAsTheScreenOrRefusesNamingTheField) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        DesignTexts design = Tributary();
+        DesignTexts design = TributaryDesign();
         design.method = c.method;
         design.stress = Q("64");
         design.*c.text = Q(c.typed);

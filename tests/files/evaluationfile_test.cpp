@@ -47,6 +47,17 @@ EvaluationFile Modelled() {
                     QStringLiteral("120")};
     file.report = ReportHeading{QStringLiteral("Panel 7, \"north\" — ünder"),
                                 QStringLiteral("Rock engineering"), QDate(2024, 2, 29)};
+    file.designReport = DesignReportFields{QStringLiteral("North shaft"),
+                                           QStringLiteral("Panel 7 pillars"),
+                                           QStringLiteral("B"),
+                                           QStringLiteral("Mapped in March.\nNo dyke — ünder."),
+                                           QStringLiteral("Project engineer"),
+                                           QStringLiteral("29.02.2024"),
+                                           QStringLiteral("Rock engineer"),
+                                           {},
+                                           {},
+                                           {},
+                                           {QStringLiteral("summary"), QStringLiteral("solve")}};
     return file;
 }
 
@@ -108,7 +119,7 @@ TEST(EvaluationFileTest, IsIndentedJsonNamingFormatVersionAndOnlyTheMethodsInput
     const QByteArray interpolation = SerialiseEvaluation(Interpolation());
     EXPECT_TRUE(interpolation.endsWith("}\n"));
     EXPECT_TRUE(interpolation.contains("\n    \"format\": \"vandrel-tessaron-evaluation\",\n"));
-    EXPECT_TRUE(interpolation.contains("\"version\": 1\n"));
+    EXPECT_TRUE(interpolation.contains("\"version\": 2\n"));
     EXPECT_TRUE(interpolation.contains("\"program_version\": \"1.2.0\""));
     EXPECT_TRUE(interpolation.contains("\"pillar_width\": \"6\""));
     EXPECT_TRUE(interpolation.contains("\"sha256\": \"0123456789abcdef"));
@@ -122,7 +133,21 @@ TEST(EvaluationFileTest, IsIndentedJsonNamingFormatVersionAndOnlyTheMethodsInput
         EXPECT_FALSE(tributary.contains(absent)) << absent;
     EXPECT_TRUE(tributary.contains("\"kind\": \"typed\""));
     EXPECT_TRUE(tributary.contains("\"report\": null"));
+    EXPECT_TRUE(tributary.contains("\"designReport\": null"));
     EXPECT_LT(tributary.size(), 2048);
+}
+
+// A file of the first format, before the design report was kept, opens as
+// it did.
+TEST(EvaluationFileTest, FilesOfTheFirstFormatStillOpen) {
+    QJsonObject root = QJsonDocument::fromJson(SerialiseEvaluation(Modelled())).object();
+    root.insert(QStringLiteral("version"), 1);
+    root.remove(QStringLiteral("designReport"));
+    const auto read = ParseEvaluation(QJsonDocument(root).toJson());
+    ASSERT_TRUE(read) << read.refusal().message.toStdString();
+    EXPECT_EQ(read.value().version, 1);
+    EXPECT_FALSE(read.value().designReport);
+    EXPECT_EQ(read.value().report, Modelled().report);
 }
 
 TEST(EvaluationFileTest, ChecksumIsTheStandardSha256) {
@@ -188,7 +213,7 @@ std::vector<RefusalCase> RefusalCases() {
         {"damaged inside",
          [whole] { return QByteArray(whole).replace("\"inputs\": {", "\"inputs\" {"); },
          "not valid JSON"},
-        {"newer format", root("version", 2), "newer version"},
+        {"newer format", root("version", 3), "newer version"},
         {"version 0", root("version", 0), "not a format version"},
         {"version 1.5", root("version", 1.5), "not a format version"},
         {"version as text", root("version", QStringLiteral("1")), "not a format version"},
@@ -217,6 +242,20 @@ std::vector<RefusalCase> RefusalCases() {
         {"a lone minus", result("wh_ratio", QStringLiteral("-")), "not a number as"},
         {"a huge result", result("fos", QString(kMaxResultChars + 1, u'1')), "longer than 64"},
         {"a flag as text", result("wh_too_small", QStringLiteral("yes")), "not true or false"},
+        {"a control character in the notes",
+         edit(Modelled(),
+              [](QJsonObject& r) {
+                  SetMember(r, QStringLiteral("designReport"), QStringLiteral("notes"),
+                            QStringLiteral("a\tb"));
+              }),
+         "\"notes\" of \"designReport\" is not lines of text"},
+        {"report sections as text",
+         edit(Modelled(),
+              [](QJsonObject& r) {
+                  SetMember(r, QStringLiteral("designReport"), QStringLiteral("sections"),
+                            QStringLiteral("summary"));
+              }),
+         "not a list of sections"},
         {"a digit as decimal point", root("decimal_point", QStringLiteral("5")),
          "\"decimal_point\""},
         {"too many readings",

@@ -130,8 +130,8 @@ TEST_F(ProgramTest, EveryScreensDesignMenuOffersTheToolsInOrder) {
     RegisterWindows(); // again, as tests and a restart do
     const QStringList expected{
         QStringLiteral("Design &charts..."),          QStringLiteral("Solve for a &target FOS..."),
-        QStringLiteral("&Probability of failure..."), QStringLiteral("&Save evaluation..."),
-        QStringLiteral("&Open evaluation..."),
+        QStringLiteral("&Probability of failure..."), QStringLiteral("Design &report..."),
+        QStringLiteral("&Save evaluation..."),        QStringLiteral("&Open evaluation..."),
     };
     for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate"}) {
         CalculationScreen* screen = OpenScreen(QString::fromLatin1(name));

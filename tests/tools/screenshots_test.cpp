@@ -4,8 +4,8 @@
 // display of the size to look at).
 #include "app/programstate.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QDir>
 #include <QImage>

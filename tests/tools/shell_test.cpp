@@ -3,8 +3,8 @@
 #include "app/programstate.h"
 #include "dialogs/reportprinter.h"
 #include "screens/calculationscreen.h"
-#include "tests/screens/screenhelpers.h"
 #include "tests/support/programtest.h"
+#include "tests/support/screenhelpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -41,11 +41,13 @@ TEST_F(ToolShell, ToolsCloseWithTheirScreenWhenAnotherMethodsEvaluationIsOpened)
     ASSERT_NE(tributary, nullptr);
     RunFullEvaluation(tributary, QStringLiteral("4"));
     std::vector<QPointer<QWidget>> tools;
-    for (const char* item : {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability"}) {
+    for (const char* item :
+         {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability", "mnuDesignReport"}) {
         ChooseDesignItem(tributary, item);
         QCoreApplication::processEvents();
     }
-    for (const char* name : {"frmDesignCharts", "frmTargetFOS", "frmProbability"}) {
+    for (const char* name :
+         {"frmDesignCharts", "frmTargetFOS", "frmProbability", "frmDesignReport"}) {
         QWidget* tool = Windows().existing(QString::fromLatin1(name));
         ASSERT_NE(tool, nullptr) << name;
         EXPECT_TRUE(tool->isVisible()) << name;
@@ -114,6 +116,7 @@ TEST_F(ToolShell, EveryToolWindowFitsALaptopDisplay) {
         {"frmDesignCharts", fromMenu("mnuDesignCharts", "frmDesignCharts")},
         {"frmTargetFOS", fromMenu("mnuTargetFOS", "frmTargetFOS")},
         {"frmProbability", fromMenu("mnuProbability", "frmProbability")},
+        {"frmDesignReport", fromMenu("mnuDesignReport", "frmDesignReport")},
         {"dlgPrintPreview",
          [&page](CalculationScreen* screen) -> QWidget* {
              ShowPrintPreview(screen, page, [] {});
