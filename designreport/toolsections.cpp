@@ -10,13 +10,15 @@
 #include "probability/frmprobability.h"
 #include "probability/histogramchart.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPointer>
+#include <QPicture>
 #include <QTabWidget>
+#include <memory>
 
 namespace vt::designreport {
 
@@ -40,9 +42,13 @@ ToolContribution Charts(DesignSource& source) {
         return c;
     }
     charts->redraw();
+    // Each chart drawn as it stands, its tab shown for the moment so that
+    // its chart is laid out, then the tab the user chose again.
+    QTabWidget* tabs = charts->tabs();
+    const int chosen = tabs->currentIndex();
     for (int i = 0; i < frmDesignCharts::kPanes; ++i) {
         design::ChartPane* pane = charts->pane(i);
-        const QString name = charts->tabs()->tabText(i).remove(QLatin1Char('&'));
+        const QString name = tabs->tabText(i).remove(QLatin1Char('&'));
         c.blocks.push_back(Block::Heading(name));
         if (!pane->curve()) {
             c.blocks.push_back(Block::Paragraph(pane->lblMessage->text(), true));
@@ -52,17 +58,28 @@ ToolContribution Charts(DesignSource& source) {
             {QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Step")},
             {pane->txtFrom->text(), pane->txtTo->text(), pane->txtStep->text()},
         }));
-        const QSize view = pane->view()->size().expandedTo(QSize(200, 120));
+        tabs->setCurrentIndex(i);
+        QCoreApplication::sendPostedEvents();
+        design::HoverChartView* view = pane->view();
+        const QSizeF pixels = QSizeF(view->viewport()->size()).expandedTo(QSizeF(200, 120));
+        auto picture = std::make_shared<QPicture>();
+        {
+            QPainter painter(picture.get());
+            view->render(&painter, QRectF(QPointF(0, 0), pixels), view->viewport()->rect());
+        }
         Drawing drawing;
-        drawing.size = QSizeF(480, 480.0 * view.height() / view.width());
+        drawing.size = QSizeF(480, 480.0 * pixels.height() / pixels.width());
         drawing.caption = pane->caption();
-        QPointer<design::HoverChartView> chart = pane->view();
-        drawing.draw = [chart](QPainter& painter, const QRectF& box) {
-            if (chart)
-                chart->render(&painter, box, chart->viewport()->rect());
+        drawing.draw = [picture, pixels](QPainter& painter, const QRectF& box) {
+            painter.save();
+            painter.translate(box.topLeft());
+            painter.scale(box.width() / pixels.width(), box.height() / pixels.height());
+            painter.drawPicture(QPointF(0, 0), *picture);
+            painter.restore();
         };
         c.blocks.push_back(Block::Picture(std::move(drawing)));
     }
+    tabs->setCurrentIndex(chosen);
     return c;
 }
 
