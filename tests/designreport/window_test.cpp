@@ -10,6 +10,7 @@
 #include "tests/support/fields.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -153,6 +154,53 @@ TEST_F(DesignReportWindowTest, ToolsComeInOnlyWithResultsForTheDesignAsItStands)
     EXPECT_TRUE(after.contains(solve->lblAnswer[0]->text().simplified()));
     EXPECT_FALSE(
         after.contains(text.mid(text.indexOf(QStringLiteral("Smallest pillar width")), 80)));
+}
+
+// A probability run comes in while it belongs to the design on the screen;
+// a change of the design empties the window's results and the report says
+// why the section is left out.
+TEST_F(DesignReportWindowTest, AProbabilityRunComesInOnlyForTheDesignItWasRunFor) {
+    if (!HavePdfTools())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    auto* probability = tool<frmProbability>(screen, "mnuProbability", "frmProbability");
+    ASSERT_NE(probability, nullptr);
+    auto* k = probability->findChild<QComboBox*>(QStringLiteral("cboDistributionK"));
+    ASSERT_NE(k, nullptr);
+    k->setCurrentIndex(k->findText(QStringLiteral("lognormal")));
+    auto* samples = probability->findChild<QLineEdit*>(QStringLiteral("txtSamples"));
+    samples->selectAll();
+    QTest::keyClicks(samples, QStringLiteral("2000"));
+    QTest::mouseClick(probability->findChild<QPushButton*>(QStringLiteral("cmdRun")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([probability] { return !probability->running(); }, 60000));
+    const auto run = probability->shownRun();
+    ASSERT_TRUE(run && run->current);
+
+    frmDesignReport* window = report(screen);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(tick(window, designreport::SectionId::Probability)->isChecked());
+    const QString text = savedPdfText(window, QStringLiteral("run.pdf")).simplified();
+    const QString section = SectionText(text, QStringLiteral("Probability of failure"),
+                                        QStringLiteral("Assumptions and limits"));
+    EXPECT_TRUE(section.contains(run->samples)) << section.toStdString();
+    EXPECT_TRUE(section.contains(QStringLiteral("P(FOS < 1) ") + run->figures.front().second));
+    EXPECT_TRUE(section.contains(run->sentence.simplified().left(60)));
+    // The histogram is drawn as vectors too.
+    const QStringList images =
+        PdfTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), fileDialogs.path})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(images.size(), 2);
+
+    SetField(screen, QStringLiteral("txtDepth"), QStringLiteral("550"));
+    Settle();
+    EXPECT_FALSE(tick(window, designreport::SectionId::Probability)->isChecked());
+    clickTick(tick(window, designreport::SectionId::Probability));
+    const QString after = savedPdfText(window, QStringLiteral("changed.pdf")).simplified();
+    EXPECT_TRUE(after.contains(QStringLiteral(
+        "Probability of failure Left out: no run was made for the design as it stands.")));
+    EXPECT_FALSE(after.contains(run->samples));
 }
 
 TEST_F(DesignReportWindowTest, PrintsThroughThePrintPathAndSaysWhyNot) {
