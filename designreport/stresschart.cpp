@@ -69,7 +69,7 @@ std::optional<Drawing> StressChartDrawing(const results::ModellingResults& table
             painter.drawLine(QPointF(origin.x(), guide->y), QPointF(guide->x, guide->y));
         }
         QFont font = painter.font();
-        font.setPixelSize(11);
+        font.setPixelSize(8);
         painter.setFont(font);
         painter.setPen(Qt::black);
         for (int i = 0; i < static_cast<int>(labels.size()); ++i) {
