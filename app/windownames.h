@@ -29,6 +29,7 @@ inline constexpr QLatin1String frmPrint("frmPrint");
 inline constexpr QLatin1String frmDesignCharts("frmDesignCharts");
 inline constexpr QLatin1String frmTargetFOS("frmTargetFOS");
 inline constexpr QLatin1String frmProbability("frmProbability");
+inline constexpr QLatin1String frmDesignReport("frmDesignReport");
 inline constexpr QLatin1String frmStrengthFormulas("frmStrengthFormulas");
 
 } // namespace vt::names

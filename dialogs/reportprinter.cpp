@@ -296,14 +296,33 @@ JobVerdict JudgeJob(const QString& queue, int job, const JobStatus& status, cons
 
 PrintResult PrintOnQueue(const ReportPage& page, const QString& queue, const PrintSystem& system,
                          JobFollowing following) {
+    return PrintPdfOnQueue(
+        JobName(page),
+        [&page](QIODevice& device, const QPageSize& paper) {
+            return WriteReportPdf(page, device, paper);
+        },
+        queue, system, following);
+}
+
+PrintResult PrintOnPrinter(const ReportPage& page, const QString& printer) {
+    if (printer.isEmpty())
+        return {false,
+                QStringLiteral("The report could not be printed: no default printer is set up."),
+                {}};
+    return PrintOnQueue(page, printer, CupsPrintSystem());
+}
+
+PrintResult PrintPdfOnQueue(const QString& jobName, const PdfWriterFunction& write,
+                            const QString& queue, const PrintSystem& system,
+                            JobFollowing following) {
     if (const QString refusal = QueueRefusal(queue, system.queryQueue(queue)); !refusal.isEmpty())
         return {false, refusal, {}};
     QByteArray pdf;
     QBuffer buffer(&pdf);
-    if (!WriteReportPdf(page, buffer, PrinterPaper(queue)))
+    if (!write || !write(buffer, PrinterPaper(queue)))
         return {false, CouldNotPrint(queue, QStringLiteral("the page could not be prepared.")), {}};
     buffer.close();
-    const JobSubmission job = system.submitPdf(queue, JobName(page), pdf);
+    const JobSubmission job = system.submitPdf(queue, jobName, pdf);
     if (job.id <= 0)
         return {false,
                 CouldNotPrint(queue, job.error.isEmpty()
@@ -323,12 +342,13 @@ PrintResult PrintOnQueue(const ReportPage& page, const QString& queue, const Pri
     }
 }
 
-PrintResult PrintOnPrinter(const ReportPage& page, const QString& printer) {
+PrintResult PrintPdfOnPrinter(const QString& jobName, const PdfWriterFunction& write,
+                              const QString& printer) {
     if (printer.isEmpty())
         return {false,
                 QStringLiteral("The report could not be printed: no default printer is set up."),
                 {}};
-    return PrintOnQueue(page, printer, CupsPrintSystem());
+    return PrintPdfOnQueue(jobName, write, printer, CupsPrintSystem());
 }
 
 void ShowPrintPreview(QWidget* parent, const ReportPage& page, const std::function<void()>& print) {

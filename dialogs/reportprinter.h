@@ -107,6 +107,16 @@ PrintResult PrintOnQueue(const ReportPage& page, const QString& queue, const Pri
 // default printer".
 PrintResult PrintOnPrinter(const ReportPage& page, const QString& printer);
 
+// The same print path for any document the program prints: `write` puts the
+// document as a PDF for the given paper into the device (false when it
+// cannot); the queue is checked, the job sent as `jobName` and followed.
+using PdfWriterFunction = std::function<bool(QIODevice& device, const QPageSize& paper)>;
+PrintResult PrintPdfOnQueue(const QString& jobName, const PdfWriterFunction& write,
+                            const QString& queue, const PrintSystem& system,
+                            JobFollowing following = {});
+PrintResult PrintPdfOnPrinter(const QString& jobName, const PdfWriterFunction& write,
+                              const QString& printer);
+
 // A print preview of the page in a window of its own over `parent`, which it
 // blocks until closed: the page drawn as vectors, zoomed in and out, fitted
 // whole or to its width. Its Print closes the preview and calls `print` (the

@@ -31,6 +31,7 @@ namespace {
 
 const QString kFilter = QStringLiteral("Evaluations (*.%1)").arg(kFileSuffix);
 const QString kReport = names::frmPrint;
+const QString kDesignReport = names::frmDesignReport;
 
 QWidget* WidgetOf(DesignSource& source) {
     return dynamic_cast<QWidget*>(&source);
@@ -197,6 +198,9 @@ Step<EvaluationFile> EvaluationOf(const DesignSource& source) {
     }
     file.report = OpenReportHeading(source);
     file.tools = OpenToolSettings(source);
+    if (const auto* keeper =
+            dynamic_cast<const DesignReportKeeper*>(Windows().existing(kDesignReport)))
+        file.designReport = keeper->designReportFor(source);
     return file;
 }
 
@@ -422,6 +426,12 @@ void ApplyOpening(DesignSource* from, DesignSource& target, const PreparedOpenin
         tools::OpenTool(name, target);
         if (auto* kept = Windows().existing<KeptToolSettings>(name))
             kept->restoreSettings(settings.toObject());
+    }
+    // The design report as it was kept, in its window for the screen.
+    if (file.designReport && Windows().hasFactory(kDesignReport)) {
+        tools::OpenTool(kDesignReport, target);
+        if (auto* keeper = dynamic_cast<DesignReportKeeper*>(Windows().existing(kDesignReport)))
+            keeper->setDesignReport(*file.designReport);
     }
 }
 

@@ -30,7 +30,7 @@ bool EvaluationFile::operator==(const EvaluationFile& other) const {
     return version == other.version && programVersion == other.programVersion &&
            results == other.results && decimalPoint == other.decimalPoint &&
            kSource == other.kSource && modellingFile == other.modellingFile &&
-           report == other.report && tools == other.tools;
+           report == other.report && tools == other.tools && designReport == other.designReport;
 }
 
 QString ScreenName(Method method) {
@@ -102,6 +102,32 @@ QJsonObject KSourceObject(const StrengthConstantSource& source) {
             {QStringLiteral("median"), source.median}};
 }
 
+// The design report's text fields, in the order of the window, by their keys.
+struct ReportField {
+    const char* key;
+    QString DesignReportFields::*text;
+};
+constexpr ReportField kReportFields[] = {
+    {"project", &DesignReportFields::project},
+    {"title", &DesignReportFields::title},
+    {"revision", &DesignReportFields::revision},
+    {"notes", &DesignReportFields::notes},
+    {"preparedBy", &DesignReportFields::preparedBy},
+    {"preparedOn", &DesignReportFields::preparedOn},
+    {"checkedBy", &DesignReportFields::checkedBy},
+    {"checkedOn", &DesignReportFields::checkedOn},
+    {"approvedBy", &DesignReportFields::approvedBy},
+    {"approvedOn", &DesignReportFields::approvedOn},
+};
+
+QJsonObject DesignReportObject(const DesignReportFields& report) {
+    QJsonObject object;
+    for (const ReportField& field : kReportFields)
+        object.insert(QString::fromLatin1(field.key), report.*field.text);
+    object.insert(QStringLiteral("sections"), QJsonArray::fromStringList(report.sections));
+    return object;
+}
+
 } // namespace
 
 QByteArray SerialiseEvaluation(const EvaluationFile& file) {
@@ -131,6 +157,9 @@ QByteArray SerialiseEvaluation(const EvaluationFile& file) {
                           {QStringLiteral("date"), file.report->date.toString(Qt::ISODate)}})
                     : QJsonValue(QJsonValue::Null));
     root.insert(QStringLiteral("tools"), file.tools);
+    root.insert(QStringLiteral("designReport"),
+                file.designReport ? QJsonValue(DesignReportObject(*file.designReport))
+                                  : QJsonValue(QJsonValue::Null));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -448,6 +477,48 @@ void ReadReport(Reader& root, EvaluationFile& file) {
     root.take(*report);
 }
 
+void ReadDesignReport(Reader& root, EvaluationFile& file) {
+    // Files of format 1 have none.
+    if (root.value("designReport").isUndefined())
+        return;
+    std::optional<Reader> report = root.object("designReport", true);
+    if (!report)
+        return;
+    DesignReportFields fields;
+    for (const ReportField& field : kReportFields) {
+        if (field.text == &DesignReportFields::notes) {
+            // Lines of plain text.
+            const QJsonValue notes = report->value(field.key);
+            fields.notes = notes.toString();
+            bool plain = notes.isString() && fields.notes.size() <= kMaxNotesChars;
+            for (const QString& line : fields.notes.split(u'\n'))
+                plain = plain && IsPlainText(line);
+            if (!plain)
+                report->fail(Hostile(QStringLiteral("%1 is not lines of text of at most %2 "
+                                                    "characters")
+                                         .arg(report->name(field.key))
+                                         .arg(kMaxNotesChars)));
+            continue;
+        }
+        fields.*field.text = report->text(field.key, kMaxHeadingChars);
+    }
+    const QJsonValue sections = report->value("sections");
+    const QJsonArray list = sections.toArray();
+    if (!sections.isArray() || list.size() > 100)
+        report->fail(
+            Damaged(QStringLiteral("%1 is not a list of sections").arg(report->name("sections"))));
+    for (qsizetype i = 0; i < list.size() && i < 100 && !report->failure; ++i) {
+        const QString key = list.at(i).toString();
+        if (!list.at(i).isString() || key.size() > kMaxInputChars || !IsPlainText(key))
+            report->fail(Hostile(QStringLiteral("section %1 of %2 is not a name")
+                                     .arg(i + 1)
+                                     .arg(report->name("sections"))));
+        fields.sections << key;
+    }
+    file.designReport = fields;
+    root.take(*report);
+}
+
 } // namespace
 
 evaluation::Step<EvaluationFile> ParseEvaluation(QByteArrayView bytes) {
@@ -481,6 +552,7 @@ evaluation::Step<EvaluationFile> ParseEvaluation(QByteArrayView bytes) {
     ReadModellingFile(root, file);
     ReadReport(root, file);
     ReadTools(root, file);
+    ReadDesignReport(root, file);
     if (root.failure)
         return *root.failure;
     return file;

@@ -3,14 +3,16 @@
 // every input as typed, the results as the screen showed them, where K came
 // from, the modelling-results file and its SHA-256 checksum (interpolation),
 // the report's title, originator and date when the report was filled, the
-// settings of the tools open on the screen, and the versions of the format
-// and of the program.
+// settings of the tools open on the screen, the design report's fields when
+// its window was open for the screen, and the versions of the format and of
+// the program.
 //
 // Everything here is a pure function over bytes and values: serialising, and
 // parsing with every check a file must pass before any screen is touched.
 // The save and open actions (evaluationactions.h) use them.
 #pragma once
 
+#include "app/designreportkeeper.h"
 #include "app/interfaces.h"
 #include "app/windownames.h"
 #include "dialogs/report.h"
@@ -27,7 +29,8 @@
 namespace vt::files {
 
 // The format this program writes and the newest it reads. Version 2 added
-// the tools' settings ("tools"); files of version 1 have none.
+// the tools' settings ("tools") and the design report ("designReport");
+// files of version 1 have neither.
 inline constexpr int kFormatVersion = 2;
 inline const QString kFormatName = QStringLiteral("vandrel-tessaron-evaluation");
 inline const QString kFileSuffix = QStringLiteral("vte");
@@ -41,6 +44,7 @@ inline constexpr qsizetype kMaxResultChars = 64;    // a shown number
 inline constexpr qsizetype kMaxSentenceChars = 200; // the formula sentence
 inline constexpr qsizetype kMaxReadings = 1000;     // UCS readings
 inline constexpr qsizetype kMaxHeadingChars = 1000; // the report's title, originator
+inline constexpr qsizetype kMaxNotesChars = 20000;  // the design report's notes
 inline constexpr qsizetype kMaxPathChars = 4096;
 inline constexpr qsizetype kMaxVersionChars = 50;
 inline constexpr qsizetype kMaxToolSettings = 200; // texts of all tools together
@@ -79,6 +83,7 @@ struct EvaluationFile {
     // By the keys of kKeptTools: the settings of each tool that was open on
     // the screen (KeptToolSettings), every value a text.
     QJsonObject tools;
+    std::optional<DesignReportFields> designReport; // from format 2 on
 
     // Equal in every member, the design in its method and all its texts.
     bool operator==(const EvaluationFile& other) const;

@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "app/ucsreadings.h"
 #include "evaluation/designfields.h"
+#include "probability/core/report.h"
 #include "probability/core/screendesign.h"
 #include "probability/resulttexts.h"
 
@@ -252,6 +253,31 @@ void frmProbability::showResults() {
     picHistogram_->setPicture(picture);
     cmdExportHistogram_->setEnabled(true);
     markEarlierSettings();
+}
+
+std::optional<frmProbability::ShownRun> frmProbability::shownRun() const {
+    if (!shown_)
+        return std::nullopt;
+    ShownRun run;
+    run.current =
+        source() && SameInputs(shown_->texts, source()->designTexts()) && SameTable(shown_->table);
+    const NumberLocale locale = NumberLocale::Current();
+    for (const probability::UncertainInput& input : shown_->description.inputs)
+        run.inputs << probability::DescribeInput(input, locale);
+    run.samples = lblSamples_->text();
+    run.withoutResult = lblWithoutResult_->text();
+    const QLabel* const labels[] = {lblFailure_,           lblBelowLimit_, lblMean_,
+                                    lblStandardDeviation_, lblQuantile5_,  lblMedian_,
+                                    lblWidthHeightShare_,  lblSquatShare_};
+    for (std::size_t i = 0; i < std::size(labels); ++i)
+        if (!labels[i]->text().isEmpty())
+            run.figures.emplace_back(QString::fromUtf8(probability::kResultCaptions[i]),
+                                     labels[i]->text());
+    run.sentence = txtSentence_->toPlainText();
+    if (picHistogram_->hasPicture())
+        run.histogram = picHistogram_->picture();
+    run.earlierSettings = !lblEarlier_->isHidden();
+    return run;
 }
 
 void frmProbability::clearResults(const QString& status) {

@@ -74,6 +74,21 @@ public:
     const DesignSource* settingsScreen() const override { return source(); }
     QJsonObject keptSettings() const override;
     void restoreSettings(const QJsonObject& settings) override;
+    // The results shown, as the window shows them, and whether they belong
+    // to the screen's design as it stands; none while no result is shown.
+    struct ShownRun {
+        // Drawn for the inputs the screen holds now (and, for the
+        // interpolation, the modelling results loaded now).
+        bool current = false;
+        QStringList inputs; // each sampled input's distribution in words
+        QString samples;    // "n of m samples gave a finite FOS (seed s)"
+        QString withoutResult;
+        std::vector<std::pair<QString, QString>> figures; // caption, shown text
+        QString sentence;
+        std::optional<probability::HistogramPicture> histogram;
+        bool earlierSettings = false; // drawn with settings since edited
+    };
+    std::optional<ShownRun> shownRun() const;
 
 private:
     // A run and its results belong to the inputs they were drawn for and,

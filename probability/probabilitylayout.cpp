@@ -3,6 +3,7 @@
 // fits whole on a 1024 x 768 display.
 #include "probability/core/screendesign.h"
 #include "probability/frmprobability.h"
+#include "probability/resulttexts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -154,24 +155,19 @@ QGroupBox* frmProbability::buildResults() {
     lblEarlier_->setWordWrap(true);
     lblEarlier_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
     lblEarlier_->hide();
-    const std::pair<QLabel**, const char*> labels[] = {
-        {&lblFailure_, "P(FOS < 1)"},
-        {&lblBelowLimit_, "P(FOS < 1.6)"},
-        {&lblMean_, "Mean FOS"},
-        {&lblStandardDeviation_, "Standard deviation"},
-        {&lblQuantile5_, "5 % quantile"},
-        {&lblMedian_, "Median (50 %)"},
-        {&lblWidthHeightShare_, "Share with W:H < 2.5"},
-        {&lblSquatShare_, "Share on the squat pillar formula"},
-    };
+    QLabel** const labels[] = {&lblFailure_,           &lblBelowLimit_, &lblMean_,
+                               &lblStandardDeviation_, &lblQuantile5_,  &lblMedian_,
+                               &lblWidthHeightShare_,  &lblSquatShare_};
     const char* const names[] = {"lblFailure",           "lblBelowLimit", "lblMean",
                                  "lblStandardDeviation", "lblQuantile5",  "lblMedian",
                                  "lblWidthHeightShare",  "lblSquatShare"};
     grid->addWidget(lblEarlier_, 0, 0, 1, 2);
     // One figure a line, its caption before it.
     int line = 1;
-    for (const auto& [label, caption] : labels) {
-        grid->addWidget(new QLabel(QString::fromUtf8(caption), fraResults), line, 0);
+    for (QLabel** label : labels) {
+        grid->addWidget(
+            new QLabel(QString::fromUtf8(probability::kResultCaptions[line - 1]), fraResults), line,
+            0);
         *label = ResultLabel(QString::fromLatin1(names[line - 1]), fraResults);
         grid->addWidget(*label, line++, 1);
     }

@@ -24,6 +24,16 @@ struct ResultTexts {
 
 inline constexpr int kFosDecimals = 2;
 
+// The captions of the values, in their order.
+inline constexpr const char* kResultCaptions[] = {"P(FOS < 1)",
+                                                  "P(FOS < 1.6)",
+                                                  "Mean FOS",
+                                                  "Standard deviation",
+                                                  "5 % quantile",
+                                                  "Median (50 %)",
+                                                  "Share with W:H < 2.5",
+                                                  "Share on the squat pillar formula"};
+
 ResultTexts ShowRunResult(const RunResult& result, std::uint64_t seed,
                           const evaluation::NumberLocale& locale);
 

@@ -6,6 +6,7 @@
 #include "app/shellwindows.h"
 #include "app/windownames.h"
 #include "design/registerdesign.h"
+#include "designreport/registerreport.h"
 #include "dialogs/registerdialogs.h"
 #include "files/evaluationactions.h"
 #include "probability/registerprobability.h"
@@ -20,9 +21,11 @@ void RegisterWindows() {
     RegisterShellWindows();
     RegisterDialogWindows();
     // The Design menu, in order: the charts and the solve, the probability
-    // of failure, then saving and opening evaluations (below).
+    // of failure, the design report, then saving and opening evaluations
+    // (below).
     RegisterDesignWindows();
     RegisterProbabilityWindows();
+    RegisterDesignReportWindow();
     WindowRegistry& windows = Windows();
     windows.registerFactory(names::frmTributary, [] { return new frmTributary; });
     windows.registerFactory(names::frmModelled, [] { return new frmModelled; });
@@ -36,6 +39,7 @@ void RegisterWindows() {
         names::frmTargetFOS,
         names::frmProbability,
         names::frmStrengthFormulas,
+        names::frmDesignReport,
         names::frmAbout,
         names::frmFileOpen,
         names::frmMedianUCS,

@@ -10,7 +10,7 @@ VT_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth openbox
   clang libclang-rt-14-dev
-  cups cups-bsd cups-client libcups2-dev printer-driver-cups-pdf poppler-utils
+  cups cups-bsd cups-client libcups2-dev printer-driver-cups-pdf poppler-utils unzip
   desktop-file-utils shared-mime-info file dpkg-dev
 )
 

@@ -55,6 +55,17 @@ EvaluationFile Modelled() {
                       QJsonObject{{QStringLiteral("depth"),
                                    QJsonObject{{QStringLiteral("distribution"), "normal"},
                                                {QStringLiteral("cv"), "7,5"}}}}}}}};
+    file.designReport = DesignReportFields{QStringLiteral("North shaft"),
+                                           QStringLiteral("Panel 7 pillars"),
+                                           QStringLiteral("B"),
+                                           QStringLiteral("Mapped in March.\nNo dyke — ünder."),
+                                           QStringLiteral("Project engineer"),
+                                           QStringLiteral("29.02.2024"),
+                                           QStringLiteral("Rock engineer"),
+                                           {},
+                                           {},
+                                           {},
+                                           {QStringLiteral("summary"), QStringLiteral("solve")}};
     return file;
 }
 
@@ -131,7 +142,21 @@ TEST(EvaluationFileTest, IsIndentedJsonNamingFormatVersionAndOnlyTheMethodsInput
         EXPECT_FALSE(tributary.contains(absent)) << absent;
     EXPECT_TRUE(tributary.contains("\"kind\": \"typed\""));
     EXPECT_TRUE(tributary.contains("\"report\": null"));
+    EXPECT_TRUE(tributary.contains("\"designReport\": null"));
     EXPECT_LT(tributary.size(), 2048);
+}
+
+// A file of the first format, before the design report was kept, opens as
+// it did.
+TEST(EvaluationFileTest, FilesOfTheFirstFormatStillOpen) {
+    QJsonObject root = QJsonDocument::fromJson(SerialiseEvaluation(Modelled())).object();
+    root.insert(QStringLiteral("version"), 1);
+    root.remove(QStringLiteral("designReport"));
+    const auto read = ParseEvaluation(QJsonDocument(root).toJson());
+    ASSERT_TRUE(read) << read.refusal().message.toStdString();
+    EXPECT_EQ(read.value().version, 1);
+    EXPECT_FALSE(read.value().designReport);
+    EXPECT_EQ(read.value().report, Modelled().report);
 }
 
 TEST(EvaluationFileTest, ChecksumIsTheStandardSha256) {
@@ -243,6 +268,20 @@ std::vector<RefusalCase> RefusalCases() {
         {"a lone minus", result("wh_ratio", QStringLiteral("-")), "not a number as"},
         {"a huge result", result("fos", QString(kMaxResultChars + 1, u'1')), "longer than 64"},
         {"a flag as text", result("wh_too_small", QStringLiteral("yes")), "not true or false"},
+        {"a control character in the notes",
+         edit(Modelled(),
+              [](QJsonObject& r) {
+                  SetMember(r, QStringLiteral("designReport"), QStringLiteral("notes"),
+                            QStringLiteral("a\tb"));
+              }),
+         "\"notes\" of \"designReport\" is not lines of text"},
+        {"report sections as text",
+         edit(Modelled(),
+              [](QJsonObject& r) {
+                  SetMember(r, QStringLiteral("designReport"), QStringLiteral("sections"),
+                            QStringLiteral("summary"));
+              }),
+         "not a list of sections"},
         {"a digit as decimal point", root("decimal_point", QStringLiteral("5")),
          "\"decimal_point\""},
         {"too many readings",

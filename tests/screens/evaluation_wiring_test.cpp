@@ -129,11 +129,11 @@ namespace {
 TEST_F(ProgramTest, EveryScreensDesignMenuOffersTheToolsInOrder) {
     RegisterWindows(); // again, as tests and a restart do
     const QStringList expected{
-        QStringLiteral("Design &charts..."),         QStringLiteral("Solve for a &target FOS..."),
-        QStringLiteral("Strength &formulas..."),     QStringLiteral("&Probability of failure..."),
-        QStringLiteral("&Save evaluation"),          QStringLiteral("Save evaluation &as..."),
-        QStringLiteral("&Open evaluation..."),       QStringLiteral("Open &recent"),
-        QStringLiteral("Evaluation file: none yet"),
+        QStringLiteral("Design &charts..."),      QStringLiteral("Solve for a &target FOS..."),
+        QStringLiteral("Strength &formulas..."),  QStringLiteral("&Probability of failure..."),
+        QStringLiteral("Design &report..."),      QStringLiteral("&Save evaluation"),
+        QStringLiteral("Save evaluation &as..."), QStringLiteral("&Open evaluation..."),
+        QStringLiteral("Open &recent"),           QStringLiteral("Evaluation file: none yet"),
     };
     for (const char* name : {"frmTributary", "frmModelled", "frmInterpolate"}) {
         CalculationScreen* screen = OpenScreen(QString::fromLatin1(name));

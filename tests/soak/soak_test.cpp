@@ -12,6 +12,7 @@
 #include "app/programstate.h"
 #include "app/sysinfo.h"
 #include "design/frmdesigncharts.h"
+#include "designreport/frmdesignreport.h"
 #include "dialogs/frmfileopen.h"
 #include "dialogs/frmprint.h"
 #include "files/evaluationactions.h"
@@ -26,6 +27,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -350,6 +352,17 @@ protected:
             };
             output.preview = [](QWidget*, const ReportPage&, const std::function<void()>&) {};
             report->setOutput(output);
+        }
+        if (auto* design = Windows().existing<frmDesignReport>(QStringLiteral("frmDesignReport"));
+            design && !design->property("soak").toBool()) {
+            design->setProperty("soak", true);
+            design->print = [this](const QString&, const PdfWriterFunction& write) {
+                QByteArray pdf;
+                QBuffer buffer(&pdf);
+                EXPECT_TRUE(write(buffer, QPageSize(QPageSize::A4)));
+                return printer_.succeed ? PrintResult{true, {}}
+                                        : PrintResult{false, QStringLiteral("Paper jam")};
+            };
         }
         if (auto* about = Windows().existing<frmAbout>(QStringLiteral("frmAbout"));
             about && !about->property("soak").toBool()) {

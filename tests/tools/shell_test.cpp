@@ -41,11 +41,13 @@ TEST_F(ToolShell, ToolsCloseWithTheirScreenWhenAnotherMethodsEvaluationIsOpened)
     ASSERT_NE(tributary, nullptr);
     RunFullEvaluation(tributary, QStringLiteral("4"));
     std::vector<QPointer<QWidget>> tools;
-    for (const char* item : {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability"}) {
+    for (const char* item :
+         {"mnuDesignCharts", "mnuTargetFOS", "mnuProbability", "mnuDesignReport"}) {
         ChooseDesignItem(tributary, item);
         QCoreApplication::processEvents();
     }
-    for (const char* name : {"frmDesignCharts", "frmTargetFOS", "frmProbability"}) {
+    for (const char* name :
+         {"frmDesignCharts", "frmTargetFOS", "frmProbability", "frmDesignReport"}) {
         QWidget* tool = Windows().existing(QString::fromLatin1(name));
         ASSERT_NE(tool, nullptr) << name;
         EXPECT_TRUE(tool->isVisible()) << name;
@@ -115,6 +117,7 @@ TEST_F(ToolShell, EveryToolWindowFitsALaptopDisplay) {
         {"frmTargetFOS", fromMenu("mnuTargetFOS", "frmTargetFOS")},
         {"frmProbability", fromMenu("mnuProbability", "frmProbability")},
         {"frmStrengthFormulas", fromMenu("mnuStrengthFormulas", "frmStrengthFormulas")},
+        {"frmDesignReport", fromMenu("mnuDesignReport", "frmDesignReport")},
         {"dlgPrintPreview",
          [&page](CalculationScreen* screen) -> QWidget* {
              ShowPrintPreview(screen, page, [] {});
