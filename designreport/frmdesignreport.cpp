@@ -47,28 +47,6 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
     return button;
 }
 
-QString ObjectSuffix(SectionId id) {
-    switch (id) {
-    case SectionId::Summary:
-        return QStringLiteral("Summary");
-    case SectionId::Inputs:
-        return QStringLiteral("Inputs");
-    case SectionId::Method:
-        return QStringLiteral("Method");
-    case SectionId::Plan:
-        return QStringLiteral("Plan");
-    case SectionId::Charts:
-        return QStringLiteral("Charts");
-    case SectionId::Solve:
-        return QStringLiteral("Solve");
-    case SectionId::Probability:
-        return QStringLiteral("Probability");
-    case SectionId::Assumptions:
-        return QStringLiteral("Assumptions");
-    }
-    return {};
-}
-
 } // namespace
 
 frmDesignReport::frmDesignReport(QWidget* parent)
@@ -146,7 +124,7 @@ QWidget* frmDesignReport::buildFields() {
     for (std::size_t i = 0; i < chkSection.size(); ++i) {
         const SectionId id = designreport::kSectionOrder[i];
         auto* tick = new QCheckBox(designreport::SectionTitle(id), sections);
-        tick->setObjectName(QStringLiteral("chk%1").arg(ObjectSuffix(id)));
+        tick->setObjectName(QStringLiteral("chk%1").arg(designreport::SectionObjectSuffix(id)));
         chkSection[i] = tick;
         ticks->addWidget(tick);
         // clicked: only the user's ticks, not those set here.

@@ -46,24 +46,16 @@ Block Block::Picture(Drawing drawing) {
 }
 
 QString SectionTitle(SectionId id) {
-    switch (id) {
-    case SectionId::Summary:
-        return QStringLiteral("Summary");
-    case SectionId::Inputs:
-        return QStringLiteral("Inputs");
-    case SectionId::Method:
-        return QStringLiteral("Method");
-    case SectionId::Plan:
-        return QStringLiteral("Pillar plan");
-    case SectionId::Charts:
-        return QStringLiteral("Design charts");
-    case SectionId::Solve:
-        return QStringLiteral("Solve for a target FOS");
-    case SectionId::Probability:
-        return QStringLiteral("Probability of failure");
-    case SectionId::Assumptions:
-        return QStringLiteral("Assumptions and limits");
-    }
+    for (const SectionNames& names : kSectionNames)
+        if (names.id == id)
+            return QString::fromUtf8(names.title);
+    return {};
+}
+
+QString SectionObjectSuffix(SectionId id) {
+    for (const SectionNames& names : kSectionNames)
+        if (names.id == id)
+            return QString::fromUtf8(names.objectSuffix);
     return {};
 }
 

@@ -31,8 +31,28 @@ inline constexpr std::array<SectionId, 8> kSectionOrder{
     SectionId::Summary, SectionId::Inputs, SectionId::Method,      SectionId::Plan,
     SectionId::Charts,  SectionId::Solve,  SectionId::Probability, SectionId::Assumptions};
 
+// Each section's heading in the report and the end of its tick's object
+// name in the report window (chkSummary, ...), in kSectionOrder's order.
+struct SectionNames {
+    SectionId id;
+    const char* title;
+    const char* objectSuffix;
+};
+inline constexpr std::array<SectionNames, 8> kSectionNames{{
+    {SectionId::Summary, "Summary", "Summary"},
+    {SectionId::Inputs, "Inputs", "Inputs"},
+    {SectionId::Method, "Method", "Method"},
+    {SectionId::Plan, "Pillar plan", "Plan"},
+    {SectionId::Charts, "Design charts", "Charts"},
+    {SectionId::Solve, "Solve for a target FOS", "Solve"},
+    {SectionId::Probability, "Probability of failure", "Probability"},
+    {SectionId::Assumptions, "Assumptions and limits", "Assumptions"},
+}};
+
 // "Summary", "Inputs", ... as the report heads the section.
 QString SectionTitle(SectionId id);
+// "Summary", "Plan", ...: the end of the section's tick's object name.
+QString SectionObjectSuffix(SectionId id);
 
 // A picture drawn as vectors into a rectangle of the given shape.
 struct Drawing {

@@ -134,14 +134,21 @@ void frmProbability::settingEdited() {
     markEarlierSettings();
 }
 
-QJsonObject frmProbability::keptSettings() const {
-    QJsonObject inputs;
+std::vector<const probability::InputRow*> frmProbability::sampledRows() const {
     DesignSource* screen = source();
     const std::vector<Input> sampled =
         screen ? probability::SampledInputs(screen->designTexts().method) : std::vector<Input>{};
-    for (const probability::InputRow& row : rows_) {
-        if (std::find(sampled.begin(), sampled.end(), row.input) == sampled.end())
-            continue;
+    std::vector<const probability::InputRow*> rows;
+    for (const probability::InputRow& row : rows_)
+        if (std::find(sampled.begin(), sampled.end(), row.input) != sampled.end())
+            rows.push_back(&row);
+    return rows;
+}
+
+QJsonObject frmProbability::keptSettings() const {
+    QJsonObject inputs;
+    for (const probability::InputRow* sampledRow : sampledRows()) {
+        const probability::InputRow& row = *sampledRow;
         const probability::DistributionTexts t = row.texts();
         inputs.insert(QLatin1String(evaluation::FieldOf(row.input)->name),
                       QJsonObject{{QStringLiteral("distribution"), probability::KindName(t.kind)},
@@ -182,12 +189,8 @@ void frmProbability::restoreSettings(const QJsonObject& settings) {
 
 QStringList frmProbability::settingsNow() const {
     QStringList settings;
-    DesignSource* screen = source();
-    const std::vector<Input> sampled =
-        screen ? probability::SampledInputs(screen->designTexts().method) : std::vector<Input>{};
-    for (const probability::InputRow& row : rows_) {
-        if (std::find(sampled.begin(), sampled.end(), row.input) == sampled.end())
-            continue;
+    for (const probability::InputRow* sampledRow : sampledRows()) {
+        const probability::InputRow& row = *sampledRow;
         const probability::DistributionTexts t = row.texts();
         settings << probability::InputKey(row.input) << QString::number(static_cast<int>(t.kind));
         switch (t.kind) {
@@ -199,7 +202,7 @@ QStringList frmProbability::settingsNow() const {
             settings << t.lower << t.upper;
             break;
         case DistributionKind::FromReadings: {
-            const probability::UcsReadings ucs = CurrentUcsReadings(screen);
+            const probability::UcsReadings ucs = CurrentUcsReadings(source());
             settings << ucs.readings << ucs.downgrade;
             break;
         }

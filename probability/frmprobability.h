@@ -118,6 +118,8 @@ private:
     // distribution and parameters, the samples, the seed and, where K is
     // fitted to them, the UCS readings.
     QStringList settingsNow() const;
+    // The rows of the inputs the screen's method samples, in order.
+    std::vector<const probability::InputRow*> sampledRows() const;
     probability::InputRow* rowOf(evaluation::Input input);
 
     // The run (probabilityrun.cpp).
