@@ -263,7 +263,14 @@ private:
             "cboAlpha",       "cboBeta",         "cboSquatPillarEffect", "cboStrengthIncrease"};
         float v[8];
         for (int i = 0; i < 8; ++i) {
-            const auto value = single(names[i]);
+            // The interpolation screen's length follows its width and is
+            // read as the width is, by its leading number.
+            const bool followingLength =
+                i == 1 && kind_ == QLatin1String("frmInterpolate") && !text(names[i]).isEmpty();
+            const auto value = followingLength
+                                   ? ReadSingle(evaluation::ShowShortest(
+                                         width(names[i]), evaluation::NumberLocale::Current()))
+                                   : single(names[i]);
             if (!value) {
                 problem(QStringLiteral("strength results shown while %1 \"%2\" is not a number")
                             .arg(QLatin1String(names[i]), text(names[i]).left(60)));

@@ -102,8 +102,10 @@ TEST_F(ChecksTest, InterpolationInputsAreReadAsTheScreenReadsThem) {
         const char* depth;
         const char* tamperedField; // a result overwritten afterwards, or none
         bool agrees;
+        bool strength = false; // the strength step run too (the length follows "6abc")
     } cases[] = {
         {"6abc", false, "150 m", nullptr, true},
+        {"6abc", false, "150 m", nullptr, true, true},
         {"6.5 m", false, "120", nullptr, true},
         {"5", true, "150", nullptr, true},
         {"6abc", false, "150 m", "lblPillarStress", false},
@@ -131,6 +133,13 @@ TEST_F(ChecksTest, InterpolationInputsAreReadAsTheScreenReadsThem) {
         QTest::mouseClick(screen->findChild<QPushButton*>("cmdInterpolate"), Qt::LeftButton);
         ASSERT_FALSE(FieldText(screen, "lblPillarStress").isEmpty());
         ASSERT_FALSE(FieldText(screen, "cboPillarWidth").isEmpty());
+        if (c.strength) {
+            SetField(screen, QStringLiteral("cboK"), QStringLiteral("100"));
+            SetField(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("4"));
+            QTest::mouseClick(screen->findChild<QPushButton*>("cmdCalculatePillarStrength"),
+                              Qt::LeftButton);
+            ASSERT_FALSE(FieldText(screen, "lblFOS").isEmpty());
+        }
         if (c.tamperedField) {
             if (auto* label = screen->findChild<QLabel*>(QString::fromLatin1(c.tamperedField)))
                 label->setText(QStringLiteral("1.5"));
