@@ -720,7 +720,8 @@ protected:
             if (m.text.isEmpty() || m.title.isEmpty())
                 problems << QStringLiteral("message box without text or title: \"%1\" / \"%2\"")
                                 .arg(m.text, m.title);
-            if (soak::HasNonFiniteToken(m.text) && !typed_.contains(m.text))
+            if (soak::HasNonFiniteToken(soak::WithoutQuotedTyped(m.text, typed_)) &&
+                !typed_.contains(m.text))
                 problems << QStringLiteral("message shows a non-finite number: ") + m.text;
             ++messageCounts_[m.title + QStringLiteral(" | ") + m.text.left(50)];
         }

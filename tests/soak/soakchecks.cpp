@@ -325,6 +325,18 @@ bool HasNonFiniteToken(const QString& text) {
     return token.match(text).hasMatch();
 }
 
+QString WithoutQuotedTyped(const QString& text, const QSet<QString>& typed) {
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+    QString rest = text;
+    auto match = quoted.globalMatch(text);
+    while (match.hasNext()) {
+        const QRegularExpressionMatch m = match.next();
+        if (typed.contains(m.captured(1)))
+            rest.replace(m.captured(0), QString());
+    }
+    return rest;
+}
+
 QStringList NonFiniteTexts(const QWidget* window, const QSet<QString>& typed) {
     QStringList found;
     QList<const QWidget*> widgets{window};
@@ -334,7 +346,8 @@ QStringList NonFiniteTexts(const QWidget* window, const QSet<QString>& typed) {
         if (!w->isVisible() || IsEditableInput(w) || kFileTexts.contains(w->objectName()))
             continue;
         const QString shown = ShownText(w);
-        if (shown.isEmpty() || typed.contains(shown) || !HasNonFiniteToken(shown))
+        if (shown.isEmpty() || typed.contains(shown) ||
+            !HasNonFiniteToken(WithoutQuotedTyped(shown, typed)))
             continue;
         found << QStringLiteral("%1/%2: \"%3\"")
                      .arg(window->objectName(), w->objectName(), shown.left(80));

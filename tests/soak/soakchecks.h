@@ -16,6 +16,10 @@ namespace vt::soak {
 // True when the text holds "inf", "infinity" or "nan" as a number-like token
 // (signs allowed, not inside a word: "information" and "Insufficient" pass).
 bool HasNonFiniteToken(const QString& text);
+// The text with every quoted typed text taken out: a message or label that
+// names what the user typed ("The downgrade percentage "-nan" ...") shows it
+// as typed, not as a number the program worked out.
+QString WithoutQuotedTyped(const QString& text, const QSet<QString>& typed);
 
 // Every text shown in the window (labels, boxes, combos, text areas, buttons)
 // that holds a non-finite token; editable inputs are skipped (they show what

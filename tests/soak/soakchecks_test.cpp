@@ -171,6 +171,14 @@ TEST_F(ChecksTest, ShownNonFiniteTextIsFoundUnlessTyped) {
     screen->tabs()->setCurrentIndex(CalculationScreen::kFinalResultsTab);
     EXPECT_EQ(soak::NonFiniteTexts(screen, {}).size(), 1);
     EXPECT_TRUE(soak::NonFiniteTexts(screen, {QStringLiteral("nan")}).isEmpty());
+    // A text that names what was typed, in quotes, shows it as typed; a
+    // non-finite number beside it is still found.
+    auto* label = screen->findChild<QLabel*>("lblFRPillarStrength");
+    label->setText(QStringLiteral("The downgrade percentage \"-nan\" is not a number"));
+    EXPECT_TRUE(soak::NonFiniteTexts(screen, {QStringLiteral("-nan")}).isEmpty());
+    EXPECT_EQ(soak::NonFiniteTexts(screen, {}).size(), 1);
+    label->setText(QStringLiteral("\"-nan\" gives inf"));
+    EXPECT_EQ(soak::NonFiniteTexts(screen, {QStringLiteral("-nan")}).size(), 1);
     // What the user typed into an input is shown as typed.
     SetField(screen, QStringLiteral("txtDepth"), QStringLiteral("inf"));
     screen->tabs()->setCurrentIndex(CalculationScreen::kPillarStressTab);
