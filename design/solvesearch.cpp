@@ -196,43 +196,31 @@ std::optional<double> Search::strengthBound(const SearchPoint& lo, const SearchP
     return upper ? std::max(0.0, strength) * (1 + kRoom) : strength * (1 - kRoom);
 }
 
-// A lower bound of the average pillar stress over the block.
-std::optional<double> Search::stressBelow(const SearchPoint& lo, const SearchPoint& hi) const {
+// A bound of the average pillar stress over the block: the upper one or the
+// lower one.
+std::optional<double> Search::stressBound(const SearchPoint& lo, const SearchPoint& hi,
+                                          Bound bound) const {
+    const bool upper = bound == Bound::Upper;
+    const double sign = upper ? 1 : -1;
     switch (kind_) {
     case StressKind::Typed:
         return lo.r.stress == hi.r.stress ? std::optional<double>(lo.r.stress) : std::nullopt;
-    case StressKind::Table:
+    case StressKind::Table: {
         // A straight line between the ends, rounded to one decimal.
         if (pieceOf(lo.x) != pieceOf(hi.x))
             return std::nullopt;
-        return std::min(lo.r.stress, hi.r.stress) - 0.1 - 1e-4;
+        const double end =
+            upper ? std::max(lo.r.stress, hi.r.stress) : std::min(lo.r.stress, hi.r.stress);
+        return end + sign * (0.1 + 1e-4);
+    }
     case StressKind::Tributary: {
         const double remaining = std::min(1 - lo.r.extraction / 100.0, 1 - hi.r.extraction / 100.0);
         if (!(remaining >= 1e-3))
             return std::nullopt;
         // Falls with the width, rises with the depth and the bords.
-        const double end = v_.quantity() == Quantity::PillarWidth ? hi.r.stress : lo.r.stress;
-        return end * (1 - kRoom - 1e-6 / remaining);
-    }
-    }
-    return std::nullopt;
-}
-
-// An upper bound of the average pillar stress over the block.
-std::optional<double> Search::stressAbove(const SearchPoint& lo, const SearchPoint& hi) const {
-    switch (kind_) {
-    case StressKind::Typed:
-        return lo.r.stress == hi.r.stress ? std::optional<double>(lo.r.stress) : std::nullopt;
-    case StressKind::Table:
-        if (pieceOf(lo.x) != pieceOf(hi.x))
-            return std::nullopt;
-        return std::max(lo.r.stress, hi.r.stress) + 0.1 + 1e-4;
-    case StressKind::Tributary: {
-        const double remaining = std::min(1 - lo.r.extraction / 100.0, 1 - hi.r.extraction / 100.0);
-        if (!(remaining >= 1e-3))
-            return std::nullopt;
-        const double end = v_.quantity() == Quantity::PillarWidth ? lo.r.stress : hi.r.stress;
-        return end * (1 + kRoom + 1e-6 / remaining);
+        const bool falling = v_.quantity() == Quantity::PillarWidth;
+        const double end = (falling != upper) ? hi.r.stress : lo.r.stress;
+        return end * (1 + sign * (kRoom + 1e-6 / remaining));
     }
     }
     return std::nullopt;
@@ -247,7 +235,7 @@ std::optional<double> Search::fosAbove(const SearchPoint& lo, const SearchPoint&
     if (hi.r.ratio < s_.minimumRatio)
         return -std::numeric_limits<double>::infinity();
     const std::optional<double> strength = strengthBound(lo, hi, Bound::Upper);
-    const std::optional<double> stress = stressBelow(lo, hi);
+    const std::optional<double> stress = stressBound(lo, hi, Bound::Lower);
     if (!strength || !stress || !(*stress > 0))
         return std::nullopt;
     // Near the single-precision subnormals (a K of 1e-42, say) the rounding
@@ -275,7 +263,7 @@ bool Search::allPass(const SearchPoint& lo, const SearchPoint& hi) const {
     if (std::min(lo.r.ratio, hi.r.ratio) < s_.minimumRatio)
         return false;
     const std::optional<double> strength = strengthBound(lo, hi, Bound::Lower);
-    const std::optional<double> stress = stressAbove(lo, hi);
+    const std::optional<double> stress = stressBound(lo, hi, Bound::Upper);
     if (!strength || !stress || !(*stress >= kSmallestBounded) || !(*strength >= kSmallestBounded))
         return false;
     return *strength / *stress * (1 - kRoom) >= s_.target;

@@ -71,8 +71,8 @@ private:
     enum class Bound { Upper, Lower };
     std::optional<double> strengthBound(const SearchPoint& lo, const SearchPoint& hi,
                                         Bound bound) const;
-    std::optional<double> stressBelow(const SearchPoint& lo, const SearchPoint& hi) const;
-    std::optional<double> stressAbove(const SearchPoint& lo, const SearchPoint& hi) const;
+    std::optional<double> stressBound(const SearchPoint& lo, const SearchPoint& hi,
+                                      Bound bound) const;
     std::optional<double> fosAbove(const SearchPoint& lo, const SearchPoint& hi) const;
     bool allPass(const SearchPoint& lo, const SearchPoint& hi) const;
     bool nonePass(const SearchPoint& lo, const SearchPoint& hi) const;
