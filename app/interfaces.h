@@ -134,6 +134,12 @@ public:
     // Writes an input as typing would, through the screen's own change
     // handling. False when the screen has no such field or it is locked.
     virtual bool applyInput(evaluation::Input input, const QString& text) = 0;
+    // The items of the list of the input's field, as the screen offers them;
+    // empty for a text box without a list or an input the screen does not have.
+    virtual QStringList inputItems(evaluation::Input input) const {
+        (void)input;
+        return {};
+    }
     // The results as the screen shows them.
     virtual ShownResults shownResults() const = 0;
     // Presses the screen's buttons up to `stage`, as a user would; a refused

@@ -261,7 +261,7 @@ QMetaObject::Connection CalculationScreen::onDesignChanged(QObject* context,
     return connect(this, &CalculationScreen::designChanged, context, std::move(changed));
 }
 
-bool CalculationScreen::applyInput(evaluation::Input input, const QString& text) {
+QWidget* CalculationScreen::inputField(evaluation::Input input) const {
     using evaluation::Input;
     const std::pair<Input, QWidget*> strengthInputs[] = {
         {Input::K, strength_->cboK},
@@ -278,10 +278,23 @@ bool CalculationScreen::applyInput(evaluation::Input input, const QString& text)
     for (const auto& [which, widget] : strengthInputs)
         if (which == input)
             field = widget;
+    return field;
+}
+
+bool CalculationScreen::applyInput(evaluation::Input input, const QString& text) {
+    QWidget* field = inputField(input);
     if (!field)
         return false;
     SetTextOf(field, text);
     return true;
+}
+
+QStringList CalculationScreen::inputItems(evaluation::Input input) const {
+    QStringList items;
+    if (const auto* combo = qobject_cast<const QComboBox*>(inputField(input)))
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+    return items;
 }
 
 // ---------------------------------------------------------------------------

@@ -139,6 +139,7 @@ public:
     QMetaObject::Connection onDesignChanged(QObject* context,
                                             std::function<void()> changed) override;
     bool applyInput(evaluation::Input input, const QString& text) override;
+    QStringList inputItems(evaluation::Input input) const override;
 
     // What the evaluation files read and do: K with where it came from, the
     // shown results, the buttons pressed again.
@@ -201,6 +202,9 @@ private:
     void cmdPrint_Click();
     void inputChanged(const InputRule& rule, const QString& text);
     void mirror(const QLabel* result);
+    // The field of an input a design tool may type into; none when the
+    // screen has no such input.
+    QWidget* inputField(evaluation::Input input) const;
     void showStrength(const evaluation::StrengthShown& shown);
 
     ScreenSpec spec_;
