@@ -46,13 +46,6 @@ Step<double> RequiredField(const QString& caption, const QString& text,
     return *value.value();
 }
 
-QString RangeText(const std::optional<double>& low, const std::optional<double>& high,
-                  const NumberLocale& locale) {
-    if (!low || !high)
-        return QStringLiteral("not known");
-    return QStringLiteral("%1 to %2").arg(ShowShortest(*low, locale), ShowShortest(*high, locale));
-}
-
 engine::FormulaPillar PillarOf(const FormulaComparison& c, double width, double ratio) {
     return {width, c.height, ratio, c.ucs, c.ldf, c.scaleToUcs};
 }
@@ -64,8 +57,9 @@ FormulaRow PresetRow(const StrengthPreset& preset, const FormulaComparison& c,
     row.key = Text(preset.key);
     row.name = Text(preset.name);
     row.form = Text(preset.formText);
-    row.dataRange = RangeText(preset.ratioLow, preset.ratioHigh, locale);
-    row.outsideData = engine::OutsideData(preset, c.ratio);
+    const FormulaDataRange range = DataRangeOf(preset, c.ratio, locale);
+    row.dataRange = range.text;
+    row.outsideData = range.outside;
     if (preset.designFos)
         row.designFos = ShowShortest(*preset.designFos, locale);
     QStringList notes;
@@ -103,7 +97,9 @@ FormulaRow ScreenRow(const StrengthPreset& preset, const Evaluation& e,
     row.name = Text(preset.name);
     row.form = Text(preset.formText);
     row.preset = &preset;
-    row.dataRange = QStringLiteral("not known");
+    const FormulaDataRange range = ScreenFormulaDataRange(e, locale);
+    row.dataRange = range.text;
+    row.outsideData = range.outside;
     row.strength = e.strength;
     row.factorOfSafety = e.factorOfSafety;
     row.designFos = ShowShortest(*preset.designFos, locale);
@@ -165,6 +161,30 @@ QString UserFormText(const UserFormulaTexts& t) {
 }
 
 } // namespace
+
+FormulaDataRange DataRangeOf(const engine::StrengthPreset& preset, double ratio,
+                             const NumberLocale& locale) {
+    FormulaDataRange range;
+    if (!preset.ratioLow || !preset.ratioHigh)
+        return range;
+    range.known = true;
+    range.text =
+        QStringLiteral("%1 to %2")
+            .arg(ShowShortest(*preset.ratioLow, locale), ShowShortest(*preset.ratioHigh, locale));
+    range.outside = engine::OutsideData(preset, ratio);
+    return range;
+}
+
+FormulaDataRange ScreenFormulaDataRange(const Evaluation& evaluation, const NumberLocale& locale) {
+    for (const StrengthPreset& preset : engine::kStrengthPresets)
+        if (preset.form == FormulaForm::Screen) {
+            FormulaDataRange range =
+                DataRangeOf(preset, static_cast<double>(evaluation.widthHeightRatioValue), locale);
+            range.outside = range.outside && evaluation.complete();
+            return range;
+        }
+    return {};
+}
 
 Step<FormulaComparison> CompareFormulas(const FormulaInputs& inputs, const NumberLocale& locale,
                                         const results::ModellingResults* table) {

@@ -80,6 +80,20 @@ struct FormulaComparison {
     std::optional<engine::StrengthPreset> user;
 };
 
+// The W:H range of the data behind a formula's constants, as the window
+// shows it ("2 to 4", or "not known"), and whether a pillar's W:H lies outside
+// it (never where the range is not known; the ends belong to it).
+struct FormulaDataRange {
+    QString text = QStringLiteral("not known");
+    bool known = false;
+    bool outside = false;
+};
+FormulaDataRange DataRangeOf(const engine::StrengthPreset& preset, double ratio,
+                             const NumberLocale& locale);
+// The same for the screen's own formula at the W:H of the screen's
+// evaluation; never outside while the evaluation is not complete.
+FormulaDataRange ScreenFormulaDataRange(const Evaluation& evaluation, const NumberLocale& locale);
+
 // The comparison, or a refusal naming the field: the screen's own refusal
 // while the screen has no strength; a UCS that is not a number or not above
 // 0; an LDF not above 0 or above 1; a field of the user's formula that is not
