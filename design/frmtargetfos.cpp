@@ -143,6 +143,14 @@ void frmTargetFOS::showNoAnswers(const QString& why) {
 
 void frmTargetFOS::solve() {
     settingsChanged_.stop();
+    solveAnswers();
+    // A schedule made is made again for the design as it stands, or says why
+    // there is none now.
+    if (scheduleWanted_)
+        makeSchedule();
+}
+
+void frmTargetFOS::solveAnswers() {
     DesignSource* source = this->source();
     if (!source) {
         lblDesign->setText(QStringLiteral("No calculation screen is followed"));
@@ -171,8 +179,6 @@ void frmTargetFOS::solve() {
         lblAnswer[at]->setText(answers_[at].text);
         cmdApply[at]->setEnabled(!answers_[at].apply.empty());
     }
-    if (scheduleWanted_)
-        makeSchedule();
 }
 
 QWidget* frmTargetFOS::buildSchedule() {

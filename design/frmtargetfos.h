@@ -61,6 +61,9 @@ public:
     QPushButton* cmdScheduleCSV = nullptr;
     QLabel* lblSchedule = nullptr;
     const std::vector<design::ScheduleRow>& schedule() const { return schedule_; }
+    // Whether the user made a schedule (it is then made again with every
+    // change, for the design as it stands).
+    bool scheduleMade() const { return scheduleWanted_; }
     // Makes the schedule for the depths typed (and again whenever the
     // screen or the settings change).
     void makeSchedule();
@@ -71,6 +74,8 @@ private:
     using Typed = std::vector<std::pair<evaluation::Input, QString>>;
 
     void sourceChanged() override { solve(); }
+    // The answers to the three questions for the screen's design.
+    void solveAnswers();
     void aboutToFollow(DesignSource* next) override;
     void cmdUndoApply_Click();
     QWidget* buildSettings();

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace vt::test {
 namespace {
@@ -316,6 +317,29 @@ TEST_F(SolveWindow, ScheduleByDepthAppliesARowAndExports) {
     QFile file(fileDialogs.path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("Depth (m),Pillar width (m),Pillar length (m)"));
+
+    // A design or limits the solve refuses: no rows are left from the design
+    // before, and the window says why.
+    const struct {
+        const char* what;
+        std::function<void()> refuse;
+        std::function<void()> restore;
+    } refusals[] = {
+        {"no K", [&] { Type(screen, QStringLiteral("cboK"), QString()); },
+         [&] { Type(screen, QStringLiteral("cboK"), QStringLiteral("100")); }},
+        {"a target FOS that is no number", [&] { type(window->txtTargetFOS, "x"); },
+         [&] { type(window->txtTargetFOS, "1.6"); }},
+    };
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.what);
+        r.refuse();
+        Settle();
+        EXPECT_EQ(window->tblSchedule->rowCount(), 0);
+        EXPECT_FALSE(window->lblSchedule->text().isEmpty());
+        r.restore();
+        Settle();
+        EXPECT_EQ(window->tblSchedule->rowCount(), 5);
+    }
 
     CloseAllWindows();
     flushDeletes();
