@@ -12,8 +12,10 @@ namespace vt {
 
 // The design report's own fields, as its window holds them and evaluation
 // files keep them: the heading, the notes, who prepared, checked and
-// approved the design and when, and the sections ticked (by their names in
-// files: "summary", "inputs", ...).
+// approved the design and when, the sections ticked (by their names in
+// files: "summary", "inputs", ...) and the sections the window offered a
+// tick for, so that a section added later gets its default tick when an
+// older file opens.
 struct DesignReportFields {
     QString project; // mine, section or area
     QString title;
@@ -25,7 +27,8 @@ struct DesignReportFields {
     QString checkedOn;
     QString approvedBy;
     QString approvedOn;
-    QStringList sections;
+    QStringList sections; // ticked
+    QStringList offered;  // every section the window offered, ticked or not
 
     bool operator==(const DesignReportFields&) const = default;
 };

@@ -227,10 +227,14 @@ designreport::ReportFields frmDesignReport::fields() const {
                                  txtCheckedOn->text(),
                                  txtApprovedBy->text(),
                                  txtApprovedOn->text(),
+                                 {},
                                  {}};
-    for (std::size_t i = 0; i < chkSection.size(); ++i)
+    for (std::size_t i = 0; i < chkSection.size(); ++i) {
+        const QString key = designreport::SectionKey(designreport::kSectionOrder[i]);
+        f.offered << key;
         if (chkSection[i]->isChecked())
-            f.sections << designreport::SectionKey(designreport::kSectionOrder[i]);
+            f.sections << key;
+    }
     return f;
 }
 
@@ -253,11 +257,13 @@ void frmDesignReport::setDesignReport(const DesignReportFields& f) {
     txtCheckedOn->setText(f.checkedOn);
     txtApprovedBy->setText(f.approvedBy);
     txtApprovedOn->setText(f.approvedOn);
-    // The ticks as kept, as if the user had set each.
+    // The ticks as kept, as if the user had set each; a section the file's
+    // report did not offer is ticked by default (while it has content).
     for (std::size_t i = 0; i < chkSection.size(); ++i) {
-        chkSection[i]->setChecked(
-            f.sections.contains(designreport::SectionKey(designreport::kSectionOrder[i])));
-        tickedByUser_[i] = true;
+        const QString key = designreport::SectionKey(designreport::kSectionOrder[i]);
+        tickedByUser_[i] = f.offered.contains(key);
+        if (tickedByUser_[i])
+            chkSection[i]->setChecked(f.sections.contains(key));
     }
     refresh();
 }

@@ -299,14 +299,20 @@ bool ConfirmLeaving(DesignSource& source, const EvaluationFileSeams& seams) {
     return false;
 }
 
-QString EvaluationFileText(const DesignSource& source) {
+QString EvaluationFileName(const DesignSource& source) {
     const auto mark = source.evaluationFile();
     if (!mark)
+        return {};
+    return QFileInfo(mark->path).fileName() +
+           (HasUnsavedChanges(source) ? QStringLiteral(" (changed)") : QString());
+}
+
+QString EvaluationFileText(const DesignSource& source) {
+    QString name = EvaluationFileName(source);
+    if (name.isEmpty())
         return QStringLiteral("Evaluation file: none yet");
-    QString name = QFileInfo(mark->path).fileName();
     name.replace(u'&', QStringLiteral("&&"));
-    return QStringLiteral("Evaluation file: %1%2")
-        .arg(name, HasUnsavedChanges(source) ? QStringLiteral(" (changed)") : QString());
+    return QStringLiteral("Evaluation file: %1").arg(name);
 }
 
 // --- opening ---

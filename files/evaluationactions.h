@@ -94,6 +94,9 @@ bool OpenEvaluationFile(const QString& path);
 bool OpenRecentEvaluation(DesignSource& source, const QString& path,
                           const EvaluationFileSeams& seams = {});
 
+// The name of the screen's file ("panel 7.vte"), with " (changed)" while
+// the screen's inputs differ from it; empty when the screen has none.
+QString EvaluationFileName(const DesignSource& source);
 // The Design menu's text naming the screen's file.
 QString EvaluationFileText(const DesignSource& source);
 

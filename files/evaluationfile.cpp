@@ -125,6 +125,7 @@ QJsonObject DesignReportObject(const DesignReportFields& report) {
     for (const ReportField& field : kReportFields)
         object.insert(QString::fromLatin1(field.key), report.*field.text);
     object.insert(QStringLiteral("sections"), QJsonArray::fromStringList(report.sections));
+    object.insert(QStringLiteral("sectionsOffered"), QJsonArray::fromStringList(report.offered));
     return object;
 }
 
@@ -477,6 +478,29 @@ void ReadReport(Reader& root, EvaluationFile& file) {
     root.take(*report);
 }
 
+// The sections the design report offered before it listed them in files.
+const QStringList kSectionsOfFirstReports{
+    QStringLiteral("summary"),     QStringLiteral("inputs"),     QStringLiteral("method"),
+    QStringLiteral("plan"),        QStringLiteral("charts"),     QStringLiteral("solve"),
+    QStringLiteral("probability"), QStringLiteral("assumptions")};
+
+// A list of the design report's sections by name.
+QStringList SectionList(Reader& report, const char* key) {
+    QStringList names;
+    const QJsonValue sections = report.value(key);
+    const QJsonArray list = sections.toArray();
+    if (!sections.isArray() || list.size() > 100)
+        report.fail(Damaged(QStringLiteral("%1 is not a list of sections").arg(report.name(key))));
+    for (qsizetype i = 0; i < list.size() && i < 100 && !report.failure; ++i) {
+        const QString name = list.at(i).toString();
+        if (!list.at(i).isString() || name.size() > kMaxInputChars || !IsPlainText(name))
+            report.fail(Hostile(
+                QStringLiteral("section %1 of %2 is not a name").arg(i + 1).arg(report.name(key))));
+        names << name;
+    }
+    return names;
+}
+
 void ReadDesignReport(Reader& root, EvaluationFile& file) {
     // Files of format 1 have none.
     if (root.value("designReport").isUndefined())
@@ -502,19 +526,13 @@ void ReadDesignReport(Reader& root, EvaluationFile& file) {
         }
         fields.*field.text = report->text(field.key, kMaxHeadingChars);
     }
-    const QJsonValue sections = report->value("sections");
-    const QJsonArray list = sections.toArray();
-    if (!sections.isArray() || list.size() > 100)
-        report->fail(
-            Damaged(QStringLiteral("%1 is not a list of sections").arg(report->name("sections"))));
-    for (qsizetype i = 0; i < list.size() && i < 100 && !report->failure; ++i) {
-        const QString key = list.at(i).toString();
-        if (!list.at(i).isString() || key.size() > kMaxInputChars || !IsPlainText(key))
-            report->fail(Hostile(QStringLiteral("section %1 of %2 is not a name")
-                                     .arg(i + 1)
-                                     .arg(report->name("sections"))));
-        fields.sections << key;
-    }
+    fields.sections = SectionList(*report, "sections");
+    // Files written before the report offered "formulas" do not say what
+    // was offered: the sections of the report then.
+    if (report->value("sectionsOffered").isUndefined())
+        fields.offered = kSectionsOfFirstReports;
+    else
+        fields.offered = SectionList(*report, "sectionsOffered");
     file.designReport = fields;
     root.take(*report);
 }

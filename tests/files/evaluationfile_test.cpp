@@ -55,17 +55,19 @@ EvaluationFile Modelled() {
                       QJsonObject{{QStringLiteral("depth"),
                                    QJsonObject{{QStringLiteral("distribution"), "normal"},
                                                {QStringLiteral("cv"), "7,5"}}}}}}}};
-    file.designReport = DesignReportFields{QStringLiteral("North shaft"),
-                                           QStringLiteral("Panel 7 pillars"),
-                                           QStringLiteral("B"),
-                                           QStringLiteral("Mapped in March.\nNo dyke — ünder."),
-                                           QStringLiteral("Project engineer"),
-                                           QStringLiteral("29.02.2024"),
-                                           QStringLiteral("Rock engineer"),
-                                           {},
-                                           {},
-                                           {},
-                                           {QStringLiteral("summary"), QStringLiteral("solve")}};
+    file.designReport = DesignReportFields{
+        QStringLiteral("North shaft"),
+        QStringLiteral("Panel 7 pillars"),
+        QStringLiteral("B"),
+        QStringLiteral("Mapped in March.\nNo dyke — ünder."),
+        QStringLiteral("Project engineer"),
+        QStringLiteral("29.02.2024"),
+        QStringLiteral("Rock engineer"),
+        {},
+        {},
+        {},
+        {QStringLiteral("summary"), QStringLiteral("solve")},
+        {QStringLiteral("summary"), QStringLiteral("solve"), QStringLiteral("formulas")}};
     return file;
 }
 
@@ -282,6 +284,13 @@ std::vector<RefusalCase> RefusalCases() {
                             QStringLiteral("summary"));
               }),
          "not a list of sections"},
+        {"report sections offered holding a number",
+         edit(Modelled(),
+              [](QJsonObject& r) {
+                  SetMember(r, QStringLiteral("designReport"), QStringLiteral("sectionsOffered"),
+                            QJsonArray{QStringLiteral("summary"), 7});
+              }),
+         "section 2 of \"sectionsOffered\" of \"designReport\" is not a name"},
         {"a digit as decimal point", root("decimal_point", QStringLiteral("5")),
          "\"decimal_point\""},
         {"too many readings",
