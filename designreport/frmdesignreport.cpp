@@ -5,6 +5,7 @@
 #include "app/programstate.h"
 #include "app/windownames.h"
 #include "designreport/toolsections.h"
+#include "files/evaluationactions.h"
 #include "files/evaluationfile.h"
 #include "storage/qtstorage.h"
 
@@ -304,6 +305,7 @@ void frmDesignReport::refresh() {
     }
     report_.fields = inputs.fields;
     report_.program = inputs.program;
+    report_.evaluationFile = screen ? files::EvaluationFileName(*screen) : QString();
     report_.date = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
     report_.sections =
         screen ? designreport::BuildSections(inputs) : std::vector<designreport::Section>{};

@@ -75,6 +75,8 @@ QString SectionKey(SectionId id) {
         return QStringLiteral("solve");
     case SectionId::Probability:
         return QStringLiteral("probability");
+    case SectionId::Formulas:
+        return QStringLiteral("formulas");
     case SectionId::Assumptions:
         return QStringLiteral("assumptions");
     }
@@ -202,19 +204,27 @@ std::vector<Block> Inputs(const ReportInputs& in) {
     for (const evaluation::DesignField& field : evaluation::kDesignFields) {
         if (!field.usedBy(d.method))
             continue;
-        QString source = QStringLiteral("entered on the screen");
+        const QString& text = d.*field.text;
+        const auto list = in.screen.inputLists.find(field.input);
+        QString source =
+            InputOrigin(text, list == in.screen.inputLists.end() ? QStringList() : list->second);
         if (field.input == evaluation::Input::K && !k.typed())
             source = QStringLiteral("the median of the UCS readings, downgraded");
         else if (d.method == Method::Interpolation &&
                  (field.input == evaluation::Input::PillarWidth ||
                   field.input == evaluation::Input::Depth))
-            source = QStringLiteral("entered on the screen; interpolated in the modelling results");
-        rows.push_back({field.caption.toString(), OrNotGiven(d.*field.text), source});
+            source += QStringLiteral("%1interpolated in the modelling results")
+                          .arg(source.isEmpty() ? QString() : QStringLiteral("; "));
+        rows.push_back({field.caption.toString(), OrNotGiven(text), source});
     }
     if (d.method == Method::Interpolation)
         rows.push_back({QStringLiteral("Pillar length (m)"), OrNotGiven(d.length),
                         QStringLiteral("follows the pillar width")});
     std::vector<Block> blocks{Block::Table(std::move(rows))};
+    blocks.push_back(Block::Paragraph(
+        QStringLiteral("\"From the list\": the text as entered is one of the values in the "
+                       "field's list on the screen (picked, or typed the same); \"typed\": it is "
+                       "none of them.")));
     if (!k.typed()) {
         blocks.push_back(Block::Heading(QStringLiteral("K from the UCS readings")));
         blocks.push_back(Block::Table({
@@ -342,9 +352,39 @@ std::vector<Block> Assumptions(const ReportInputs& in) {
             "or backfill. It gives the average stress over the pillar, not its distribution.")));
     blocks.push_back(Block::Paragraph(
         QStringLiteral("The program flags a W:H-ratio below %1 and an FOS below %2. The "
-                       "Hedley/Grant formula was fitted to slender hard-rock pillars; above the "
-                       "start of squat behaviour the squat pillar formula takes over.")
+                       "Hedley/Grant formula was fitted to slender hard-rock pillars.")
             .arg(Limit(2.5f, in.locale), Limit(1.6f, in.locale))));
+    blocks.push_back(Block::Heading(QStringLiteral("The W:H range of the strength formula")));
+    QString range =
+        QStringLiteral("The screen's strength formula is the Hedley/Grant power formula up to "
+                       "and including the W:H-ratio R0 = %1 (\"Start squat pillar\" as the screen "
+                       "shows it) and the squat pillar formula above it.")
+            .arg(OrNotGiven(in.screen.design.squatStart));
+    if (!shown.widthHeightRatio.isEmpty() && !shown.formula.isEmpty())
+        range += QStringLiteral(" At this design's W:H-ratio of %1 the screen says: \"%2\".")
+                     .arg(shown.widthHeightRatio, shown.formula);
+    blocks.push_back(Block::Paragraph(range));
+    const evaluation::FormulaDataRange& data = in.screen.formulaData;
+    if (data.known)
+        blocks.push_back(Block::Paragraph(
+            QStringLiteral("The pillar data behind the formula's constants cover W:H-ratios "
+                           "from %1.")
+                .arg(data.text)));
+    else
+        blocks.push_back(Block::Paragraph(QStringLiteral(
+            "The W:H range of the pillar data behind the formula's constants is not known (it "
+            "was not found in the sources of the Hedley/Grant constants), so no W:H-ratio can "
+            "be checked against it.")));
+    if (data.outside && !shown.widthHeightRatio.isEmpty())
+        blocks.push_back(Block::Paragraph(
+            QStringLiteral("This design's W:H-ratio %1 lies outside the W:H range %2 of the data "
+                           "behind the formula's constants.")
+                .arg(shown.widthHeightRatio, data.text),
+            true));
+    for (const ToolContribution& tool : in.tools)
+        if (tool.leftOut.isEmpty())
+            for (const QString& outside : tool.outsideRanges)
+                blocks.push_back(Block::Paragraph(outside, true));
     if (shown.widthHeightTooSmall)
         blocks.push_back(Block::Paragraph(QStringLiteral("This design's W:H-ratio %1 is below %2.")
                                               .arg(shown.widthHeightRatio, Limit(2.5f, in.locale)),
@@ -359,6 +399,12 @@ std::vector<Block> Assumptions(const ReportInputs& in) {
 }
 
 } // namespace
+
+QString InputOrigin(const QString& text, const QStringList& items) {
+    if (text.isEmpty())
+        return {};
+    return items.contains(text) ? QStringLiteral("from the list") : QStringLiteral("typed");
+}
 
 QStringList MissingResults(const ShownResults& shown) {
     QStringList missing;
@@ -392,6 +438,7 @@ std::vector<Section> BuildSections(const ReportInputs& in) {
         case SectionId::Charts:
         case SectionId::Solve:
         case SectionId::Probability:
+        case SectionId::Formulas:
             for (const ToolContribution& tool : in.tools)
                 if (tool.id == id) {
                     section.blocks = tool.blocks;

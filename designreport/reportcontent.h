@@ -12,12 +12,14 @@
 #include "app/designreportkeeper.h"
 #include "evaluation/design.h"
 #include "evaluation/numbers.h"
+#include "evaluation/strengthformulas.h"
 
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -26,10 +28,21 @@ class QRectF;
 
 namespace vt::designreport {
 
-enum class SectionId { Summary, Inputs, Method, Plan, Charts, Solve, Probability, Assumptions };
-inline constexpr std::array<SectionId, 8> kSectionOrder{
-    SectionId::Summary, SectionId::Inputs, SectionId::Method,      SectionId::Plan,
-    SectionId::Charts,  SectionId::Solve,  SectionId::Probability, SectionId::Assumptions};
+enum class SectionId {
+    Summary,
+    Inputs,
+    Method,
+    Plan,
+    Charts,
+    Solve,
+    Probability,
+    Formulas,
+    Assumptions
+};
+inline constexpr std::array<SectionId, 9> kSectionOrder{
+    SectionId::Summary,     SectionId::Inputs,   SectionId::Method,
+    SectionId::Plan,        SectionId::Charts,   SectionId::Solve,
+    SectionId::Probability, SectionId::Formulas, SectionId::Assumptions};
 
 // Each section's heading in the report and the end of its tick's object
 // name in the report window (chkSummary, ...), in kSectionOrder's order.
@@ -38,7 +51,7 @@ struct SectionNames {
     const char* title;
     const char* objectSuffix;
 };
-inline constexpr std::array<SectionNames, 8> kSectionNames{{
+inline constexpr std::array<SectionNames, 9> kSectionNames{{
     {SectionId::Summary, "Summary", "Summary"},
     {SectionId::Inputs, "Inputs", "Inputs"},
     {SectionId::Method, "Method", "Method"},
@@ -46,6 +59,7 @@ inline constexpr std::array<SectionNames, 8> kSectionNames{{
     {SectionId::Charts, "Design charts", "Charts"},
     {SectionId::Solve, "Solve for a target FOS", "Solve"},
     {SectionId::Probability, "Probability of failure", "Probability"},
+    {SectionId::Formulas, "The strength formulas compared", "Formulas"},
     {SectionId::Assumptions, "Assumptions and limits", "Assumptions"},
 }};
 
@@ -105,6 +119,12 @@ struct ScreenState {
     evaluation::DesignTexts design;
     ShownResults shown;
     StrengthConstantSource kSource;
+    // The items of each input field's list, as the screen offers them (none
+    // for a text box).
+    std::map<evaluation::Input, QStringList> inputLists;
+    // The W:H range of the data behind the constants of the screen's formula,
+    // and whether the screen's W:H lies outside it.
+    evaluation::FormulaDataRange formulaData;
     std::optional<ModellingFileInfo> modelling;
     // What the pillar plan draws, from the screen's texts; none for the
     // interpolation screen, whose bords are the modelling's.
@@ -119,6 +139,9 @@ struct ToolContribution {
     SectionId id = SectionId::Solve;
     std::vector<Block> blocks;
     QString leftOut;
+    // Results the tool shows outside a known W:H range of a formula's data,
+    // said again under "Assumptions and limits".
+    QStringList outsideRanges = {};
 };
 
 struct ReportInputs {
@@ -128,6 +151,11 @@ struct ReportInputs {
     std::vector<ToolContribution> tools;
     QString program; // "Vandrel Tessaron 1.2.0"
 };
+
+// Where an input's text came from, as far as the screen can tell: "from the
+// list" when it is one of the items of the field's list (picked, or typed the
+// same), "typed" when it is not; empty for an empty text.
+QString InputOrigin(const QString& text, const QStringList& items);
 
 // The results the screen does not show yet, by caption; empty when the
 // evaluation is complete.

@@ -1,23 +1,29 @@
 #include "designreport/toolsections.h"
 
 #include "app/programstate.h"
+#include "app/windownames.h"
 #include "design/chartpane.h"
 #include "design/frmdesigncharts.h"
+#include "design/frmstrengthformulas.h"
 #include "design/frmtargetfos.h"
 #include "designreport/stresschart.h"
+#include "evaluation/designfields.h"
 #include "evaluation/messages.h"
 #include "files/evaluationactions.h"
 #include "probability/frmprobability.h"
 #include "probability/histogramchart.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPicture>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <memory>
 
 namespace vt::designreport {
@@ -29,14 +35,46 @@ QString NotOpen(const char* window) {
         .arg(QString::fromUtf8(window));
 }
 
-template <class Tool> Tool* OpenFor(const char* name, DesignSource& source) {
-    auto* tool = Windows().existing<Tool>(QString::fromLatin1(name));
+template <class Tool> Tool* OpenFor(QLatin1String name, DesignSource& source) {
+    auto* tool = Windows().existing<Tool>(name);
     return tool && tool->source() == &source ? tool : nullptr;
+}
+
+// A table as its widget shows it: the headers (or `headers` where given),
+// then every row's texts.
+std::vector<QStringList> TableAsShown(const QTableWidget& table, QStringList headers = {}) {
+    for (int column = static_cast<int>(headers.size()); column < table.columnCount(); ++column) {
+        const QTableWidgetItem* header = table.horizontalHeaderItem(column);
+        headers << (header ? header->text() : QString());
+    }
+    std::vector<QStringList> rows{headers};
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            const QTableWidgetItem* item = table.item(row, column);
+            texts << (item ? item->text() : QString());
+        }
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+// A caption without its mnemonic ampersands.
+QString Plain(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
+
+// A sentence of a window's message, ending with a full stop.
+QString Sentence(QString text) {
+    text = text.trimmed();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
 }
 
 ToolContribution Charts(DesignSource& source) {
     ToolContribution c{SectionId::Charts, {}, {}};
-    auto* charts = OpenFor<frmDesignCharts>("frmDesignCharts", source);
+    auto* charts = OpenFor<frmDesignCharts>(names::frmDesignCharts, source);
     if (!charts) {
         c.leftOut = NotOpen("Design charts");
         return c;
@@ -85,7 +123,7 @@ ToolContribution Charts(DesignSource& source) {
 
 ToolContribution Solve(DesignSource& source) {
     ToolContribution c{SectionId::Solve, {}, {}};
-    auto* solve = OpenFor<frmTargetFOS>("frmTargetFOS", source);
+    auto* solve = OpenFor<frmTargetFOS>(names::frmTargetFOS, source);
     if (!solve) {
         c.leftOut = NotOpen("Solve for a target FOS");
         return c;
@@ -104,12 +142,27 @@ ToolContribution Solve(DesignSource& source) {
             c.blocks.push_back(Block::Heading(box->title()));
         c.blocks.push_back(Block::Paragraph(answer->text()));
     }
+    // The schedule by depth where the user made one: solve() made it again
+    // for the design as it stands.
+    if (solve->scheduleMade()) {
+        c.blocks.push_back(Block::Heading(Plain(solve->tabTarget->tabText(1))));
+        c.blocks.push_back(Block::Table({
+            {QStringLiteral("Depths (m) from"), QStringLiteral("to"), QStringLiteral("step")},
+            {solve->txtScheduleFrom->text(), solve->txtScheduleTo->text(),
+             solve->txtScheduleStep->text()},
+        }));
+        const bool made = solve->tblSchedule->rowCount() > 0;
+        if (!solve->lblSchedule->text().isEmpty())
+            c.blocks.push_back(Block::Paragraph(solve->lblSchedule->text(), !made));
+        if (made)
+            c.blocks.push_back(Block::Table(TableAsShown(*solve->tblSchedule)));
+    }
     return c;
 }
 
 ToolContribution Probability(DesignSource& source) {
     ToolContribution c{SectionId::Probability, {}, {}};
-    auto* window = OpenFor<frmProbability>("frmProbability", source);
+    auto* window = OpenFor<frmProbability>(names::frmProbability, source);
     if (!window) {
         c.leftOut = NotOpen("Probability of failure");
         return c;
@@ -157,10 +210,62 @@ ToolContribution Probability(DesignSource& source) {
     return c;
 }
 
+ToolContribution Formulas(DesignSource& source) {
+    ToolContribution c{SectionId::Formulas, {}, {}};
+    auto* window = OpenFor<frmStrengthFormulas>(names::frmStrengthFormulas, source);
+    if (!window) {
+        c.leftOut = NotOpen("Strength formulas");
+        return c;
+    }
+    window->recompute();
+    const std::optional<evaluation::FormulaComparison>& comparison = window->comparison();
+    if (!comparison) {
+        c.leftOut = QStringLiteral("the window shows no comparison for the design as it "
+                                   "stands: %1")
+                        .arg(Sentence(window->lblMessage->text()));
+        return c;
+    }
+    c.blocks.push_back(Block::Paragraph(window->lblDesign->text()));
+    const QString ucs = window->txtUCS->text().trimmed().isEmpty() ? QStringLiteral("(not given)")
+                                                                   : window->txtUCS->text();
+    c.blocks.push_back(Block::Table({
+        {QStringLiteral("Rock"), QStringLiteral("As the window shows it")},
+        {QStringLiteral("UCS used (MPa)"),
+         QStringLiteral("%1: %2").arg(ucs, window->lblUcsSource->text())},
+        {QStringLiteral("LDF"), window->txtLDF->text()},
+        {Plain(window->chkScaleToUCS->text()),
+         window->chkScaleToUCS->isChecked() ? QStringLiteral("yes") : QStringLiteral("no")},
+    }));
+    c.blocks.push_back(
+        Block::Table(TableAsShown(*window->tblFormulas, {QStringLiteral("Formula")})));
+    QStringList notMet;
+    const QString& ratio = comparison->screen.widthHeightRatio;
+    for (const evaluation::FormulaRow& row : comparison->rows) {
+        if (row.key == QLatin1String("user"))
+            c.blocks.push_back(Block::Paragraph(
+                QStringLiteral("%1: S = %2, as typed in the window.").arg(row.name, row.form)));
+        if (row.meets == QLatin1String("no"))
+            notMet << row.name;
+        if (row.outsideData)
+            c.outsideRanges << QStringLiteral(
+                                   "In the strength formulas compared, this pillar's W:H %1 lies "
+                                   "outside the W:H range %2 of the data behind %3.")
+                                   .arg(ratio, row.dataRange, row.name);
+    }
+    if (!notMet.isEmpty())
+        c.blocks.push_back(Block::Paragraph(
+            QStringLiteral("The pillar does not meet the design FOS recommended for: %1.")
+                .arg(notMet.join(QStringLiteral("; "))),
+            true));
+    for (const QString& outside : c.outsideRanges)
+        c.blocks.push_back(Block::Paragraph(outside, true));
+    return c;
+}
+
 } // namespace
 
 std::vector<ToolContribution> ToolContributions(DesignSource& source) {
-    return {Charts(source), Solve(source), Probability(source)};
+    return {Charts(source), Solve(source), Probability(source), Formulas(source)};
 }
 
 ScreenState ScreenStateOf(DesignSource& source, const QString& title) {
@@ -170,6 +275,12 @@ ScreenState ScreenStateOf(DesignSource& source, const QString& title) {
     state.shown = source.shownResults();
     if (const auto* target = dynamic_cast<const StrengthConstantTarget*>(&source))
         state.kSource = target->strengthConstantSource();
+    for (const evaluation::DesignField& field : evaluation::kDesignFields)
+        if (const QStringList items = source.inputItems(field.input); !items.isEmpty())
+            state.inputLists[field.input] = items;
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    state.formulaData = evaluation::ScreenFormulaDataRange(
+        evaluation::Evaluate(source.designTexts(), locale, &State().ModellingResults), locale);
     if (state.design.method != evaluation::Method::Interpolation)
         return state;
     state.drawPlan = false;
@@ -185,8 +296,7 @@ ScreenState ScreenStateOf(DesignSource& source, const QString& title) {
         info.checksum = kept.refusal().message;
     if (!table.FileName.empty())
         state.modelling = info;
-    state.stressChart = StressChartDrawing(table, state.design.depth, state.shown.stress,
-                                           evaluation::NumberLocale::Current());
+    state.stressChart = StressChartDrawing(table, state.design.depth, state.shown.stress, locale);
     return state;
 }
 

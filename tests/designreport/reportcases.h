@@ -61,6 +61,8 @@ inline designreport::ReportInputs InputsFor(const evaluation::DesignTexts& desig
     in.screen.design = design;
     if (calculated)
         in.screen.shown = ShownAfterCalculating(design, locale);
+    in.screen.formulaData =
+        evaluation::ScreenFormulaDataRange(evaluation::Evaluate(design, locale), locale);
     in.locale = locale;
     in.program = QStringLiteral("Vandrel Tessaron 1.2.0");
     in.fields.project = QStringLiteral("North Shaft, Level 12");

@@ -3,6 +3,7 @@
 // screen's own evaluation gives for the design, found in their sections.
 #include "tests/designreport/reportcases.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace vt::test {
@@ -27,27 +28,37 @@ struct LocaleCase {
     QString point;
     QPageSize::PageSizeId paper; // the paper the locale gets
     const char* pageSize;        // as pdfinfo gives it
+    const char* evaluationFile;  // the screen's, or none
+    const char* footer;
+    const char* alphaOrigin; // the default α "0.5" of the list, typed "0,5" in German
 };
 
 TEST_F(ReportDocumentTest, EveryShownTextIsInItsSectionInEnglishAndGerman) {
     const LocaleCase cases[] = {
         {"English", QLocale(QLocale::English, QLocale::UnitedStates), QStringLiteral("."),
-         QPageSize::Letter, "612 x 792 pts (letter)"},
+         QPageSize::Letter, "612 x 792 pts (letter)", "Panel 4 north.vte",
+         "Vandrel Tessaron 1.2.0 · Panel 4 north.vte · 9 December 2026", "from the list"},
         {"German", QLocale(QLocale::German, QLocale::Germany), QStringLiteral(","), QPageSize::A4,
-         "595 x 842 pts (A4)"},
+         "595 x 842 pts (A4)", "", "Vandrel Tessaron 1.2.0 · 9 December 2026", "typed"},
     };
     for (const LocaleCase& c : cases) {
         SCOPED_TRACE(c.name);
         const NumberLocale locale(c.locale);
-        const auto inputs = InputsFor(ReportDesign(c.point), locale);
+        auto inputs = InputsFor(ReportDesign(c.point), locale);
+        // The lists of the strength tab's fields.
+        inputs.screen.inputLists = {
+            {evaluation::Input::K, {QStringLiteral("7.2"), QStringLiteral("100")}},
+            {evaluation::Input::Alpha, {QStringLiteral("0.5"), QStringLiteral("0.46")}},
+            {evaluation::Input::PillarHeight, {QStringLiteral("1"), QStringLiteral("3")}}};
         const ShownResults& shown = inputs.screen.shown;
         ASSERT_FALSE(shown.factorOfSafety.isEmpty());
         ASSERT_TRUE(shown.extraction.contains(c.point)) << shown.extraction.toStdString();
 
         const QPageSize paper = designreport::PaperOf(c.locale);
         EXPECT_EQ(paper.id(), c.paper);
-        const QString pdf =
-            WritePdf(MakeReport(inputs), dir_, QString::fromLatin1(c.name) + ".pdf", paper);
+        designreport::Report report = MakeReport(inputs);
+        report.evaluationFile = QString::fromUtf8(c.evaluationFile);
+        const QString pdf = WritePdf(report, dir_, QString::fromLatin1(c.name) + ".pdf", paper);
         ASSERT_FALSE(pdf.isEmpty());
         EXPECT_EQ(PdfInfoField(pdf, QStringLiteral("Page size")), QString::fromLatin1(c.pageSize));
         const QString text = PdfText(pdf);
@@ -90,13 +101,29 @@ TEST_F(ReportDocumentTest, EveryShownTextIsInItsSectionInEnglishAndGerman) {
             EXPECT_TRUE(inputsText.contains(QString::fromUtf8(caption) + QLatin1Char(' ') + value))
                 << caption << "\n"
                 << inputsText.toStdString();
+        // Where each came from: one of its list's items, or typed.
+        for (const QString& row :
+             {QStringLiteral("K (MPa) 100 from the list"), QStringLiteral("Depth (m) 500 typed"),
+              QStringLiteral("Pillar height (m) 2 typed"),
+              QStringLiteral("α %1 %2").arg(d.alpha, QString::fromUtf8(c.alphaOrigin))})
+            EXPECT_TRUE(inputsText.contains(row)) << row.toStdString();
         const QString method = SectionText(text, headings[2], headings[3]);
         EXPECT_TRUE(method.contains(QStringLiteral("ρ = %1").arg(d.density)));
         EXPECT_TRUE(method.contains(QStringLiteral("Hedley, D.G.F. and Grant, F. (1972)")));
         // Header and footer on the page.
         EXPECT_TRUE(text.contains(QStringLiteral("North Shaft, Level 12 – Panel 4 pillars")));
         EXPECT_TRUE(text.contains(QStringLiteral("Revision B")));
-        EXPECT_TRUE(text.contains(QStringLiteral("Vandrel Tessaron 1.2.0 · 9 December 2026")));
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.footer))) << c.footer;
+        // The range of the screen's formula, with the screen's R0 as shown.
+        const QString assumptions = SectionText(text, headings[4]);
+        for (const QString& said :
+             {QStringLiteral("the squat pillar formula above it"),
+              QStringLiteral("R0 = %1 (\"Start squat pillar\"").arg(d.squatStart),
+              QStringLiteral("At this design's W:H-ratio of %1 the screen says: \"%2\"")
+                  .arg(shown.widthHeightRatio, shown.formula),
+              QStringLiteral("constants is not known")})
+            EXPECT_TRUE(assumptions.contains(said)) << said.toStdString() << "\n"
+                                                    << assumptions.toStdString();
     }
 }
 
@@ -141,13 +168,25 @@ TEST_F(ReportDocumentTest, WhatIsMissingLeftOutOrUntickedIsSaidOrAbsent) {
         std::vector<SectionId> unticked;
         QStringList present;
         QStringList absent;
+        std::function<void(designreport::ReportInputs&)> edit = nullptr;
     };
+    const auto outsideItsData = [](designreport::ReportInputs& in) {
+        in.screen.formulaData = {QStringLiteral("2 to 4"), true, true};
+    };
+    const QString userOutside =
+        QStringLiteral("In the strength formulas compared, this pillar's W:H 5 lies outside the "
+                       "W:H range 1 to 2 of the data behind Your formula.");
     designreport::ToolContribution solve{
         SectionId::Solve,
         {designreport::Block::Paragraph(QStringLiteral("The smallest pillar width is 8.4 m"))},
         {}};
     designreport::ToolContribution leftOut{
         SectionId::Probability, {}, QStringLiteral("no run was made for the design as it stands")};
+    designreport::ToolContribution formulas{
+        SectionId::Formulas,
+        {designreport::Block::Paragraph(QStringLiteral("The pillar on \"Tributary Theory\""))},
+        {},
+        {userOutside}};
     const Case cases[] = {
         {"no results",
          false,
@@ -157,7 +196,9 @@ TEST_F(ReportDocumentTest, WhatIsMissingLeftOutOrUntickedIsSaidOrAbsent) {
           QStringLiteral("The evaluation is not complete: the screen shows no % Extraction, "
                          "Pillar stress (MPa), Eff. pillar width (m), W:H-ratio, Pillar strength "
                          "(MPa), Factor of Safety yet")},
-         {QStringLiteral("is not below")}},
+         {QStringLiteral("is not below"), QStringLiteral("lies outside"),
+          QStringLiteral("the screen says")},
+         outsideItsData},
         {"a tool's results and a tool left out",
          true,
          {solve, leftOut},
@@ -172,11 +213,33 @@ TEST_F(ReportDocumentTest, WhatIsMissingLeftOutOrUntickedIsSaidOrAbsent) {
          {SectionId::Method, SectionId::Solve},
          {QStringLiteral("3 Pillar plan")},
          {QStringLiteral("Average pillar stress"), QStringLiteral("8.4 m")}},
+        {"the formulas compared after the probability, a formula outside its data",
+         true,
+         {leftOut, formulas},
+         {},
+         {QStringLiteral("5 Probability of failure Left out"),
+          QStringLiteral("6 The strength formulas compared The pillar on \"Tributary Theory\""),
+          QStringLiteral("7 Assumptions and limits"),
+          // said again among the assumptions, in the section's own words
+          QStringLiteral("be checked against it. ") + userOutside},
+         {}},
+        {"the screen's formula outside the known range of its data",
+         true,
+         {},
+         {},
+         {QStringLiteral("The pillar data behind the formula's constants cover W:H-ratios from "
+                         "2 to 4."),
+          QStringLiteral("This design's W:H-ratio 5 lies outside the W:H range 2 to 4 of the "
+                         "data behind the formula's constants.")},
+         {QStringLiteral("is not known")},
+         outsideItsData},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto inputs = InputsFor(ReportDesign(), locale, c.calculated);
         inputs.tools = c.tools;
+        if (c.edit)
+            c.edit(inputs);
         designreport::Report report = MakeReport(inputs);
         std::erase_if(report.ticked, [&c](SectionId id) {
             return std::find(c.unticked.begin(), c.unticked.end(), id) != c.unticked.end();

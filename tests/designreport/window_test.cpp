@@ -3,7 +3,10 @@
 // design without results says so and offers to calculate, the tools' own
 // texts come in when they belong to the design, printing goes through the
 // print path, and the window fits 1024 x 768.
+#include "design/frmstrengthformulas.h"
+#include "design/schedule.h"
 #include "designreport/frmdesignreport.h"
+#include "evaluation/strengthformulas.h"
 #include "probability/frmprobability.h"
 #include "tests/design/toolhelpers.h"
 #include "tests/designreport/reportcases.h"
@@ -11,10 +14,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace vt::test {
 namespace {
@@ -43,6 +52,35 @@ protected:
             if (designreport::kSectionOrder[i] == id)
                 return window->chkSection[i];
         return nullptr;
+    }
+
+    frmStrengthFormulas* formulas(CalculationScreen* screen) {
+        return tool<frmStrengthFormulas>(screen, "mnuStrengthFormulas", "frmStrengthFormulas");
+    }
+
+    static void typeInto(QLineEdit* edit, const QString& text) {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        Settle();
+    }
+
+    // The report's section as built, with its blocks.
+    static const designreport::Section& section(const frmDesignReport* window,
+                                                designreport::SectionId id) {
+        for (const designreport::Section& s : window->report().sections)
+            if (s.id == id)
+                return s;
+        static const designreport::Section none;
+        return none;
+    }
+
+    // The rows of the section's table that a heading cell starts.
+    static std::vector<QStringList> table(const designreport::Section& s, const QString& first) {
+        for (const designreport::Block& block : s.blocks)
+            if (block.kind == designreport::Block::Kind::Table && !block.rows.empty() &&
+                !block.rows.front().isEmpty() && block.rows.front().front() == first)
+                return block.rows;
+        return {};
     }
 
     QTemporaryDir dir_;
@@ -78,10 +116,24 @@ TEST_F(DesignReportWindowTest, EachScreensReportHoldsWhatTheScreenShows) {
         EXPECT_TRUE(text.contains(QStringLiteral("Panel 7")));
         EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of %1").arg(window->pageCount())))
             << window->pageCount();
-        if (QString::fromLatin1(name) == QLatin1String("frmInterpolate"))
+        const bool interpolation = QString::fromLatin1(name) == QLatin1String("frmInterpolate");
+        if (interpolation)
             EXPECT_TRUE(text.contains(QStringLiteral("RazuziRurida - Do not delete.int")));
         else
             EXPECT_TRUE(text.contains(QStringLiteral("One pillar of 10 m × 10 m")));
+        // Where each input came from: the width and K picked from their lists,
+        // the depth typed into its text box.
+        const QString interpolated =
+            interpolation ? QStringLiteral("; interpolated in the modelling results") : QString();
+        const std::vector<QStringList> inputs =
+            table(section(window, designreport::SectionId::Inputs), QStringLiteral("Input"));
+        for (const auto& [caption, origin] :
+             {std::pair{"Pillar width (m)", QStringLiteral("from the list") + interpolated},
+              {"Depth (m)", QStringLiteral("typed") + interpolated},
+              {"K (MPa)", QStringLiteral("from the list")}})
+            EXPECT_TRUE(std::any_of(inputs.begin(), inputs.end(), [&](const QStringList& row) {
+                return row.front() == QLatin1String(caption) && row.back() == origin;
+            })) << caption;
         window->close();
         screen->close();
         flushDeletes();
@@ -247,16 +299,24 @@ TEST_F(DesignReportWindowTest, AReportReopenedFromAnEvaluationFileGivesTheSamePa
     clickTick(tick(window, designreport::SectionId::Method));
     const designreport::ReportFields kept = window->fields();
     ASSERT_FALSE(kept.sections.contains(QStringLiteral("method")));
-    const QString before = savedPdfText(window, QStringLiteral("before.pdf"));
+    // No evaluation file yet: the footer names none.
+    EXPECT_FALSE(
+        savedPdfText(window, QStringLiteral("unsaved.pdf")).contains(QLatin1String(".vte")));
 
-    fileDialogs.path = dir_.filePath(QStringLiteral("panel9.vte"));
+    const QString evaluation = dir_.filePath(QStringLiteral("panel9.vte"));
+    fileDialogs.path = evaluation;
     ChooseDesignItem(screen, "mnuSaveEvaluation");
-    ASSERT_TRUE(QFile::exists(fileDialogs.path));
+    ASSERT_TRUE(QFile::exists(evaluation));
+    const QString before = savedPdfText(window, QStringLiteral("before.pdf"));
+    EXPECT_TRUE(before.contains(
+        QRegularExpression(QStringLiteral("Vandrel Tessaron \\S+ · panel9\\.vte · "))))
+        << before.toStdString();
     CloseAllWindows();
     flushDeletes();
 
     CalculationScreen* again = OpenScreen(QStringLiteral("frmTributary"));
     ASSERT_NE(again, nullptr);
+    fileDialogs.path = evaluation;
     ChooseDesignItem(again, "mnuOpenEvaluation");
     Settle();
     auto* reopened = Windows().existing<frmDesignReport>(QStringLiteral("frmDesignReport"));
@@ -264,6 +324,172 @@ TEST_F(DesignReportWindowTest, AReportReopenedFromAnEvaluationFileGivesTheSamePa
     EXPECT_TRUE(reopened->isVisible());
     EXPECT_EQ(reopened->fields(), kept);
     EXPECT_EQ(savedPdfText(reopened, QStringLiteral("after.pdf")), before);
+    // Once the inputs differ from the file's, the footer says so.
+    SetField(again, QStringLiteral("txtDepth"), QStringLiteral("600"));
+    Settle();
+    EXPECT_TRUE(savedPdfText(reopened, QStringLiteral("changed.pdf"))
+                    .contains(QStringLiteral("panel9.vte (changed) · ")));
+}
+
+// A file saved before the report offered the strength formulas compared
+// opens with the ticks it kept, and that section ticked by default while it
+// has content; a file that offered it keeps it as the user left it.
+TEST_F(DesignReportWindowTest, AFileFromBeforeTheFormulasSectionOpensWithSensibleTicks) {
+    using designreport::SectionId;
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    clickTick(tick(report(screen), SectionId::Method));
+    fileDialogs.path = dir_.filePath(QStringLiteral("saved.vte"));
+    ChooseDesignItem(screen, "mnuSaveEvaluation");
+    QFile saved(fileDialogs.path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QJsonObject root = QJsonDocument::fromJson(saved.readAll()).object();
+    const struct {
+        const char* name;
+        bool offered; // the file lists the sections offered
+        bool formulasTicked;
+    } cases[] = {{"before the section", false, true}, {"with the section unticked", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QJsonObject edited = root;
+        QJsonObject kept = root.value(QStringLiteral("designReport")).toObject();
+        if (!c.offered)
+            kept.remove(QStringLiteral("sectionsOffered"));
+        edited.insert(QStringLiteral("designReport"), kept);
+        QFile file(dir_.filePath(QString::fromLatin1(c.name) + ".vte"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(edited).toJson());
+        file.close();
+        CloseAllWindows();
+        flushDeletes();
+
+        CalculationScreen* again = OpenScreen(QStringLiteral("frmTributary"));
+        ASSERT_NE(formulas(again), nullptr);
+        fileDialogs.path = file.fileName();
+        ChooseDesignItem(again, "mnuOpenEvaluation");
+        Settle();
+        auto* reopened = Windows().existing<frmDesignReport>(QStringLiteral("frmDesignReport"));
+        ASSERT_NE(reopened, nullptr);
+        EXPECT_TRUE(section(reopened, SectionId::Formulas).hasContent());
+        EXPECT_EQ(tick(reopened, SectionId::Formulas)->isChecked(), c.formulasTicked);
+        EXPECT_FALSE(tick(reopened, SectionId::Method)->isChecked());
+        EXPECT_TRUE(tick(reopened, SectionId::Assumptions)->isChecked());
+    }
+}
+
+// The strength formulas compared: the window's table as the comparison of
+// the same inputs gives it, the UCS and where it came from, the user's own
+// formula, a formula whose data the pillar lies outside flagged again among
+// the assumptions; left out, and said why, once the window is closed.
+TEST_F(DesignReportWindowTest, TheStrengthFormulasComparedComeInAsTheWindowShowsThem) {
+    if (!HavePdfTools())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    using designreport::SectionId;
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4")); // W:H 2.5
+    frmStrengthFormulas* compare = formulas(screen);
+    ASSERT_NE(compare, nullptr);
+    typeInto(compare->txtUCS, QStringLiteral("150"));
+    QTest::mouseClick(compare->chkUserFormula, Qt::LeftButton);
+    typeInto(compare->txtUserFrom, QStringLiteral("1"));
+    typeInto(compare->txtUserTo, QStringLiteral("2"));
+    frmDesignReport* window = report(screen);
+    ASSERT_NE(window, nullptr);
+    QCheckBox* ticked = tick(window, SectionId::Formulas);
+    EXPECT_TRUE(ticked->isChecked());
+    EXPECT_EQ(ticked->objectName(), QStringLiteral("chkFormulas"));
+    const QString text = savedPdfText(window, QStringLiteral("formulas.pdf")).simplified();
+
+    const auto expected = evaluation::CompareFormulas(
+        compare->inputs(), evaluation::NumberLocale::Current(), &State().ModellingResults);
+    ASSERT_TRUE(expected.ok());
+    const std::vector<QStringList> rows =
+        table(section(window, SectionId::Formulas), QStringLiteral("Formula"));
+    ASSERT_EQ(rows.size(), expected->rows.size() + 1);
+    for (std::size_t i = 0; i < expected->rows.size(); ++i) {
+        const evaluation::FormulaRow& row = expected->rows[i];
+        const QString range =
+            row.dataRange + (row.outsideData ? QStringLiteral(": outside") : QString());
+        EXPECT_EQ(rows[i + 1], (QStringList{row.name, row.strength, row.factorOfSafety,
+                                            row.designFos, row.meets, range, row.note}))
+            << i;
+    }
+    EXPECT_EQ(rows.back()[5], QStringLiteral("1 to 2: outside"));
+    const QString compared = SectionText(text, QStringLiteral("5 The strength formulas compared"),
+                                         QStringLiteral("6 Assumptions and limits"));
+    for (const QString& said :
+         {compare->lblDesign->text().simplified(),
+          QStringLiteral("UCS used (MPa) 150: typed: there are no UCS readings"),
+          QStringLiteral("Your formula: S = 100 W^0.5 / H^0.75, as typed in the window.")})
+        EXPECT_TRUE(compared.contains(said)) << said.toStdString();
+    const QString outside = QStringLiteral("this pillar's W:H 2.5 lies outside the W:H range 1 "
+                                           "to 2 of the data behind Your formula.");
+    EXPECT_TRUE(SectionText(text, QStringLiteral("6 Assumptions and limits")).contains(outside));
+
+    // Closed: unticked, and said why once the user ticks it.
+    compare->close();
+    flushDeletes();
+    EXPECT_FALSE(savedPdfText(window, QStringLiteral("closed.pdf")).simplified().contains(outside));
+    EXPECT_FALSE(ticked->isChecked());
+    clickTick(ticked);
+    EXPECT_TRUE(savedPdfText(window, QStringLiteral("ticked.pdf"))
+                    .simplified()
+                    .contains(QStringLiteral("5 The strength formulas compared Left out: the "
+                                             "\"Strength formulas\" window is not open for this "
+                                             "screen.")));
+}
+
+// The schedule by depth comes in with the solve where the user made one,
+// made again for the design as it stands.
+TEST_F(DesignReportWindowTest, TheScheduleByDepthComesInAsMadeForTheDesignAsItStands) {
+    if (!HavePdfTools())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    CalculationScreen* screen = open("frmTributary");
+    fill(screen, QStringLiteral("4"));
+    frmTargetFOS* solve = target(screen);
+    ASSERT_NE(solve, nullptr);
+    frmDesignReport* window = report(screen);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(
+        savedPdfText(window, QStringLiteral("none.pdf")).contains(QLatin1String("Schedule")));
+    typeInto(solve->txtScheduleFrom, QStringLiteral("300"));
+    typeInto(solve->txtScheduleTo, QStringLiteral("1500"));
+    typeInto(solve->txtScheduleStep, QStringLiteral("300"));
+    QTest::mouseClick(solve->cmdMakeSchedule, Qt::LeftButton);
+    // Depth and width of each row, as the schedule of the screen's design gives them.
+    const evaluation::NumberLocale locale = evaluation::NumberLocale::Current();
+    const auto depthsAndWidths = [&](const std::vector<QStringList>& shown) {
+        std::vector<QStringList> got;
+        for (std::size_t i = 1; i < shown.size(); ++i)
+            got.push_back(shown[i].mid(0, 2));
+        const auto depths = design::ReadRange(QStringLiteral("300"), QStringLiteral("1500"),
+                                              QStringLiteral("300"), locale);
+        std::vector<QStringList> made;
+        for (const design::ScheduleRow& row :
+             design::DepthSchedule(BaseOf(screen), depths.value(), {}).value())
+            made.push_back({row.depth.text(locale),
+                            row.answer.answer ? row.answer.answer->texts.width : QString()});
+        EXPECT_EQ(got, made);
+        return got;
+    };
+    const QString text = savedPdfText(window, QStringLiteral("schedule.pdf")).simplified();
+    const std::vector<QStringList> rows =
+        table(section(window, designreport::SectionId::Solve), QStringLiteral("Depth (m)"));
+    ASSERT_EQ(rows.size(), 6u);
+    const std::vector<QStringList> first = depthsAndWidths(rows);
+    EXPECT_TRUE(text.contains(QStringLiteral("Schedule by depth Depths (m) from to step 300 "
+                                             "1500 300 ") +
+                              solve->lblSchedule->text().simplified()));
+    EXPECT_TRUE(text.contains(rows[1].join(QLatin1Char(' ')).simplified()));
+
+    // A higher pillar: the schedule of the new design.
+    Type(screen, QStringLiteral("cboPillarHeight"), QStringLiteral("3"));
+    Press(screen, QStringLiteral("cmdCalculateAndContinue2"));
+    Settle();
+    savedPdfText(window, QStringLiteral("higher.pdf"));
+    EXPECT_NE(depthsAndWidths(table(section(window, designreport::SectionId::Solve),
+                                    QStringLiteral("Depth (m)"))),
+              first);
 }
 
 } // namespace
