@@ -1,5 +1,6 @@
 #include "evaluation/strengthformulas.h"
 
+#include "engine/shortest.h"
 #include "evaluation/messages.h"
 
 #include <algorithm>
@@ -46,6 +47,18 @@ Step<double> RequiredField(const QString& caption, const QString& text,
     return *value.value();
 }
 
+// A number the window read as the screens read theirs (single precision),
+// shown as read: "1.6", not its widening "1.600000023841858".
+QString ShowRead(double value, const NumberLocale& locale) {
+    return QString::fromStdString(
+        engine::ShortestFloatText(static_cast<float>(value), locale.separator()));
+}
+
+// A number of a preset: the published ones as they are, the user's as read.
+QString ShowNumberOf(const StrengthPreset& preset, double value, const NumberLocale& locale) {
+    return preset.key == "user" ? ShowRead(value, locale) : ShowShortest(value, locale);
+}
+
 engine::FormulaPillar PillarOf(const FormulaComparison& c, double width, double ratio) {
     return {width, c.height, ratio, c.ucs, c.ldf, c.scaleToUcs};
 }
@@ -61,7 +74,7 @@ FormulaRow PresetRow(const StrengthPreset& preset, const FormulaComparison& c,
     row.dataRange = range.text;
     row.outsideData = range.outside;
     if (preset.designFos)
-        row.designFos = ShowShortest(*preset.designFos, locale);
+        row.designFos = ShowNumberOf(preset, *preset.designFos, locale);
     QStringList notes;
     if (!preset.remark.empty())
         notes << Text(preset.remark);
@@ -77,7 +90,7 @@ FormulaRow PresetRow(const StrengthPreset& preset, const FormulaComparison& c,
         notes << QStringLiteral("Constant %1 MPa scaled to %2 MPa (UCS %3 of %4 MPa).")
                      .arg(ShowShortest(preset.constant, locale),
                           ShowResult(*engine::EffectiveConstant(preset, pillar), 1, locale),
-                          ShowShortest(*c.ucs, locale), ShowShortest(*preset.fittedUcs, locale));
+                          ShowRead(*c.ucs, locale), ShowShortest(*preset.fittedUcs, locale));
     row.hasStrength = true;
     row.strengthValue = strength.value();
     row.factorOfSafetyValue = strength.value() / c.stress;
@@ -168,9 +181,9 @@ FormulaDataRange DataRangeOf(const engine::StrengthPreset& preset, double ratio,
     if (!preset.ratioLow || !preset.ratioHigh)
         return range;
     range.known = true;
-    range.text =
-        QStringLiteral("%1 to %2")
-            .arg(ShowShortest(*preset.ratioLow, locale), ShowShortest(*preset.ratioHigh, locale));
+    range.text = QStringLiteral("%1 to %2")
+                     .arg(ShowNumberOf(preset, *preset.ratioLow, locale),
+                          ShowNumberOf(preset, *preset.ratioHigh, locale));
     range.outside = engine::OutsideData(preset, ratio);
     return range;
 }

@@ -111,6 +111,12 @@ TEST(CompareFormulas, EveryPresetsRowWorkedByHand) {
     ASSERT_TRUE(s.ok());
     EXPECT_EQ(Row(s.value(), "hedley-grant-1972")->strength, QStringLiteral("62.9"));
     EXPECT_EQ(Row(s.value(), "salamon-munro-1967")->strength, QStringLiteral("7.2"));
+    // A typed UCS named as read.
+    scaled.ucs = QStringLiteral("115.3");
+    EXPECT_TRUE(CompareFormulas(scaled, kEnglish)
+                    .value()
+                    .rows[1]
+                    .note.endsWith(QStringLiteral("(UCS 115.3 of 230 MPa).")));
 }
 
 TEST(CompareFormulas, UsersFormulaAndItsDataRangeAtTheEdges) {
@@ -122,15 +128,18 @@ TEST(CompareFormulas, UsersFormulaAndItsDataRangeAtTheEdges) {
                                QStringLiteral("1.2"),
                                QStringLiteral("2"),
                                QStringLiteral("3")};
+    // The range and the design FOS shown as read, not widened from single
+    // precision ("2.1", not "2.0999999046325684").
     const struct {
         const char* low;
         const char* high;
         bool outside;
-    } edges[] = {{"2", "3", false},
-                 {"1", "2", false},
-                 {"2.1", "3", true},
-                 {"1", "1.9", true},
-                 {"", "", false}};
+        const char* shown;
+    } edges[] = {{"2", "3", false, "2 to 3"},
+                 {"1", "2", false, "1 to 2"},
+                 {"2.1", "3", true, "2.1 to 3"},
+                 {"1", "1.9", true, "1 to 1.9"},
+                 {"", "", false, "not known"}};
     for (const auto& edge : edges) {
         in.user->ratioLow = QLatin1String(edge.low);
         in.user->ratioHigh = QLatin1String(edge.high);
@@ -142,6 +151,8 @@ TEST(CompareFormulas, UsersFormulaAndItsDataRangeAtTheEdges) {
         EXPECT_EQ(user.factorOfSafety, QStringLiteral("1.2"));
         EXPECT_EQ(user.meets, QStringLiteral("no")); // 1.17 below 1.2
         EXPECT_EQ(user.outsideData, edge.outside) << edge.low << " " << edge.high;
+        EXPECT_EQ(user.dataRange, QLatin1String(edge.shown));
+        EXPECT_EQ(user.designFos, QStringLiteral("1.2"));
     }
 }
 
