@@ -31,10 +31,11 @@ Block Block::Heading(QString text) {
     return block;
 }
 
-Block Block::Table(std::vector<QStringList> rows) {
+Block Block::Table(std::vector<QStringList> rows, std::vector<double> widths) {
     Block block;
     block.kind = Kind::Table;
     block.rows = std::move(rows);
+    block.widths = std::move(widths);
     return block;
 }
 

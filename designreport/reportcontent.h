@@ -80,12 +80,13 @@ struct Block {
     Kind kind = Kind::Paragraph;
     QString text;                  // a paragraph or a heading
     std::vector<QStringList> rows; // a table; the first row heads its columns
+    std::vector<double> widths;    // each column's share of the width in percent; none: as fits
     Drawing drawing;
     bool warning = false; // a paragraph the screen would show red
 
     static Block Paragraph(QString text, bool warning = false);
     static Block Heading(QString text);
-    static Block Table(std::vector<QStringList> rows);
+    static Block Table(std::vector<QStringList> rows, std::vector<double> widths = {});
     static Block Picture(Drawing drawing);
 };
 

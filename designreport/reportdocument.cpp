@@ -196,7 +196,7 @@ public:
             break;
         }
         case Block::Kind::Table:
-            table(b.rows);
+            table(b.rows, b.widths);
             break;
         case Block::Kind::Drawing:
             drawing(b.drawing);
@@ -221,7 +221,7 @@ private:
         cursor_.insertText(text, chars);
     }
 
-    void table(const std::vector<QStringList>& rows) {
+    void table(const std::vector<QStringList>& rows, const std::vector<double>& widths) {
         if (rows.empty())
             return;
         int columns = 0;
@@ -236,6 +236,12 @@ private:
         format.setBorderCollapse(true);
         format.setHeaderRowCount(1);
         format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        if (static_cast<int>(widths.size()) == columns) {
+            QList<QTextLength> constraints;
+            for (double share : widths)
+                constraints << QTextLength(QTextLength::PercentageLength, share);
+            format.setColumnWidthConstraints(constraints);
+        }
         format.setTopMargin(4);
         format.setBottomMargin(6);
         QTextTable* table = cursor_.insertTable(static_cast<int>(rows.size()), columns, format);

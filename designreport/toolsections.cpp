@@ -236,8 +236,8 @@ ToolContribution Formulas(DesignSource& source) {
         {Plain(window->chkScaleToUCS->text()),
          window->chkScaleToUCS->isChecked() ? QStringLiteral("yes") : QStringLiteral("no")},
     }));
-    c.blocks.push_back(
-        Block::Table(TableAsShown(*window->tblFormulas, {QStringLiteral("Formula")})));
+    c.blocks.push_back(Block::Table(TableAsShown(*window->tblFormulas, {QStringLiteral("Formula")}),
+                                    {20, 12, 6, 10, 8, 14, 30}));
     QStringList notMet;
     const QString& ratio = comparison->screen.widthHeightRatio;
     for (const evaluation::FormulaRow& row : comparison->rows) {
