@@ -464,9 +464,9 @@ TEST_F(DesignReportWindowTest, TheScheduleByDepthComesInAsMadeForTheDesignAsItSt
             got.push_back(shown[i].mid(0, 2));
         const auto depths = design::ReadRange(QStringLiteral("300"), QStringLiteral("1500"),
                                               QStringLiteral("300"), locale);
+        const auto schedule = design::DepthSchedule(BaseOf(screen), depths.value(), {});
         std::vector<QStringList> made;
-        for (const design::ScheduleRow& row :
-             design::DepthSchedule(BaseOf(screen), depths.value(), {}).value())
+        for (const design::ScheduleRow& row : schedule.value())
             made.push_back({row.depth.text(locale),
                             row.answer.answer ? row.answer.answer->texts.width : QString()});
         EXPECT_EQ(got, made);
