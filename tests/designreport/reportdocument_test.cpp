@@ -187,7 +187,21 @@ TEST_F(ReportDocumentTest, WhatIsMissingLeftOutOrUntickedIsSaidOrAbsent) {
         {designreport::Block::Paragraph(QStringLiteral("The pillar on \"Tributary Theory\""))},
         {},
         {userOutside}};
+    const auto fromReadings = [](designreport::ReportInputs& in) {
+        in.screen.kSource = {{QStringLiteral("120"), QStringLiteral("100"), QStringLiteral("140")},
+                             QStringLiteral("83.33"),
+                             QStringLiteral("120")};
+    };
     const Case cases[] = {
+        {"K from the UCS readings",
+         true,
+         {},
+         {},
+         {QStringLiteral("K (MPa) 100 the median of the UCS readings, downgraded"),
+          QStringLiteral("K from the UCS readings UCS readings (MPa) 120; 100; 140 Median UCS "
+                         "(MPa) 120 Downgrade (%) 83.33 K (MPa) 100")},
+         {},
+         fromReadings},
         {"no results",
          false,
          {},
