@@ -30,12 +30,6 @@ inline constexpr QLatin1String kStrengthFormulas("strength-formulas");
 inline constexpr QLatin1String kProbability("probability");
 inline constexpr QLatin1String kDesignReport("design-report");
 
-// Every section a window opens the guide at.
-inline constexpr QLatin1String kOpenedAt[] = {
-    kContents,  kTributary,        kModelled,    kInterpolation, kDesignCharts,
-    kTargetFos, kStrengthFormulas, kProbability, kDesignReport,
-};
-
 } // namespace guide
 
 // The guide as the program shows it, at `anchor` (none: the top).

@@ -149,7 +149,10 @@ TEST(UserGuide, QuotesTheProgramAndResolvesItsLinksAndPictures) {
             << link.toStdString();
     for (const QString& picture : guide.pictures)
         EXPECT_TRUE(QFile::exists(QStringLiteral(":/guide/") + picture)) << picture.toStdString();
-    for (QLatin1String anchor : guide::kOpenedAt)
+    for (QLatin1String anchor :
+         {guide::kContents, guide::kTributary, guide::kModelled, guide::kInterpolation,
+          guide::kDesignCharts, guide::kTargetFos, guide::kStrengthFormulas, guide::kProbability,
+          guide::kDesignReport})
         EXPECT_TRUE(guide.anchors.contains(anchor)) << anchor.data();
 }
 
@@ -159,33 +162,16 @@ protected:
         QWidget* window = Windows().existing(names::frmUserGuide);
         return window ? window->findChild<QTextBrowser*>(QStringLiteral("txtGuide")) : nullptr;
     }
-    static int guideWindows() {
-        int n = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            n += w->objectName() == names::frmUserGuide && !w->testAttribute(Qt::WA_WState_Hidden);
-        return n;
+    // Shown at `anchor`, scrolled down to it (no section opened at is the top).
+    static bool At(QTextBrowser* guide, QLatin1String anchor) {
+        return guide && guide->source().fragment() == anchor &&
+               QTest::qWaitFor([guide] { return guide->verticalScrollBar()->value() > 0; }, 2000);
     }
 };
 
-// The sections are in the guide in the order listed: each opens scrolled
-// further down than the one before.
-TEST_F(UserGuideWindow, OpensScrolledToEachSection) {
-    int previous = -1;
-    for (QLatin1String anchor : guide::kOpenedAt) {
-        ShowUserGuide(anchor);
-        ASSERT_NE(browser(), nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(browser()->window()));
-        QCoreApplication::processEvents();
-        EXPECT_EQ(browser()->source().fragment(), anchor);
-        const int at = browser()->verticalScrollBar()->value();
-        EXPECT_GT(at, previous) << anchor.data();
-        previous = at;
-    }
-    EXPECT_EQ(guideWindows(), 1);
-}
-
 // "&User guide" (F1) on each screen, then F1 in each tool: one guide window,
-// at the section of the window asked from; Back returns to the last.
+// at the section of the window asked from; Back returns to the last; the
+// guide closes with the screen.
 TEST_F(UserGuideWindow, HelpMenuAndF1OpenTheOneGuideAtTheirSection) {
     const std::pair<const char*, QLatin1String> screens[] = {
         {"frmTributary", guide::kTributary},
@@ -196,17 +182,17 @@ TEST_F(UserGuideWindow, HelpMenuAndF1OpenTheOneGuideAtTheirSection) {
         ASSERT_NE(screen, nullptr);
         QTest::keyClick(screen, Qt::Key_F1);
         ASSERT_NE(browser(), nullptr) << name;
-        EXPECT_EQ(browser()->source().fragment(), anchor) << name;
-        EXPECT_TRUE(browser()->window()->isVisible());
+        EXPECT_TRUE(browser()->window()->isVisible()) << name;
+        EXPECT_TRUE(At(browser(), anchor)) << name;
         screen->close();
         flushDeletes();
-        EXPECT_EQ(browser(), nullptr) << "the guide closes with the screen";
+        EXPECT_EQ(browser(), nullptr) << name;
     }
     CalculationScreen* screen = OpenScreen(QStringLiteral("frmTributary"));
     screen->findChild<QAction*>(QStringLiteral("mnuUserGuide"))->trigger();
-    QTextBrowser* guide = browser();
-    ASSERT_NE(guide, nullptr);
-    EXPECT_EQ(guide->source().fragment(), guide::kTributary);
+    QTextBrowser* shown = browser();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(At(shown, guide::kTributary));
     const std::tuple<const char*, const char*, QLatin1String> tools[] = {
         {"mnuDesignCharts", "frmDesignCharts", guide::kDesignCharts},
         {"mnuTargetFOS", "frmTargetFOS", guide::kTargetFos},
@@ -221,16 +207,15 @@ TEST_F(UserGuideWindow, HelpMenuAndF1OpenTheOneGuideAtTheirSection) {
         tool->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(tool)) << item;
         QTest::keyClick(tool, Qt::Key_F1);
-        EXPECT_EQ(browser(), guide) << item;
-        EXPECT_EQ(guide->source().fragment(), anchor) << item;
-        QTest::mouseClick(guide->window()->findChild<QPushButton*>(QStringLiteral("cmdBack")),
+        EXPECT_EQ(browser(), shown) << item;
+        EXPECT_TRUE(At(shown, anchor)) << item;
+        QTest::mouseClick(shown->window()->findChild<QPushButton*>(QStringLiteral("cmdBack")),
                           Qt::LeftButton);
-        EXPECT_EQ(guide->source().fragment(), last) << item;
-        QTest::mouseClick(guide->window()->findChild<QPushButton*>(QStringLiteral("cmdForward")),
+        EXPECT_EQ(shown->source().fragment(), last) << item;
+        QTest::mouseClick(shown->window()->findChild<QPushButton*>(QStringLiteral("cmdForward")),
                           Qt::LeftButton);
         last = anchor;
     }
-    EXPECT_EQ(guideWindows(), 1);
 }
 
 } // namespace
