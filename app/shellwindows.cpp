@@ -4,6 +4,7 @@
 #include "app/frmpopup.h"
 #include "app/frmsplash.h"
 #include "app/programstate.h"
+#include "app/userguide.h"
 #include "app/windownames.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ namespace vt {
 void RegisterShellWindows() {
     Windows().registerFactory(names::frmSplash, [] { return new frmSplash; });
     Windows().registerFactory(names::frmAbout, [] { return new frmAbout; });
+    Windows().registerFactory(names::frmUserGuide, [] { return new frmUserGuide; });
     Windows().registerFactory(kPopUpWH, [] { return new frmPopUp(frmPopUp::Kind::WidthHeight); });
     Windows().registerFactory(kPopUpFOS,
                               [] { return new frmPopUp(frmPopUp::Kind::FactorOfSafety); });

@@ -8,8 +8,8 @@
 
 namespace vt {
 
-// Tells the window registry how to create frmSplash, frmPopUpWH, frmPopUpFOS
-// and frmAbout.
+// Tells the window registry how to create frmSplash, frmPopUpWH, frmPopUpFOS,
+// frmAbout and frmUserGuide.
 void RegisterShellWindows();
 
 inline const QString kPopUpWH = names::frmPopUpWH;

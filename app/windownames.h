@@ -13,6 +13,7 @@ inline constexpr QLatin1String frmChoices("frmChoices");
 inline constexpr QLatin1String frmAbout("frmAbout");
 inline constexpr QLatin1String frmPopUpWH("frmPopUpWH");
 inline constexpr QLatin1String frmPopUpFOS("frmPopUpFOS");
+inline constexpr QLatin1String frmUserGuide("frmUserGuide");
 
 // The calculation screens.
 inline constexpr QLatin1String frmTributary("frmTributary");

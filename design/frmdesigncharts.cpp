@@ -1,6 +1,7 @@
 #include "design/frmdesigncharts.h"
 
 #include "app/programstate.h"
+#include "app/userguide.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -13,7 +14,7 @@ using design::ChartPane;
 using design::Quantity;
 
 frmDesignCharts::frmDesignCharts(QWidget* parent)
-    : ToolWindow(parent) {
+    : ToolWindow(guide::kDesignCharts, parent) {
     setWindowTitle(QStringLiteral("Design charts"));
     auto* layout = new QVBoxLayout(this);
     lblDesign = new QLabel(this);

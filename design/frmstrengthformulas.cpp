@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "app/ucsreadings.h"
 #include "app/ui.h"
+#include "app/userguide.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,7 +64,7 @@ QString InUsersDecimal(const char* text) {
 } // namespace
 
 frmStrengthFormulas::frmStrengthFormulas(QWidget* parent)
-    : ToolWindow(parent) {
+    : ToolWindow(guide::kStrengthFormulas, parent) {
     setWindowTitle(kTitle);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);

@@ -3,6 +3,7 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "app/userguide.h"
 #include "evaluation/designfields.h"
 #include "storage/qtstorage.h"
 
@@ -48,7 +49,7 @@ QString InUsersDecimal(const char* text) {
 } // namespace
 
 frmTargetFOS::frmTargetFOS(QWidget* parent)
-    : ToolWindow(parent) {
+    : ToolWindow(guide::kTargetFos, parent) {
     setWindowTitle(kTitle);
     auto* layout = new QVBoxLayout(this);
     lblDesign = new QLabel(this);

@@ -3,6 +3,7 @@
 #include "app/filedialogs.h"
 #include "app/messages.h"
 #include "app/programstate.h"
+#include "app/userguide.h"
 #include "app/windownames.h"
 #include "designreport/toolsections.h"
 #include "files/evaluationactions.h"
@@ -51,7 +52,7 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
 } // namespace
 
 frmDesignReport::frmDesignReport(QWidget* parent)
-    : tools::ToolWindow(parent) {
+    : tools::ToolWindow(guide::kDesignReport, parent) {
     setObjectName(names::frmDesignReport);
     setWindowTitle(kReportTitle);
     print = [](const QString& jobName, const PdfWriterFunction& write) {

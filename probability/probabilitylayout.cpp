@@ -1,6 +1,7 @@
 // The probability window's layout: the design and its inputs with the run on
 // the left (scrolled when the display is low), the results on the right. It
 // fits whole on a 1024 x 768 display.
+#include "app/userguide.h"
 #include "probability/core/screendesign.h"
 #include "probability/frmprobability.h"
 #include "probability/resulttexts.h"
@@ -42,7 +43,7 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
 } // namespace
 
 frmProbability::frmProbability(QWidget* parent)
-    : ToolWindow(parent) {
+    : ToolWindow(guide::kProbability, parent) {
     setWindowTitle(QStringLiteral("Probability of failure"));
     auto* settings = new QWidget;
     lblDesign_ = new QLabel(settings);

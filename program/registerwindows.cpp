@@ -40,6 +40,7 @@ void RegisterWindows() {
         names::frmProbability,
         names::frmStrengthFormulas,
         names::frmDesignReport,
+        names::frmUserGuide,
         names::frmAbout,
         names::frmFileOpen,
         names::frmMedianUCS,

@@ -4,6 +4,7 @@
 #include "app/programstate.h"
 #include "app/shellwindows.h"
 #include "app/ui.h"
+#include "app/userguide.h"
 #include "app/windownames.h"
 #include "screens/builders.h"
 #include "screens/finalresultstab.h"
@@ -117,8 +118,13 @@ void CalculationScreen::buildMenus() {
     connect(designMenu_, &QMenu::aboutToShow, this, &CalculationScreen::refreshDesignMenu);
     refreshDesignMenu();
 
+    // The guide before the about box, as desktop programs order them.
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* guideAction = helpMenu->addAction(QStringLiteral("&User guide"));
+    guideAction->setObjectName(QStringLiteral("mnuUserGuide"));
+    guideAction->setShortcut(QKeySequence::HelpContents);
+    connect(guideAction, &QAction::triggered, this, &CalculationScreen::mnuUserGuide_Click);
     QAction* aboutAction = helpMenu->addAction(spec_.aboutText);
     aboutAction->setObjectName(QStringLiteral("mnuAbout"));
     connect(aboutAction, &QAction::triggered, this, &CalculationScreen::mnuAbout_Click);
@@ -380,6 +386,10 @@ void CalculationScreen::mnuExit_Click() {
     if (!Windows().mayLeave(*this))
         return;
     EndProgram();
+}
+
+void CalculationScreen::mnuUserGuide_Click() {
+    ShowUserGuide(spec_.guideAnchor);
 }
 
 void CalculationScreen::mnuAbout_Click() {

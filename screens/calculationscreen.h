@@ -70,6 +70,8 @@ struct ScreenSpec {
     // The second "Calculate and Continue": the strength step before the tab
     // changes to "Final &Results" (interpolation), or after it.
     bool strengthBeforeFinalTab = false;
+    // The section of the user guide "&User guide" (F1) opens at.
+    QString guideAnchor{};
 };
 
 // One row of a screen's mirror-and-invalidate table: when `input` changes, its
@@ -197,6 +199,7 @@ private:
     void installRules(std::vector<InputRule> rules);
     void mnuNewCalculation_Click();
     void mnuExit_Click();
+    void mnuUserGuide_Click();
     void mnuAbout_Click();
     void cmdDetermineK_Click();
     void cmdPrint_Click();

@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/programstate.h"
 #include "app/ui.h"
+#include "app/userguide.h"
 #include "app/windownames.h"
 #include "results/core/modellingfile.h"
 #include "screens/builders.h"
@@ -48,6 +49,7 @@ ScreenSpec InterpolateSpec() {
     spec.inputChangeEmptiesFormula = true;
     // The strength step runs first, then the tab changes whatever its outcome.
     spec.strengthBeforeFinalTab = true;
+    spec.guideAnchor = guide::kInterpolation;
     return spec;
 }
 

@@ -1,5 +1,6 @@
 #include "screens/frmmodelled.h"
 
+#include "app/userguide.h"
 #include "screens/plantab.h"
 
 #include <QLineEdit>
@@ -18,6 +19,7 @@ frmModelled::frmModelled(QWidget* parent)
                      // Every input change also empties the formula sentence
                      // (txtComment keeps it).
                      .inputChangeEmptiesFormula = true,
+                     .guideAnchor = guide::kModelled,
                  }),
                  PlanScreenKind::Modelled, parent) {}
 

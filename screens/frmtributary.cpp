@@ -1,5 +1,6 @@
 #include "screens/frmtributary.h"
 
+#include "app/userguide.h"
 #include "screens/plantab.h"
 
 #include <QComboBox>
@@ -19,6 +20,7 @@ frmTributary::frmTributary(QWidget* parent)
                                                       "this evaluation"),
                      // The formula sentence stays until the next strength step.
                      .inputChangeEmptiesFormula = false,
+                     .guideAnchor = guide::kTributary,
                  }),
                  PlanScreenKind::Tributary, parent) {}
 

@@ -1,20 +1,27 @@
 #include "tools/toolwindow.h"
 
 #include "app/programstate.h"
+#include "app/userguide.h"
 #include "tools/placement.h"
 
 #include <QEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace vt::tools {
 
-ToolWindow::ToolWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+ToolWindow::ToolWindow(QString guideAnchor, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , guideAnchor_(std::move(guideAnchor)) {
     connect(&follower_, &SourceFollower::changed, this, [this] { sourceChanged(); });
     // A tool belongs to its screen.
     connect(&follower_, &SourceFollower::gone, this, &QWidget::close);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setObjectName(QStringLiteral("shortcutUserGuide"));
+    connect(help, &QShortcut::activated, this, [this] { ShowUserGuide(guideAnchor_); });
 }
 
 void ToolWindow::follow(DesignSource* source) {

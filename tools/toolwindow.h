@@ -4,7 +4,8 @@
 // it (PlaceBeside) and closes with it: when the screen is closed or the
 // program hides it (opening an evaluation of another method shows another
 // screen), the tool closes too, so that nothing it shows or types belongs
-// to a screen the user cannot see.
+// to a screen the user cannot see. F1 in a tool opens the user guide at the
+// tool's own section.
 #pragma once
 
 #include "app/interfaces.h"
@@ -20,7 +21,8 @@ namespace vt::tools {
 class ToolWindow : public QWidget, public DesignTool {
     Q_OBJECT
 public:
-    explicit ToolWindow(QWidget* parent = nullptr);
+    // `guideAnchor`: the tool's section of the user guide (app/userguide.h).
+    explicit ToolWindow(QString guideAnchor, QWidget* parent = nullptr);
 
     // DesignTool: works for this screen from now on.
     void follow(DesignSource* source) final;
@@ -48,6 +50,7 @@ private:
     void keepOnDisplay();
 
     SourceFollower follower_;
+    QString guideAnchor_;
     QElapsedTimer placedAt_;
     int keeps_ = 0;
 };

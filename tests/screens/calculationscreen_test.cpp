@@ -155,8 +155,11 @@ TEST_P(BothScreens, MenusOfferNewCalculationExitAndAbout) {
         file << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(file, (QStringList{QStringLiteral("&New Calculation"), QStringLiteral("-"),
                                  QStringLiteral("E&xit")}));
-    ASSERT_EQ(menus[1]->menu()->actions().size(), 1);
-    EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), QStringLiteral("&About"));
+    // The user guide (F1) stands before the about box.
+    ASSERT_EQ(menus[1]->menu()->actions().size(), 2);
+    EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), QStringLiteral("&User guide"));
+    EXPECT_EQ(menus[1]->menu()->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(menus[1]->menu()->actions()[1]->text(), QStringLiteral("&About"));
 }
 
 TEST_P(BothScreens, GraphicToggleLooksAsDesigned) {

@@ -69,7 +69,8 @@ TEST_F(InterpolateTest, OpensAsDesigned) {
     ASSERT_EQ(screen->menuBar()->actions().size(), 3);
     EXPECT_EQ(MenuTexts(screen->menuBar()->actions()[0]->menu()),
               QStringList({"&Open...", "-", "&New calculation", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(screen->menuBar()->actions()[2]->menu()), QStringList({"&About "}));
+    EXPECT_EQ(MenuTexts(screen->menuBar()->actions()[2]->menu()),
+              QStringList({"&User guide", "&About "}));
 
     struct Initial {
         const char* name;

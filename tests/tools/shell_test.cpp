@@ -93,9 +93,9 @@ bool WholeInside(const QWidget* w, const QWidget* window) {
     return true;
 }
 
-// Every tool window beyond the calculation screens, at its smallest size,
-// stands whole on a display of 1024 x 768 and 1366 x 768 (with room for a
-// title bar and a panel), every button of it whole inside it.
+// Every tool window beyond the calculation screens, and the user guide, at
+// its smallest size stands whole on a display of 1024 x 768 and 1366 x 768
+// (with room for a title bar and a panel), every button of it whole inside it.
 TEST_F(ToolShell, EveryToolWindowFitsALaptopDisplay) {
     const QSize frameAndPanel(16, 72);
     const QSize displays[] = {{1024, 768}, {1366, 768}};
@@ -118,6 +118,11 @@ TEST_F(ToolShell, EveryToolWindowFitsALaptopDisplay) {
         {"frmProbability", fromMenu("mnuProbability", "frmProbability")},
         {"frmStrengthFormulas", fromMenu("mnuStrengthFormulas", "frmStrengthFormulas")},
         {"frmDesignReport", fromMenu("mnuDesignReport", "frmDesignReport")},
+        {"frmUserGuide",
+         [](CalculationScreen* screen) {
+             screen->findChild<QAction*>(QStringLiteral("mnuUserGuide"))->trigger();
+             return Windows().existing(QStringLiteral("frmUserGuide"));
+         }},
         {"dlgPrintPreview",
          [&page](CalculationScreen* screen) -> QWidget* {
              ShowPrintPreview(screen, page, [] {});
