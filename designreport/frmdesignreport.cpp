@@ -284,6 +284,14 @@ void frmDesignReport::sourceChanged() {
     QTimer::singleShot(0, this, &frmDesignReport::refresh);
 }
 
+void frmDesignReport::changeEvent(QEvent* event) {
+    ToolWindow::changeEvent(event);
+    // What the screen does not announce (the evaluation saved under a name,
+    // a tool opened or closed) is in the preview once the user is back here.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refresh();
+}
+
 void frmDesignReport::edited() {
     editTimer_.start();
 }

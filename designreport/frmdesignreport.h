@@ -73,6 +73,9 @@ public:
     QLabel* lblPage = nullptr;
     QPrintPreviewWidget* picPreview = nullptr;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void sourceChanged() override;
     QWidget* buildFields();

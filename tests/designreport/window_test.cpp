@@ -305,8 +305,15 @@ TEST_F(DesignReportWindowTest, AReportReopenedFromAnEvaluationFileGivesTheSamePa
 
     const QString evaluation = dir_.filePath(QStringLiteral("panel9.vte"));
     fileDialogs.path = evaluation;
+    // Saved from the screen's menu, as a user saves it.
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
     ChooseDesignItem(screen, "mnuSaveEvaluation");
     ASSERT_TRUE(QFile::exists(evaluation));
+    // The preview names the file once the user is back in the window.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(window->report().evaluationFile, QStringLiteral("panel9.vte"));
     const QString before = savedPdfText(window, QStringLiteral("before.pdf"));
     EXPECT_TRUE(before.contains(
         QRegularExpression(QStringLiteral("Vandrel Tessaron \\S+ · panel9\\.vte · "))))
